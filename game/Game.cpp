@@ -1,0 +1,68 @@
+#include "Game.h"
+
+namespace quimba {
+
+namespace {
+const std::string kNoLine;
+}
+
+Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
+    : random(random_), clock(clock_), view(view_) {}
+
+const std::string& Game::Line(int n) const {
+    return (n >= 0 && n < static_cast<int>(T.size())) ? T[n] : kNoLine;
+}
+
+void Game::FormShow(SettingsStore& store) {
+    const std::string highscore = store.Read("HIGHSCORE").value_or("0");
+    S.meilleurnom = store.Read("NOM").value_or("");
+    for (int i = 1; i <= 5; ++i)
+        Form2.Edit[i] = store.Read("NOM" + std::to_string(i)).value_or("PLA" + std::to_string(i));
+    if (!highscore.empty()) {
+        // A stored text that is not a number counts as no best score; the
+        // line still shows it as it was read.
+        int value = 0;
+        S.meilleurscore = ParseInt32(highscore, value) ? value : 0;
+    }
+    S.joueur = 0;
+    S.nbjoueurs = 2;
+    controls.Label28 = S.meilleurnom + " " + highscore;
+    shown_ = true;
+}
+
+void Game::FormClose(SettingsStore& store) {
+    if (!shown_) return;
+    store.Write("HIGHSCORE", std::to_string(S.meilleurscore));
+    store.Write("NOM", S.meilleurnom);
+    for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
+}
+
+int Game::NombreNum(int face) const {
+    int n = 0;
+    for (int i = 1; i <= kDice; ++i)
+        if (S.valeurde[i] == face) ++n;
+    return n;
+}
+
+void Game::GridMouseMove(int x, int y) {
+    constexpr int P = 25 + 2;  // column pitch
+    constexpr int H = 20 + 2;  // row pitch
+    Cursor cursor = Cursor::Arrow;
+    if (x > S.joueur * P && x < (S.joueur + 1) * P && !Grid.IsComputer(S.joueur) && S.nblancers >= 1) {
+        if (S.typejeu == kNormal)
+            cursor = Cursor::Hand;
+        else if (y > S.ligneimposee * H && y < (S.ligneimposee + 1) * H)
+            cursor = Cursor::Hand;
+    }
+    controls.GridCursor = cursor;
+}
+
+unsigned GridCellColour(int column, int joueur) {
+    if (column == joueur) return 0xC8C800;
+    const unsigned v = 47 + 32 * column;
+    return (v << 16) | (v << 8) | v;
+}
+
+int GridTextX(int cellLeft, int textWidth) { return cellLeft + (25 - textWidth) / 2; }
+
+}  // namespace quimba

@@ -1,0 +1,83 @@
+#pragma once
+// The main window's rules: the game state, the score sheet, the language
+// lines and every handler of the main window, free of any toolkit. The window
+// forwards its events here and mirrors `controls` afterwards.
+
+#include <string>
+#include <vector>
+
+#include "BestScores.h"
+#include "GameState.h"
+#include "MainControls.h"
+#include "Ports.h"
+#include "ScoreSheet.h"
+#include "SetupForm.h"
+
+namespace quimba {
+
+class Game {
+public:
+    Game(RandomSource& random, Clock& clock, GameView& view);
+
+    GameState S;
+    ScoreSheet Grid;
+    MainControls controls;
+    SetupForm Form2;
+    BestScores ListBoxScore;
+    std::vector<std::string> T;  // the language file's lines
+
+    // Line n of the language file; a line the file lacks reads as empty.
+    const std::string& Line(int n) const;
+
+    // Main window shown: reads the settings store.
+    void FormShow(SettingsStore& store);
+    // Main window closing: writes the settings store, but only after the
+    // window was shown, so a failed start-up never overwrites stored values.
+    void FormClose(SettingsStore& store);
+    bool Shown() const { return shown_; }
+
+    // The throw (roll button, or the computer's timer).
+    void Button1Click();
+
+    // Animation frame and the dice table's mouse.
+    void FrameTimerTimer();
+    void DiceTableMouseDown(int x, int y);
+    void DiceTableMouseMove(int x, int y);
+    void DiceTableInitialize();
+    void DiceTableRestoreSurface();
+    // Board, the five dice and their keep marks, then present.
+    void DrawStillTable();
+
+    // The score sheet's selection event and mouse.
+    void GridSelectCell(int column, int row);
+    void GridMouseMove(int x, int y);
+
+    // The computer's choice of row, then the tally and turn change.
+    void compteordi();
+    // The computer's turn, one step per tick of Timerordi.
+    void TimerordiTimer();
+    // The computer's choice of dice to keep.
+    void ordijoue();
+    // Number of dice showing a face.
+    int NombreNum(int face) const;
+
+    RandomSource& random;
+    Clock& clock;
+    GameView& view;
+
+private:
+    // The computer's choice of row; true when it wrote a cell.
+    bool choixordi();
+    // Tally, forced row, turn change and end of game.
+    void tally();
+    void endOfGame();
+
+    bool shown_ = false;
+};
+
+// Grey of a sheet column, or the current column's yellow: 0xRRGGBB.
+unsigned GridCellColour(int column, int joueur);
+// Left edge of a cell's text, centred on the default column width.
+int GridTextX(int cellLeft, int textWidth);
+
+}  // namespace quimba

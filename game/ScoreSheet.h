@@ -1,0 +1,60 @@
+#pragma once
+// The score sheet: one column per player, one row per category, every score
+// held as decimal text. An empty cell is a free row, "0" a row struck out.
+
+#include <array>
+#include <string>
+
+namespace quimba {
+
+enum Row : int {
+    lignenoms = 0,
+    ligne1 = 1,
+    ligne2 = 2,
+    ligne3 = 3,
+    ligne4 = 4,
+    ligne5 = 5,
+    ligne6 = 6,
+    lignebonus = 7,
+    lignesoustotal = 8,
+    ligneplus = 9,
+    lignemoins = 10,
+    lignebrelan = 11,
+    lignesuite = 12,
+    lignefull = 13,
+    lignecarre = 14,
+    lignequimba = 15,
+    lignetotal = 16,
+};
+
+inline constexpr int kColumns = 5;
+inline constexpr int kRows = 17;
+
+// The thirteen rows a player chooses, in increasing order.
+inline constexpr std::array<int, 13> kChosenRows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+
+// The name that marks a computer player, compared case-sensitively.
+inline constexpr const char* kComputerName = "CPU";
+
+class ScoreSheet {
+public:
+    // Out-of-range cells read as empty and ignore writes, so a stray
+    // coordinate from the mouse or the keyboard can never corrupt memory.
+    const std::string& Cell(int column, int row) const;
+    void SetCell(int column, int row, std::string text);
+    bool Free(int column, int row) const { return Cell(column, row).empty(); }
+    bool IsComputer(int column) const { return Cell(column, lignenoms) == kComputerName; }
+    // Integer value of a score cell; empty reads as 0.
+    int Value(int column, int row) const;
+    void Clear();
+
+private:
+    std::array<std::array<std::string, kRows>, kColumns> cells_{};
+};
+
+// Decimal integer of a text, the way the sheet and the stored best score are
+// read; anything that is not a plain (optionally signed) 32-bit decimal
+// integer gives nullopt-like false.
+bool ParseInt32(const std::string& text, int& out);
+
+}  // namespace quimba

@@ -1,0 +1,77 @@
+#include "SetupForm.h"
+
+#include "Game.h"
+
+namespace quimba {
+
+SetupForm::SetupForm() {
+    for (int i = 1; i <= 5; ++i) {
+        Edit[i] = LaidOutName(i);
+        EditEnabled[i] = i != 1;
+        RowVisible[i] = true;
+    }
+}
+
+std::string SetupForm::LaidOutName(int player) { return "JO" + std::to_string(player); }
+
+void SetupForm::FormShow() {
+    for (int i = 1; i <= 5; ++i) SetCheckBox(i, Edit[i] == kComputerName);
+}
+
+void SetupForm::SetCheckBox(int player, bool checked) {
+    if (player < 1 || player > 5 || CheckBox[player] == checked) return;
+    CheckBox[player] = checked;
+    CheckBoxClick(player);
+}
+
+void SetupForm::FormActivate(int nbjoueurs) {
+    Label7 = std::to_string(nbjoueurs);
+    RowVisible[1] = RowVisible[2] = true;
+    RowVisible[3] = nbjoueurs >= 3;
+    RowVisible[4] = nbjoueurs >= 4;
+    RowVisible[5] = nbjoueurs == 5;
+}
+
+void SetupForm::UpDown1Click(Game& game, bool next) {
+    if (next && game.S.nbjoueurs < 5) ++game.S.nbjoueurs;
+    if (!next && game.S.nbjoueurs > 2) --game.S.nbjoueurs;
+    FormActivate(game.S.nbjoueurs);
+}
+
+void SetupForm::CheckBoxClick(int player) {
+    if (CheckBox[player]) {
+        Edit[player] = kComputerName;
+        EditEnabled[player] = false;
+    } else {
+        EditEnabled[player] = true;
+        Edit[player] = LaidOutName(player);
+    }
+}
+
+void SetupForm::button1Click(Game& game) {
+    GameState& s = game.S;
+    game.controls.TimerordiEnabled = false;
+    game.controls.FrameTimerEnabled = false;
+    switch (RadioButton) {
+        case 2: s.ligneimposee = 15; s.typejeu = kAscendant; break;
+        case 3: s.ligneimposee = 1; s.typejeu = kDescendant; break;
+        default: s.ligneimposee = 1; s.typejeu = kNormal; break;
+    }
+    s.etapeordi = 0;
+    closeRequested = true;
+    s.tour = 0;
+    s.joueur = 0;
+    s.nblancers = 0;
+    s.casechoisie = false;
+    for (int i = 1; i <= kDice; ++i) {
+        s.alancer[i] = 1;
+        s.garde[i] = 0;
+    }
+    game.Grid.Clear();
+    game.controls.glassbtn5Enabled = true;
+    for (int c = 0; c < kMaxPlayers; ++c)
+        if (c < 2 || c < s.nbjoueurs) game.Grid.SetCell(c, lignenoms, Edit[c + 1]);
+    game.controls.TimerordiEnabled = game.Grid.IsComputer(0);
+}
+
+}  // namespace quimba

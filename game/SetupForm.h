@@ -1,0 +1,40 @@
+#pragma once
+// The player setup dialog: number of players, names, person or computer,
+// game type. Index 1..5 is the player's row (element 0 unused).
+
+#include <array>
+#include <string>
+
+namespace quimba {
+
+class Game;
+
+class SetupForm {
+public:
+    SetupForm();
+
+    std::array<std::string, 6> Edit;     // names
+    std::array<bool, 6> EditEnabled{};   // Edit1 is laid out disabled
+    std::array<bool, 6> CheckBox{};      // checked = computer player
+    std::array<bool, 6> RowVisible{};    // label, name field and box of a player
+    int RadioButton = 1;                 // 1 Normal, 2 Ascendant, 3 Descendant
+    std::string Label7 = "2";            // shows nbjoueurs
+    bool closeRequested = false;         // the dialog's modal loop ends
+
+    static std::string LaidOutName(int player);  // "JO1" .. "JO5"
+
+    // Each box from its name; a box fires its click only when its state changes.
+    void FormShow();
+    void FormActivate(int nbjoueurs);
+    void UpDown1Click(Game& game, bool next);
+    // A box that changed state (the toolkit fires only on a change).
+    void CheckBoxClick(int player);
+    // Sets a box the way a user click does: fires only on a change.
+    void SetCheckBox(int player, bool checked);
+    // "Commencer".
+    void button1Click(Game& game);
+    // "retour" and the close box.
+    void glassbtn2Click() { closeRequested = true; }
+};
+
+}  // namespace quimba
