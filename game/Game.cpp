@@ -37,6 +37,11 @@ void Game::FormClose(SettingsStore& store) {
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
 }
 
+void Game::WriteCell(int row, std::string text) {
+    Grid.SetCell(S.joueur, row, std::move(text));
+    if (observer) observer->OnWrite(*this, S.joueur, row);
+}
+
 int Game::NombreNum(int face) const {
     int n = 0;
     for (int i = 1; i <= kDice; ++i)

@@ -15,6 +15,18 @@
 
 namespace quimba {
 
+class Game;
+
+// Told of the moments a replay or a trace needs; the game works without one.
+class GameObserver {
+public:
+    virtual ~GameObserver() = default;
+    virtual void OnThrow(const Game&) {}                             // after a throw's analysis
+    virtual void OnWrite(const Game&, int /*column*/, int /*row*/) {}  // a chosen row written
+    virtual void OnTally(const Game&, int /*column*/) {}             // rows 7, 8, 16 rewritten
+    virtual void OnEnd(const Game&, const std::string& /*winner*/, int /*score*/) {}
+};
+
 class Game {
 public:
     Game(RandomSource& random, Clock& clock, GameView& view);
@@ -64,6 +76,10 @@ public:
     RandomSource& random;
     Clock& clock;
     GameView& view;
+    GameObserver* observer = nullptr;
+
+    // Writes a chosen row of the current column and tells the observer.
+    void WriteCell(int row, std::string text);
 
 private:
     // The computer's choice of row; true when it wrote a cell.

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "Cp1252.h"
+#include "Language.h"
+#include "TextLines.h"
+
+using namespace quimba;
+
+namespace {
+
+struct SplitCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLinesTest, SplitsAtEveryLineEnd) {
+    EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, SplitLinesTest,
+    ::testing::Values(
+        SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+        SplitCase{"lf", "a\nb\n", {"a", "b"}},
+        SplitCase{"cr", "a\rb\r", {"a", "b"}},
+        SplitCase{"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        SplitCase{"no_final_end", "a\r\nb", {"a", "b"}},
+        SplitCase{"empty_lines_kept", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
+        SplitCase{"cr_cr_lf_is_two_ends", "a\r\r\nb", {"a", "", "b"}},
+        SplitCase{"lf_cr_is_two_ends", "a\n\rb", {"a", "", "b"}},
+        SplitCase{"blanks_kept", "  Type de jeu \r\n", {"  Type de jeu "}},
+        SplitCase{"nul_ends_text", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+        SplitCase{"nul_first", std::string("\0abc", 4), {}},
+        SplitCase{"empty_file", "", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cp1252, DecodesEveryHighByte) {
+    EXPECT_EQ(Cp1252ToUtf8("\xE9\xE0\xE7"), "\xC3\xA9\xC3\xA0\xC3\xA7");  // é à ç
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");                      // euro sign, not U+0080
+    EXPECT_EQ(Cp1252ToUtf8("\x9C"), "\xC5\x93");                          // oe ligature
+    EXPECT_EQ(Cp1252ToUtf8("\x92"), "\xE2\x80\x99");                      // right quote
+    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81");                          // undefined: C1 control
+    EXPECT_EQ(Cp1252ToUtf8("\xFF"), "\xC3\xBF");
+}
+
+TEST(Cp1252, RoundTripsAllBytes) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += char(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(Cp1252, UnmappableAndMalformedBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");       // a CJK character
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");             // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("\xC3(b"), "?(b");           // bad continuation
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8E\xB2"), "?");   // a die emoji
+}
+
+std::string Lines(int n) {
+    std::string bytes;
+    for (int i = 0; i < n; ++i) bytes += "line" + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+TEST(LanguageFile, ShortFileNamesFirstMissingLineInLoadOrder) {
+    struct Row {
+        int lines;
+        const char* error;
+    };
+    for (const Row& row : {Row{0, "List index out of bounds (1)"}, Row{1, "List index out of bounds (1)"},
+                           Row{10, "List index out of bounds (10)"}, Row{36, "List index out of bounds (46)"},
+                           Row{57, "List index out of bounds (58)"}, Row{59, "List index out of bounds (89)"},
+                           Row{89, "List index out of bounds (89)"}, Row{90, "List index out of bounds (90)"}}) {
+        const LanguageLoad load = ParseLanguage(Lines(row.lines));
+        EXPECT_FALSE(load.ok) << row.lines;
+        EXPECT_EQ(load.error, row.error) << row.lines;
+    }
+}
+
+TEST(LanguageFile, NinetyOneLinesPassStartUp) {
+    const LanguageLoad load = ParseLanguage(Lines(91));
+    EXPECT_TRUE(load.ok);
+    EXPECT_EQ(load.lines.size(), 91u);
+}
+
+TEST(LanguageFile, MissingFileGivesOpenErrorWithReason) {
+    const LanguageLoad load = LoadLanguageFile("/nonexistent/francais.lan");
+    EXPECT_FALSE(load.ok);
+    EXPECT_EQ(load.error, "Cannot open file \"/nonexistent/francais.lan\". No such file or directory");
+}
+
+TEST(LanguageFile, FolderInsteadOfFileIsAnOpenError) {
+    const LanguageLoad load = LoadLanguageFile("/tmp");
+    EXPECT_FALSE(load.ok);
+    EXPECT_EQ(load.error.rfind("Cannot open file \"/tmp\". ", 0), 0u) << load.error;
+}
+
+TEST(LanguageFile, CaptionOrderStartsWithHelpAndEndsWithBestScoreLabel) {
+    const auto& order = CaptionLoadOrder();
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front().line, 1);
+    EXPECT_EQ(order.front().window, Window::Help);
+    EXPECT_EQ(order.back().line, 89);
+    EXPECT_EQ(order.back().window, Window::Main);
+    EXPECT_STREQ(order.back().control, "Label22");
+    int checkBoxes = 0;
+    for (const auto& t : order)
+        if (t.line == 52) ++checkBoxes;
+    EXPECT_EQ(checkBoxes, 5);
+}
+
+}  // namespace
