@@ -1,0 +1,166 @@
+#include "PictureList.h"
+
+#include "BmpCheck.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
+namespace quimba {
+
+namespace {
+
+constexpr QRgb kRgbMask = 0x00ffffffu;
+
+bool Fail(QString* error, const QString& why) {
+    if (error) *error = why;
+    return false;
+}
+
+bool IsDirect32(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
+
+TPictureList::Entry* TPictureList::Slot(int index, QString* error) {
+    if (index < 0 || index >= kMaxPictures) {
+        Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+        return nullptr;
+    }
+    if (index >= Count()) entries_.resize(std::size_t(index) + 1);
+    return &entries_[std::size_t(index)];
+}
+
+bool TPictureList::LoadFromFile(int index, const QString& path, QString* error) {
+    if (index < 0 || index >= kMaxPictures)
+        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+    QFile file(path);
+    if (!file.exists()) return Fail(error, QStringLiteral("file not found: %1").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(error, QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    QString why;
+    if (!LoadFromData(index, bytes, &why)) return Fail(error, QStringLiteral("%1: %2").arg(path, why));
+    return true;
+}
+
+bool TPictureList::LoadFromData(int index, const QByteArray& bytes, QString* error) {
+    if (index < 0 || index >= kMaxPictures)
+        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+    if (bytes.isEmpty()) return Fail(error, QStringLiteral("empty file"));
+    if (!CheckBitmapBytes(bytes, error)) return false;
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QImage image = reader.read();
+    if (image.isNull())
+        return Fail(error, QStringLiteral("not a readable picture (%1)").arg(reader.errorString()));
+    return SetPicture(index, image);
+}
+
+bool TPictureList::SetPicture(int index, const QImage& image) {
+    Entry* e = Slot(index, nullptr);
+    if (!e) return false;
+    e->image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+    BuildRuns(*e);
+    return true;
+}
+
+void TPictureList::SetTransparentColor(int index, QRgb colour) {
+    Entry* e = Slot(index, nullptr);
+    if (!e) return;
+    e->key = colour & kRgbMask;
+    BuildRuns(*e);
+}
+
+std::optional<QRgb> TPictureList::TransparentColor(int index) const {
+    if (index < 0 || index >= Count()) return std::nullopt;
+    return entries_[std::size_t(index)].key;
+}
+
+const QImage& TPictureList::Picture(int index) const {
+    static const QImage none;
+    if (index < 0 || index >= Count()) return none;
+    return entries_[std::size_t(index)].image;
+}
+
+void TPictureList::BuildRuns(Entry& e) {
+    e.runs.clear();
+    e.rowRuns.assign(1, 0);
+    const int w = e.image.width();
+    const int h = e.image.height();
+    e.rowRuns.reserve(std::size_t(h) + 1);
+    for (int row = 0; row < h; ++row) {
+        const auto* px = reinterpret_cast<const QRgb*>(e.image.constScanLine(row));
+        int c = 0;
+        while (c < w) {
+            if (e.key) {
+                while (c < w && (px[c] & kRgbMask) == *e.key) ++c;
+            }
+            const int start = c;
+            if (e.key) {
+                while (c < w && (px[c] & kRgbMask) != *e.key) ++c;
+            } else {
+                c = w;
+            }
+            if (c > start) e.runs.push_back({start, c - start});
+        }
+        e.rowRuns.push_back(std::int32_t(e.runs.size()));
+    }
+}
+
+void TPictureList::Draw(QImage& target, int index, int x, int y) const {
+    if (index < 0 || index >= Count() || target.isNull()) return;
+    const Entry& e = entries_[std::size_t(index)];
+    if (e.image.isNull()) return;
+
+    // Visible part of the picture, in picture coordinates; 64-bit so that
+    // a far-off position cannot overflow.
+    const long long w = e.image.width(), h = e.image.height();
+    const long long x0 = std::max(0LL, -(long long)x);
+    const long long x1 = std::min(w, (long long)target.width() - x);
+    const long long y0 = std::max(0LL, -(long long)y);
+    const long long y1 = std::min(h, (long long)target.height() - y);
+    if (x0 >= x1 || y0 >= y1) return;
+
+    if (!IsDirect32(target.format())) {
+        DrawSlow(target, e, x, y, int(x0), int(x1), int(y0), int(y1));
+        return;
+    }
+    const int cx0 = int(x0), cx1 = int(x1);
+    for (int row = int(y0); row < int(y1); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y + row));
+        const auto* src = reinterpret_cast<const QRgb*>(e.image.constScanLine(row));
+        const Run* run = e.runs.data() + e.rowRuns[std::size_t(row)];
+        const Run* end = e.runs.data() + e.rowRuns[std::size_t(row) + 1];
+        for (; run != end; ++run) {
+            const int s = std::max(run->x, cx0);
+            const int t = std::min(run->x + run->length, cx1);
+            if (s < t) std::memcpy(line + (x + s), src + s, std::size_t(t - s) * sizeof(QRgb));
+        }
+    }
+}
+
+// Any other target format: the same runs, copied through a painter.
+void TPictureList::DrawSlow(QImage& target, const Entry& e, int x, int y, int x0, int x1, int y0,
+                            int y1) const {
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int row = y0; row < y1; ++row) {
+        for (std::int32_t r = e.rowRuns[std::size_t(row)]; r < e.rowRuns[std::size_t(row) + 1]; ++r) {
+            const Run& run = e.runs[std::size_t(r)];
+            const int s = std::max(run.x, x0);
+            const int t = std::min(run.x + run.length, x1);
+            if (s < t) painter.drawImage(QPoint(x + s, y + row), e.image, QRect(s, row, t - s, 1));
+        }
+    }
+}
+
+}  // namespace quimba

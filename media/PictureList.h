@@ -1,0 +1,61 @@
+#pragma once
+// The picture set drawn on the dice table: pictures by index, each drawn
+// whole at a given corner, with the pixels of its transparent colour
+// skipped and everything past the target's edges clipped.
+
+#include <QImage>
+#include <QString>
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quimba {
+
+class TPictureList {
+public:
+    // Indices at or above this are refused, so a stray index cannot make
+    // the list allocate without bound.
+    static constexpr int kMaxPictures = 256;
+
+    // Replaces picture `index` (the list grows as needed). A missing file,
+    // a file cut short or one that holds no readable picture leaves the
+    // picture as it was and returns false with the reason.
+    bool LoadFromFile(int index, const QString& path, QString* error = nullptr);
+    bool LoadFromData(int index, const QByteArray& bytes, QString* error = nullptr);
+    // Pictures made in code; a null image empties the slot.
+    bool SetPicture(int index, const QImage& image);
+
+    // Pixels of this colour (alpha ignored) are not drawn from then on.
+    void SetTransparentColor(int index, QRgb colour);
+    std::optional<QRgb> TransparentColor(int index) const;
+
+    // Top-left corner at (x, y), no scaling; an empty or unknown picture
+    // draws nothing.
+    void Draw(QImage& target, int index, int x, int y) const;
+
+    // The stored picture (32-bit RGB), or a null image for an unknown index.
+    const QImage& Picture(int index) const;
+    int Count() const { return int(entries_.size()); }
+
+private:
+    struct Run {
+        std::int32_t x;
+        std::int32_t length;
+    };
+    struct Entry {
+        QImage image;
+        std::optional<QRgb> key;
+        std::vector<Run> runs;             // opaque spans, row after row
+        std::vector<std::int32_t> rowRuns; // runs of row r: [rowRuns[r], rowRuns[r + 1])
+    };
+
+    Entry* Slot(int index, QString* error);
+    static void BuildRuns(Entry& entry);
+    void DrawSlow(QImage& target, const Entry& e, int x, int y, int x0, int x1, int y0, int y1) const;
+
+    std::vector<Entry> entries_;
+};
+
+}  // namespace quimba

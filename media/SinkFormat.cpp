@@ -1,0 +1,20 @@
+#include "SinkFormat.h"
+
+#include <algorithm>
+
+namespace quimba {
+
+int ClampFrequency(int hz) {
+    return std::clamp(hz, kMinFrequency, kMaxFrequency);
+}
+
+QAudioFormat SinkFormat(const TWaveData& wave, int frequency) {
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Int16);
+    format.setChannelCount(wave.channels);
+    format.setChannelConfig(QAudioFormat::defaultChannelConfigForChannelCount(wave.channels));
+    format.setSampleRate(ClampFrequency(frequency));
+    return format;
+}
+
+}  // namespace quimba

@@ -1,0 +1,57 @@
+#pragma once
+// The program's stored sounds, each with its own playback frequency.
+// Playing never waits and never fails loudly: with no output device, or
+// when the output will not start, the sound is simply not heard.
+
+#include "WaveData.h"
+
+#include <QAudioDevice>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace quimba {
+
+class TWaveList : public QObject {
+    Q_OBJECT
+public:
+    using DeviceSource = std::function<QAudioDevice()>;
+
+    // With no source given, the system's default output is used, asked
+    // afresh at every play so that a device plugged in later is found.
+    explicit TWaveList(QObject* parent = nullptr, DeviceSource device = {});
+    ~TWaveList() override;
+
+    // Adds a sound; returns its item number, or -1 with the reason.
+    int AddFromData(const QByteArray& wavBytes, QString* error = nullptr);
+    // Also takes Qt resource paths (":/...").
+    int AddFromFile(const QString& path, QString* error = nullptr);
+    int Add(const TWaveData& wave);
+
+    int Count() const { return int(items_.size()); }
+    const TWaveData* Item(int item) const;
+
+    // Playback frequency in Hz; starts as the sound's sampling rate.
+    // Kept whether or not anything can be played; 0 for an unknown item.
+    int Frequency(int item) const;
+    void SetFrequency(int item, int hz);
+
+    // Starts one more copy of the sound and returns at once; true when a
+    // copy is playing. Earlier copies play on.
+    bool Play(int item);
+    // Copies still playing.
+    int Playing() const { return playing_; }
+
+private:
+    struct Entry {
+        TWaveData wave;
+        int frequency = 0;
+    };
+    std::vector<Entry> items_;
+    DeviceSource device_;
+    int playing_ = 0;
+};
+
+}  // namespace quimba
