@@ -1,4 +1,86 @@
-// Placeholder until this part of the rules is written.
+// Which row a computer player writes after a throw, if any.
+#include <string>
+
 #include "Game.h"
+
 namespace quimba {
+
+namespace {
+
+// Sums that are worth taking in "Plus" / "Moins" while the number rows still
+// have room, and the looser ones once they have none.
+constexpr int kPlusEarly = 17;
+constexpr int kMoinsEarly = 12;
+constexpr int kPlusLate = 12;
+constexpr int kMoinsLate = 15;
+
+const char* const kNothingToDo = "Je ne sais que faire";
+
+bool IsChosenRow(int row) {
+    for (int r : kChosenRows)
+        if (r == row) return true;
+    return false;
+}
+
+}  // namespace
+
+bool Game::choixordi() {
+    const int c = S.joueur;
+    const int fig = S.figure[c];
+    const int sum = S.sommedes;
+    const int throws = S.nblancers;
+    auto free = [&](int row) { return Grid.Free(c, row); };
+    auto write = [&](int row, int value) {
+        WriteCell(row, std::to_string(value));
+        return true;
+    };
+
+    if (S.typejeu == kAscendant || S.typejeu == kDescendant) {
+        const int L = S.ligneimposee;
+        // Outside play the forced row may stand at 0 or 16; those are the
+        // names and the total, which must never be scored.
+        if (!IsChosenRow(L)) return false;
+        if (fig == kQuimba && L == lignequimba) return write(lignequimba, 50);
+        if (fig == kCarre && L == lignecarre) return write(lignecarre, 40);
+        if (fig == kFull && L == lignefull) return write(lignefull, 30);
+        if (fig == kSuite && L == lignesuite) return write(lignesuite, 20);
+        if (L == lignebrelan && (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba))
+            return write(lignebrelan, sum);
+        if (throws == 3 && L == ligneplus) return write(ligneplus, sum);
+        if (throws == 3 && L == lignemoins) return write(lignemoins, sum);
+        if (throws <= 2) return false;
+        if (L >= ligne1 && L <= ligne6) return write(L, L * NombreNum(L));
+        return write(L, 0);
+    }
+
+    // Figures first: each one goes into its own row the moment it shows,
+    // except four of a kind, which may still grow into five.
+    if (fig == kQuimba && free(lignequimba)) return write(lignequimba, 50);
+    if (fig == kCarre && free(lignecarre) && throws == 3) return write(lignecarre, 40);
+    if (fig == kFull && free(lignefull)) return write(lignefull, 30);
+    if (fig == kSuite && free(lignesuite)) return write(lignesuite, 20);
+    if (fig == kBrelan && free(lignebrelan) && throws == 3 && NombreNum(6) >= 3)
+        return write(lignebrelan, sum);
+    if (throws <= 2) return false;
+
+    for (int f = 1; f <= kFaces; ++f)
+        if (NombreNum(f) >= 3 && free(f)) return write(f, f * NombreNum(f));
+    if (sum >= kPlusEarly && free(ligneplus)) return write(ligneplus, sum);
+    if (sum <= kMoinsEarly && free(lignemoins)) return write(lignemoins, sum);
+    for (int f = 1; f <= kFaces; ++f)
+        if (NombreNum(f) >= 2 && free(f)) return write(f, f * NombreNum(f));
+    // Last resort among the number rows: the face itself, whatever the dice.
+    for (int f = 1; f <= kFaces; ++f)
+        if (free(f)) return write(f, f);
+    if (fig == kBrelan && free(lignebrelan)) return write(lignebrelan, sum);
+    if (sum >= kPlusLate && free(ligneplus)) return write(ligneplus, sum);
+    if (sum <= kMoinsLate && free(lignemoins)) return write(lignemoins, sum);
+    if (free(ligneplus)) return write(ligneplus, sum);
+    if (free(lignemoins)) return write(lignemoins, sum);
+    for (int row : kChosenRows)
+        if (free(row)) return write(row, 0);
+    controls.resultext = kNothingToDo;
+    return false;
+}
+
 }  // namespace quimba
