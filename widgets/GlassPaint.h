@@ -1,0 +1,57 @@
+#pragma once
+// The glass button's look, painted into its 24-bit face bitmap which already
+// holds the parent's background.
+
+#include "GlassTypes.h"
+#include "PixelOps.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+// Everything the painting reads from the button.
+struct GlassLook {
+    bool flat = true;
+    bool glossy = false;
+    bool altRender = false;
+    bool altFocus = false;
+    bool flatDown = false;
+    bool down = false;
+    bool singleBorder = false;
+    bool duoStyle = false;
+    bool arrow = false;
+    bool enabled = true;
+    bool focused = false;
+    bool pressed = false;
+    int hotPart = -1;
+    int glossAlpha = 72;
+    int lightHeight = 25;
+    int arrowWidth = 18;
+    TShadowStyle shadowStyle = TShadowStyle::ssNone;
+    TTextAlign textAlign = TTextAlign::taCenter;
+    PixelOps::Rgb color{255, 255, 255};
+    PixelOps::Rgb colorDown{0, 0, 0};
+    PixelOps::Rgb colorFrame{128, 128, 128};
+    PixelOps::Rgb colorShadow{0, 0, 0};
+    PixelOps::Rgb colorFocused{255, 255, 0};
+    PixelOps::Rgb colorDisabled{192, 192, 192};
+    PixelOps::Rgb fontColor{0, 0, 0};
+    QFont font;
+    QString caption;
+    QRect textRect;      // caption area
+    QPoint arrowOrigin;
+    QPoint glyphOrigin;
+    QImage glyph;        // null: no glyph
+};
+
+// Builds the button over the background already in `face`.
+void PaintGlass(QImage& face, const GlassLook& look);
+
+// The drop-down triangle, seven pixels wide and four rows high, from (x+2, y+2).
+void DrawArrowGlyph(QImage& img, QPoint at, PixelOps::Rgb c);
+
+// Single-line caption into r: vertically centred, end ellipsis when too long.
+void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font,
+                 PixelOps::Rgb c, TTextAlign align);

@@ -1,0 +1,580 @@
+#include "TGlassButton.h"
+
+#include "GlassPaint.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// Above zero while a glass button copies its parent's look: any glass button
+// met during that copy draws nothing, so the copy holds only what lies behind.
+int gParentBackgroundDepth = 0;
+
+struct DepthGuard {
+    DepthGuard() { ++gParentBackgroundDepth; }
+    ~DepthGuard() { --gParentBackgroundDepth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+} // namespace
+
+TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
+{
+    resize(75, 25);
+    FLightHeight = height();
+    FGlossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
+    FFaceBitmap = QImage(width(), height(), QImage::Format_RGB888);
+    // The face covers every pixel; no erase, so no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    FConstructing = false;
+}
+
+TGlassButton::~TGlassButton() = default;
+
+// --- properties -------------------------------------------------------------
+
+void TGlassButton::setCaption(const QString& caption)
+{
+    FCaption = caption;
+    update();
+}
+
+#define GLASS_SETTER(Name, Field, Type)                                                   \
+    void TGlassButton::set##Name(Type v)                                                  \
+    {                                                                                     \
+        Field = v;                                                                        \
+        update();                                                                         \
+    }
+
+GLASS_SETTER(AltFocus, FAltFocus, bool)
+GLASS_SETTER(AltRender, FAltRender, bool)
+GLASS_SETTER(Arrow, FArrow, bool)
+GLASS_SETTER(ArrowWidth, FArrowWidth, int)
+GLASS_SETTER(AutoSize, FAutoSize, bool)
+GLASS_SETTER(Down, FDown, bool)
+GLASS_SETTER(DuoStyle, FDuoStyle, bool)
+GLASS_SETTER(Flat, FFlat, bool)
+GLASS_SETTER(FlatDown, FFlatDown, bool)
+GLASS_SETTER(Glossy, FGlossy, bool)
+GLASS_SETTER(GlyphPos, FGlyphPos, TGlyphPos)
+GLASS_SETTER(ImageOffset, FImageOffset, int)
+GLASS_SETTER(ImageSpacing, FImageSpacing, int)
+GLASS_SETTER(ShadowStyle, FShadowStyle, TShadowStyle)
+GLASS_SETTER(SingleBorder, FSingleBorder, bool)
+GLASS_SETTER(TextAlign, FTextAlign, TTextAlign)
+#undef GLASS_SETTER
+
+#define GLASS_COLOR_SETTER(Name, Field)                                                   \
+    void TGlassButton::set##Name(const QColor& c)                                         \
+    {                                                                                     \
+        Field = PixelOps::ToRgb(c);                                                       \
+        update();                                                                         \
+    }
+
+GLASS_COLOR_SETTER(Color, FColor)
+GLASS_COLOR_SETTER(ColorDown, FColorDown)
+GLASS_COLOR_SETTER(ColorFocused, FColorFocused)
+GLASS_COLOR_SETTER(ColorFrame, FColorFrame)
+GLASS_COLOR_SETTER(ColorShadow, FColorShadow)
+GLASS_COLOR_SETTER(ColorDisabled, FColorDisabled)
+#undef GLASS_COLOR_SETTER
+
+void TGlassButton::setGlossyLevel(int v)
+{
+    FGlossyLevel = std::clamp(v, 0, 100);
+    FGlossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
+    update();
+}
+
+void TGlassButton::setLightHeight(int v)
+{
+    // Only read at the next paint, so no redraw of its own.
+    FLightHeight = std::max(v, 0);
+}
+
+void TGlassButton::setImageIndex(int v)
+{
+    if (v == FImageIndex)
+        return;
+    FImageIndex = v;
+    if (FImages)
+        update();
+}
+
+void TGlassButton::setImages(TImageList* images)
+{
+    if (FImagesLink)
+        disconnect(FImagesLink);
+    FImages = images;
+    if (images)
+        FImagesLink = connect(images, &TImageList::OnChange, this, [this] { update(); });
+    update();
+}
+
+void TGlassButton::setTabStop(bool v)
+{
+    FTabStop = v;
+    setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TGlassButton::setFontColor(const QColor& c)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::ButtonText, c);
+    setPalette(pal);
+    update();
+}
+
+QColor TGlassButton::FontColor() const
+{
+    return palette().color(QPalette::ButtonText);
+}
+
+QRect TGlassButton::TextRect() const
+{
+    return QRect(FTextRect.left, FTextRect.top, FTextRect.right - FTextRect.left,
+                 FTextRect.bottom - FTextRect.top);
+}
+
+// --- layout -----------------------------------------------------------------
+
+bool TGlassButton::HasGlyph() const
+{
+    return FImageIndex != -1 && FImages;
+}
+
+QSize TGlassButton::ComputeAutoSize() const
+{
+    const QFontMetrics fm(font());
+    int w = fm.horizontalAdvance(FCaption) + 8;
+    int h = fm.height() + 8;
+    if (HasGlyph()) {
+        const int iw = FImages->Width(), ih = FImages->Height();
+        if (FGlyphPos == TGlyphPos::gpTop || FGlyphPos == TGlyphPos::gpBottom) {
+            w = std::max(w, iw + 6);
+            h += FImageOffset + ih + FImageSpacing;
+        } else {
+            w += FImageOffset + iw + FImageSpacing;
+            h = std::max(h, ih + 6);
+        }
+    }
+    if (FDuoStyle)
+        w += FArrowWidth;
+    else if (FArrow)
+        w += 16;
+    return {w, h};
+}
+
+void TGlassButton::ComputeLayout()
+{
+    if (FConstructing)
+        return;
+    int W = width(), H = height();
+    if (FArrow)
+        FArrowOrigin.setX(W - 14);
+    if (FDuoStyle)
+        FArrowOrigin.setX(W - FArrowWidth / 2 - 6);
+    FArrowOrigin.setY(H / 2 - 4);
+    if (FAutoSize) {
+        const QSize s = ComputeAutoSize();
+        resize(s);
+        W = s.width();
+        H = s.height();
+    }
+    FTextRect = {0, 0, W - 1, H - 1};
+    if (HasGlyph()) {
+        const int iw = FImages->Width(), ih = FImages->Height();
+        const bool arrowed = FArrow || FDuoStyle;
+        switch (FGlyphPos) {
+        case TGlyphPos::gpTop:
+        case TGlyphPos::gpBottom:
+            FGlyphOrigin.setX((W - iw) / 2 - (arrowed ? FArrowWidth / 2 : 0));
+            if (FGlyphPos == TGlyphPos::gpBottom) {
+                FGlyphOrigin.setY(H - ih - FImageOffset);
+                FTextRect.bottom = FGlyphOrigin.y() - FImageSpacing;
+            } else {
+                FGlyphOrigin.setY(FImageOffset);
+                FTextRect.top = FImageOffset + ih + FImageSpacing;
+            }
+            FTextRect.left = 0;
+            FTextRect.right = W;
+            break;
+        case TGlyphPos::gpLeft:
+            FGlyphOrigin.setX(FImageOffset);
+            FTextRect.left = FImageOffset + iw + FImageSpacing;
+            FTextRect.right = W - FImageOffset;
+            break;
+        case TGlyphPos::gpRight:
+            FGlyphOrigin.setX(W - iw - FImageOffset - (arrowed ? FArrowWidth : 0));
+            FTextRect.left = FImageOffset;
+            FTextRect.right = W - iw - FImageOffset - FImageSpacing;
+            break;
+        }
+        if (FGlyphPos == TGlyphPos::gpLeft || FGlyphPos == TGlyphPos::gpRight)
+            FGlyphOrigin.setY((H - ih) / 2);
+    }
+    if (FDuoStyle)
+        FTextRect.right -= FArrowWidth;
+    else if (FArrow)
+        FTextRect.right -= 16;
+}
+
+// --- painting ---------------------------------------------------------------
+
+void TGlassButton::PaintParentBackground()
+{
+    QWidget* par = parentWidget();
+    if (!par)
+        return;
+    const DepthGuard guard;
+    const QRect area = geometry() & par->rect();
+    if (area.isEmpty())
+        return;
+    // The parent erases and paints itself, without its children...
+    par->render(&FFaceBitmap, area.topLeft() - pos(), QRegion(area),
+                QWidget::DrawWindowBackground);
+    // ...then every sibling lying under the button adds its own look (labels,
+    // pictures, fills). Other glass buttons are skipped: they are not part of
+    // the background.
+    for (QObject* o : par->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w == this || w->isWindow() || !w->isVisibleTo(par) ||
+            qobject_cast<TGlassButton*>(w))
+            continue;
+        const QRect part = w->geometry() & area;
+        if (part.isEmpty())
+            continue;
+        w->render(&FFaceBitmap, part.topLeft() - pos(), QRegion(part.translated(-w->pos())),
+                  QWidget::DrawChildren);
+    }
+}
+
+void TGlassButton::PaintFace()
+{
+    if (FConstructing)
+        return;
+    ComputeLayout();
+    const int W = width(), H = height();
+    if (FFaceBitmap.width() != W || FFaceBitmap.height() != H)
+        FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
+    if (FFaceBitmap.isNull())
+        return;
+    // Text measured in the face must match the screen.
+    const int dpm = qRound(logicalDpiX() / 0.0254);
+    FFaceBitmap.setDotsPerMeterX(dpm);
+    FFaceBitmap.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    FFaceBitmap.fill(Qt::black);
+    PaintParentBackground();
+
+    GlassLook look;
+    look.flat = FFlat;
+    look.glossy = FGlossy;
+    look.altRender = FAltRender;
+    look.altFocus = FAltFocus;
+    look.flatDown = FFlatDown;
+    look.down = FDown;
+    look.singleBorder = FSingleBorder;
+    look.duoStyle = FDuoStyle;
+    look.arrow = FArrow;
+    look.enabled = isEnabled();
+    look.focused = hasFocus();
+    look.pressed = FPressed;
+    look.hotPart = FHotPart;
+    look.glossAlpha = FGlossAlpha;
+    look.lightHeight = FLightHeight;
+    look.arrowWidth = FArrowWidth;
+    look.shadowStyle = FShadowStyle;
+    look.textAlign = FTextAlign;
+    look.color = FColor;
+    look.colorDown = FColorDown;
+    look.colorFrame = FColorFrame;
+    look.colorShadow = FColorShadow;
+    look.colorFocused = FColorFocused;
+    look.colorDisabled = FColorDisabled;
+    look.fontColor = PixelOps::ToRgb(FontColor());
+    look.font = font();
+    look.caption = FCaption;
+    look.textRect = TextRect();
+    look.arrowOrigin = FArrowOrigin;
+    look.glyphOrigin = FGlyphOrigin;
+    if (HasGlyph())
+        look.glyph = FImages->Image(FImageIndex);
+    PaintGlass(FFaceBitmap, look);
+}
+
+void TGlassButton::paintEvent(QPaintEvent*)
+{
+    if (gParentBackgroundDepth > 0)
+        return;
+    PaintFace();
+    QPainter p(this);
+    p.drawImage(0, 0, FFaceBitmap);
+}
+
+void TGlassButton::RepaintNow()
+{
+    repaint();
+}
+
+// --- events -----------------------------------------------------------------
+
+void TGlassButton::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    update();
+}
+
+void TGlassButton::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+        update();
+        break;
+    default:
+        break;
+    }
+}
+
+void TGlassButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (FTabStop)
+        update();
+}
+
+void TGlassButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (FTabStop)
+        update();
+}
+
+int TGlassButton::PartAt(int x) const
+{
+    return x > width() - FArrowWidth - 2 ? 1 : 0;
+}
+
+void TGlassButton::enterEvent(QEnterEvent* event)
+{
+    FPopupShown = false;
+    FPressed = false;
+    FHotPart = -1;
+    update();
+    emit OnMouseEnter();
+    QWidget::enterEvent(event);
+}
+
+void TGlassButton::leaveEvent(QEvent* event)
+{
+    if (!FPopupShown) {
+        FPressed = false;
+        FHotPart = -1;
+        update();
+    }
+    emit OnMouseLeave();
+    QWidget::leaveEvent(event);
+}
+
+void TGlassButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    FMouseInside = rect().contains(p);
+    if (FMouseInside && !FPressed) {
+        const int part = PartAt(p.x());
+        if (part != FHotPart) {
+            FHotPart = part;
+            update();
+        }
+        FPressed = event->buttons().testFlag(Qt::LeftButton);
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TGlassButton::mousePressEvent(QMouseEvent* event)
+{
+    FClickHandled = false;
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    // A press is always over the button, even when no move came before it.
+    FMouseInside = rect().contains(p);
+    if (!hasFocus() && FTabStop)
+        setFocus(Qt::MouseFocusReason);
+    FPopupShown = false;
+    FPressed = true;
+    FHotPart = PartAt(p.x());
+    RepaintNow();
+    event->accept();
+}
+
+void TGlassButton::Click()
+{
+    if (!hasFocus() && FTabStop)
+        setFocus(Qt::MouseFocusReason);
+    FClickHandled = true;
+    if (FDuoStyle) {
+        if (FHotPart == 0)
+            emit OnClick();
+    } else if (FMouseInside) {
+        emit OnClick();
+    }
+}
+
+void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    const bool inside = rect().contains(p);
+    // Released outside means no click, whatever the last move reported.
+    FMouseInside = inside;
+    if (!FClickHandled && FMouseInside && FPressed)
+        Click();
+    if (inside) {
+        if (FDuoStyle) {
+            if (PartAt(p.x()) == 1) {
+                const bool wasArrow = FHotPart == 1;
+                FHotPart = 1;
+                if (!FPopupShown && wasArrow)
+                    PostDropDown();
+            }
+        } else if (FDropDownMenu) {
+            PostDropDown();
+        }
+    }
+    FPressed = false;
+    FHotPart = -1;
+    FPopupShown = false;
+    update();
+    event->accept();
+}
+
+void TGlassButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit OnDblClick();
+    mousePressEvent(event);
+}
+
+void TGlassButton::keyPressEvent(QKeyEvent* event)
+{
+    FPressed = false;
+    FPopupShown = false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        if (event->isAutoRepeat())
+            return;
+        FPressed = true;
+        FHotPart = 0;
+        RepaintNow();
+        return;
+    case Qt::Key_Left:
+        focusNextPrevChild(false);
+        event->accept();
+        return;
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        event->accept();
+        return;
+    case Qt::Key_Down:
+        event->accept();
+        if (FArrow || FDropDownMenu) {
+            FPressed = true;
+            FHotPart = FDuoStyle ? 1 : 0;
+            RepaintNow();
+        }
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TGlassButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    FPressed = false;
+    FPopupShown = false;
+    switch (event->key()) {
+    case Qt::Key_Down:
+        event->accept();
+        if (FArrow || FDropDownMenu) {
+            FHotPart = FDuoStyle ? 1 : 0;
+            PostDropDown();
+        }
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!FDuoStyle && FDropDownMenu) {
+            PostDropDown();
+        } else {
+            event->accept();
+            FHotPart = -1;
+            RepaintNow();
+            emit OnClick();
+        }
+        return;
+    default:
+        QWidget::keyReleaseEvent(event);
+    }
+}
+
+// --- drop-down menu ---------------------------------------------------------
+
+void TGlassButton::PostDropDown()
+{
+    // Opens after the current mouse or key handler has returned.
+    QMetaObject::invokeMethod(this, &TGlassButton::DropDownMessage, Qt::QueuedConnection);
+}
+
+void TGlassButton::DropDownMessage()
+{
+    if (!FDropDownMenu)
+        return;
+    emit OnBeforePopup();
+    int x = 0;
+    switch (FDropDownAlignment) {
+    case TPopupAlignment::paLeft: x = 0; break;
+    case TPopupAlignment::paCenter: x = width() / 2; break;
+    case TPopupAlignment::paRight: x = width(); break;
+    }
+    const QPoint anchor = mapToGlobal(QPoint(x, height()));
+    RepaintNow();
+    FPopupShown = true;
+    emit OnPopup();
+    if (!FDropDownMenu)
+        return;
+    const int menuWidth = FDropDownMenu->sizeHint().width();
+    int left = anchor.x() + FPopupOffset;
+    if (FDropDownAlignment == TPopupAlignment::paRight)
+        left -= menuWidth;
+    else if (FDropDownAlignment == TPopupAlignment::paCenter)
+        left -= menuWidth / 2;
+    FDropDownMenu->exec(QPoint(left, anchor.y()));
+    FHotPart = -1;
+    FPressed = false;
+    update();
+}

@@ -1,0 +1,35 @@
+#include "TTextureFill.h"
+
+#include "TileDraw.h"
+
+#include <QPainter>
+
+TTextureFill::TTextureFill(QWidget* parent) : QWidget(parent)
+{
+    resize(200, 200);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TTextureFill::setTexture(const QImage* image)
+{
+    FTexture = image;
+    repaint();
+}
+
+void TTextureFill::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (FTexture && FTexture->isNull()) {
+        // A picture that cannot be drawn is dropped for good; the empty look
+        // below shows instead.
+        FTexture = nullptr;
+    }
+    if (FTexture) {
+        TileDraw(rect(), p, *FTexture);
+        return;
+    }
+    // Empty look: white area inside a black one-pixel outline.
+    p.fillRect(rect(), Qt::black);
+    if (width() > 2 && height() > 2)
+        p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
+}
