@@ -72,6 +72,9 @@ public:
     void ordijoue();
     // Number of dice showing a face.
     int NombreNum(int face) const;
+    // What a chosen row earns with the current player's last throw; -1 for
+    // the name row and the computed rows, which are never scored.
+    int RowScore(int row) const;
 
     RandomSource& random;
     Clock& clock;

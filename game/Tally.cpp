@@ -1,4 +1,122 @@
-// Placeholder until this part of the rules is written.
+// Adding a column up after a score was written, handing the turn on, and the
+// end of the game.
+#include <string>
+
 #include "Game.h"
+
 namespace quimba {
+
+namespace {
+constexpr int kBonusThreshold = 63;
+constexpr int kBonus = 35;
+}  // namespace
+
+void Game::compteordi() {
+    bool written = false;
+    if (!S.casechoisie) written = choixordi();
+    if (S.casechoisie || written) tally();
+}
+
+void Game::tally() {
+    const int column = S.joueur;
+
+    // Every player of a round plays the same forced row, so it moves on only
+    // after the last column. Rows 7 and 8 are computed and are skipped.
+    if (S.joueur == S.nbjoueurs - 1) {
+        if (S.typejeu == kDescendant) ++S.ligneimposee;
+        if (S.typejeu == kAscendant) --S.ligneimposee;
+        if (S.typejeu == kDescendant && S.ligneimposee == lignebonus) S.ligneimposee = ligneplus;
+        if (S.typejeu == kAscendant && S.ligneimposee == lignesoustotal) S.ligneimposee = ligne6;
+    }
+    view.PlaySound(kTallySound);
+    S.tourfini = true;
+    S.casechoisie = false;
+
+    int upper = 0;
+    for (int row = ligne1; row <= ligne6; ++row)
+        if (!Grid.Free(column, row)) upper += Grid.Value(column, row);
+    if (upper >= kBonusThreshold) {
+        Grid.SetCell(column, lignebonus, std::to_string(kBonus));
+        upper += kBonus;
+    }
+    Grid.SetCell(column, lignesoustotal, std::to_string(upper));
+
+    int lower = 0;
+    for (int row = lignebrelan; row <= lignequimba; ++row)
+        if (!Grid.Free(column, row)) lower += Grid.Value(column, row);
+    // The total waits for both sum rows, which enter it only as a difference.
+    if (!Grid.Free(column, ligneplus) && !Grid.Free(column, lignemoins)) {
+        const int total = Grid.Value(column, lignesoustotal) + lower + Grid.Value(column, ligneplus) -
+                          Grid.Value(column, lignemoins);
+        Grid.SetCell(column, lignetotal, std::to_string(total));
+    }
+    if (observer) observer->OnTally(*this, column);
+
+    ++S.joueur;
+    for (int i = 1; i <= kDice; ++i) {
+        S.alancer[i] = 1;
+        S.garde[i] = 0;
+    }
+    S.nblancers = 0;
+    S.etapeordi = 0;
+    if (S.joueur > S.nbjoueurs - 1) ++S.tour;
+
+    if (S.tour >= kRounds) {
+        endOfGame();
+        return;
+    }
+
+    if (S.joueur > S.nbjoueurs - 1) S.joueur = 0;
+    const bool computer = Grid.IsComputer(S.joueur);
+    // A computer's turn leaves the roll button as it was.
+    if (!computer) controls.glassbtn5Enabled = true;
+    controls.Label23 = Line(19) + " " + std::to_string(S.joueur + 1) + "/ " + Line(77);
+    if (computer) {
+        S.tourfini = false;
+        controls.TimerordiEnabled = true;
+    } else {
+        controls.TimerordiEnabled = false;
+        S.etapeordi = 0;
+    }
+    view.RepaintGrid();
+}
+
+void Game::endOfGame() {
+    for (int c = 0; c < kColumns; ++c) {
+        if (Grid.Free(c, lignetotal)) continue;
+        const int total = Grid.Value(c, lignetotal);
+        // Equalling the best score is not beating it.
+        if (total > S.meilleurscore) {
+            S.meilleurnom = Grid.Cell(c, lignenoms);
+            S.meilleurscore = total;
+            controls.Label28 = S.meilleurnom + " " + std::to_string(S.meilleurscore);
+        }
+    }
+    controls.glassbtn5Enabled = false;
+    view.RepaintGrid();
+
+    // Ties go to the lower column; a column without a name keeps the name
+    // found so far.
+    std::string winner;
+    int best = 0;
+    if (!Grid.Free(0, lignetotal)) {
+        winner = Grid.Cell(0, lignenoms);
+        best = Grid.Value(0, lignetotal);
+    }
+    for (int c = 1; c < kColumns; ++c) {
+        if (Grid.Free(c, lignetotal)) continue;
+        const int total = Grid.Value(c, lignetotal);
+        if (total > best) {
+            best = total;
+            if (!Grid.Free(c, lignenoms)) winner = Grid.Cell(c, lignenoms);
+        }
+    }
+    // A language file short of the last lines still ends the game: the
+    // missing parts read as empty.
+    controls.resultext = Line(91) + " " + winner + " " + std::to_string(best) + " " + Line(92);
+    ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
+    controls.TimerordiEnabled = false;
+    if (observer) observer->OnEnd(*this, winner, best);
+}
+
 }  // namespace quimba
