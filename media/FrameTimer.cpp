@@ -29,11 +29,9 @@ void WatchApplicationState() {
 bool TFrameTimer::DefaultApplicationActive() {
     WatchApplicationState();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return true;
-    if (QGuiApplication::applicationState() == Qt::ApplicationActive) {
-        everActive = true;
-        return true;
-    }
-    return !everActive;
+    const Qt::ApplicationState state = QGuiApplication::applicationState();
+    if (state == Qt::ApplicationActive) everActive = true;
+    return FramesRun(state, everActive);
 }
 
 TFrameTimer::TFrameTimer(QObject* parent, ActiveSource isActive)

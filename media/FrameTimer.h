@@ -29,6 +29,10 @@ public:
     // nothing activates a window, and the game must still animate there.
     // Once it has been active, leaving that state pauses the frames.
     static bool DefaultApplicationActive();
+    // The rule behind it.
+    static bool FramesRun(Qt::ApplicationState state, bool hasBeenActive) {
+        return state == Qt::ApplicationActive || !hasBeenActive;
+    }
 
 signals:
     // lagCount: whole intervals since the previous frame (at least 1).
