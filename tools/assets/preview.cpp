@@ -1,0 +1,92 @@
+// Writes PNG previews of every generated picture, and a dice table scene,
+// so the drawings can be looked at without the game.
+#include "Assets.h"
+
+#include <QDir>
+#include <QPainter>
+
+#include <cstdio>
+
+using namespace quimba::assets;
+
+namespace {
+
+// Draws like the game does: every pixel except the key colour.
+void drawKeyed(QImage& target, const QImage& picture, int left, int top)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const int tx = left + x, ty = top + y;
+            if (tx < 0 || ty < 0 || tx >= target.width() || ty >= target.height()) continue;
+            const QRgb c = picture.pixel(x, y);
+            if ((c & 0xffffff) == 0x0000ff) continue;
+            target.setPixel(tx, ty, c);
+        }
+    }
+}
+
+QImage zoom(const QImage& img, int factor)
+{
+    return img.scaled(img.width() * factor, img.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [only]\n", argv[0]);
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QDir().mkpath(out);
+    QImage dice[7];
+    for (int f = 1; f <= 6; ++f) dice[f] = makeDie(f);
+    QImage strip(kDieWidth * 6, kDieHeight, QImage::Format_RGB888);
+    for (int f = 1; f <= 6; ++f) {
+        QPainter p(&strip);
+        p.drawImage((f - 1) * kDieWidth, 0, dice[f]);
+    }
+    QImage boxed = strip.copy();
+    for (int f = 0; f < 6; ++f) {
+        for (int x = 10; x <= 60; ++x) {
+            for (int y : {10, 50}) boxed.setPixel(f * kDieWidth + x, y, qRgb(255, 0, 255));
+        }
+        for (int y = 10; y <= 50; ++y) {
+            for (int x : {10, 60}) boxed.setPixel(f * kDieWidth + x, y, qRgb(255, 0, 255));
+        }
+    }
+    zoom(strip, 3).save(out + "/dice.png");
+    zoom(boxed, 3).save(out + "/dice-box.png");
+    if (only == "dice") return 0;
+    const QImage board = makeBoard();
+    board.save(out + "/board.png");
+    QImage scene = board.copy();
+    // Three dice resting after a throw, two in their kept places.
+    const int rest[5][2] = {{288, 100}, {258, 150}, {216, 78}, {146, 160}, {74, 125}};
+    const int faces[5] = {5, 3, 6, 2, 1};
+    for (int i = 0; i < 5; ++i) {
+        if (i == 1 || i == 3) continue;
+        drawKeyed(scene, dice[faces[i]], rest[i][0], rest[i][1]);
+    }
+    const QImage mark = makeKeepMark();
+    zoom(mark, 6).save(out + "/mark.png");
+    zoom(makeBorder(), 4).save(out + "/border.png");
+    for (int i : {1, 3}) {
+        const int kx = 240 - 45 * (i + 1), ky = 5 * (i + 1) - 10;
+        drawKeyed(scene, dice[faces[i]], kx, ky);
+        drawKeyed(scene, mark, kx + 20, ky + 20);
+    }
+    // A full row of kept dice, as after keeping all five.
+    QImage row = board.copy();
+    for (int i = 1; i <= 5; ++i) {
+        const int kx = 240 - 45 * i, ky = 5 * i - 10;
+        drawKeyed(row, dice[i], kx, ky);
+        drawKeyed(row, mark, kx + 20, ky + 20);
+    }
+    row.copy(0, 0, 320, 110).scaled(960, 330).save(out + "/row.png");
+    scene.save(out + "/scene.png");
+    zoom(scene, 2).save(out + "/scene2.png");
+    return 0;
+}
