@@ -3,6 +3,8 @@
 
 #include <deque>
 #include <map>
+#include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -95,5 +97,79 @@ struct Harness {
         for (int n = 0; n < 93; ++n) game.T.push_back("L" + std::to_string(n));
     }
 };
+
+
+// A reproducible stream of draws for whole games.
+class SeededRandom : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed) : engine(seed) {}
+    std::mt19937 engine;
+    void Randomize() override {}
+    int Random(int n) override { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
+};
+
+// Everything a handler can change, as one text, so that "nothing changed"
+// is a single comparison with a readable difference.
+inline std::string Snapshot(const Game& g) {
+    std::ostringstream o;
+    const GameState& s = g.S;
+    auto dice = [&](const char* name, const auto& a) {
+        o << name << ':';
+        for (std::size_t i = 0; i < a.size(); ++i) o << ' ' << int(a[i]);
+        o << '\n';
+    };
+    dice("valeurde", s.valeurde);
+    dice("roule", s.roule);
+    dice("nbface", s.nbface);
+    dice("figure", s.figure);
+    dice("sommeface", s.sommeface);
+    dice("posx", s.posx);
+    dice("posy", s.posy);
+    dice("alancer", s.alancer);
+    dice("garde", s.garde);
+    o << "joueur " << s.joueur << " cibleordi " << s.cibleordi << " sommedes " << s.sommedes
+      << " nblancers " << s.nblancers << " meilleurscore " << s.meilleurscore << " etapeordi "
+      << s.etapeordi << " nbjoueurs " << s.nbjoueurs << " tour " << s.tour << " tourfini "
+      << s.tourfini << " casechoisie " << s.casechoisie << " meilleurnom '" << s.meilleurnom
+      << "' ligneimposee " << s.ligneimposee << " typejeu " << s.typejeu << '\n';
+    const MainControls& c = g.controls;
+    o << "btn5 " << c.glassbtn5Enabled << " timerordi " << c.TimerordiEnabled << " frame "
+      << c.FrameTimerEnabled << " Label23 '" << c.Label23 << "' resultext '" << c.resultext
+      << "' visible " << c.resultextVisible << " Label28 '" << c.Label28 << "' cursors "
+      << int(c.GridCursor) << int(c.DiceTableCursor) << '\n';
+    for (int col = 0; col < kColumns; ++col) {
+        o << "col" << col << ':';
+        for (int row = 0; row < kRows; ++row) o << " [" << g.Grid.Cell(col, row) << ']';
+        o << '\n';
+    }
+    o << "list " << g.ListBoxScore.Items().size() << '\n';
+    return o.str();
+}
+
+// Starts a game through the setup dialog's start command; "CPU" marks a
+// computer player.
+inline void NewGame(Game& g, const std::vector<std::string>& names, int typejeu = kNormal) {
+    g.S.nbjoueurs = static_cast<int>(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) g.Form2.Edit[i + 1] = names[i];
+    g.Form2.RadioButton = typejeu;
+    g.Form2.button1Click(g);
+}
+
+// Scripts one throw that gives the thrown dice these values (in die order),
+// each from the start column 340 + offset, and the given frequency draw.
+inline void ScriptThrowFrom(ScriptedRandom& r, const std::vector<int>& values, int offset = 0,
+                            int frequencyDraw = 0) {
+    for (int v : values) {
+        r.script.push_back(offset);
+        r.script.push_back(v - 1);
+    }
+    if (!values.empty()) r.script.push_back(frequencyDraw);
+}
+
+// Runs the animation to its end; false when it did not end within `limit`.
+inline bool RunAnimation(Game& g, int limit = 200) {
+    for (int i = 0; i < limit && g.controls.FrameTimerEnabled; ++i) g.FrameTimerTimer();
+    return !g.controls.FrameTimerEnabled;
+}
 
 }  // namespace quimba::testing
