@@ -254,3 +254,10 @@ void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& 
     p.setClipRect(r);
     p.drawText(r, int(flags | Qt::TextSingleLine), shown);
 }
+
+void PaintGlass(QImage& face, const GlassLook& look)
+{
+    if (face.isNull() || face.format() != QImage::Format_RGB888)
+        return;
+    Painter(face, look).Run();
+}
