@@ -309,4 +309,119 @@ QImage makeBorder()
     return img;
 }
 
+// Dark marble, near black with faint slate veins. Every noise term repeats
+// over the tile, so copies laid side by side meet without a seam.
+QImage makeMainTexture()
+{
+    const int w = 512, h = 264;
+    QImage img(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const double warp = dm::fbm(x, y, w, h, 4, 2, 6, 201);
+            const double warp2 = dm::fbm(x, y, w, h, 8, 4, 5, 203);
+            const double phase = 2.0 * dm::kPi * (2.0 * x / w + 1.0 * y / h);
+            const double v1 = std::fabs(dm::sin(phase + warp * 3.5));
+            const double v2 = std::fabs(dm::sin(2.0 * dm::kPi * (-3.0 * x / w + 2.0 * y / h) + warp2 * 3.0));
+            const double vein = dm::pow(1.0 - v1, 10.0) * 0.55 + dm::pow(1.0 - v2, 30.0) * 0.35;
+            const double cloud = dm::fbm(x, y, w, h, 6, 3, 5, 207);
+            const double grain = dm::hashUnit(x, y, 209) * 0.035;
+            V3 c = V3{17, 19, 23} * (1.0 + 0.45 * cloud + grain);
+            c = c + (V3{74, 84, 90} - c) * dm::clamp01(vein * (0.6 + 0.4 * cloud));
+            img.setPixel(x, y, rgbOf(c));
+        }
+    }
+    return img;
+}
+
+// Dark oak planks, grain running across, for the player setup dialog.
+QImage makeSetupTexture()
+{
+    const int w = 384, h = 150;
+    const int plank = 50;
+    QImage img(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int index = y / plank;
+            const double inPlank = y - index * plank;
+            // Each plank has its own grain offset and tone.
+            const double warp = dm::fbm(x, y, w, h, 3, 6, 5, 301 + std::uint64_t(index));
+            const double rings = dm::sin(inPlank * 0.55 + index * 3.1 + warp * 6.0);
+            const double band = dm::smoothstep(-0.4, 1.0, rings);
+            const double fibre = dm::valueNoise(x * 24.0 / w * 4.0, y / 1.2, 96, 0, 307) * 0.07;
+            const double tone = 1.0 + 0.08 * dm::hashUnit(index, 0, 311);
+            V3 c = V3{34, 21, 12} + (V3{66, 41, 23} - V3{34, 21, 12}) * band;
+            c = c * (tone * (1.0 + fibre + dm::hashUnit(x, y, 313) * 0.03));
+            if (inPlank < 1.0) c = c * 0.45;       // the joint
+            else if (inPlank < 2.0) c = c * 1.12;  // its lit edge
+            img.setPixel(x, y, rgbOf(c));
+        }
+    }
+    return img;
+}
+
+// Even, fine-grained dark grey behind the help text and the best scores.
+QImage makeDialogTexture()
+{
+    const int w = 573, h = 152;
+    QImage img(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const double speck = dm::hashUnit(x, y, 401) * 0.06;
+            const double fine = dm::fbm(x, y, w, h, 191, 51, 2, 403) * 0.05;
+            const double v = 50.0 * (1.0 + speck + fine);
+            img.setPixel(x, y, rgbd(v, v, v + 2.0));
+        }
+    }
+    return img;
+}
+
+// Two dice tumbling onto the main window's marble, for beside the roll
+// button. The background is the panel texture exactly where the picture
+// lies on the panel (tiled from the panel's inner corner at (1, 1)).
+QImage makeRollPicture(const QImage& mainTexture)
+{
+    const int w = 110, h = 62;
+    QImage img(w, h, QImage::Format_RGB888);
+    const int tw = mainTexture.width(), th = mainTexture.height();
+    DiceScene scene;
+    Die3D a = uprightDie(5);
+    a.half = 1.0;
+    a.rot = rotationZ(0.45);
+    a.centre = {-1.55, 0.1, 0.0};
+    Die3D b = uprightDie(3);
+    b.half = 1.0;
+    b.rot = compose(rotationZ(-0.35), compose(rotationX(0.5), rotationY(-0.3)));
+    b.centre = {1.45, -0.15, 0.55};
+    scene.dice = {a, b};
+    scene.keyLightAt = {-5.0, -1.5, 8.0};
+    scene.groundZ = -1.0;
+    Camera cam = makeCamera(10.0, 60.0);
+    cam.scale = 15.5;
+    cam.cx = 55.0;
+    cam.cy = 30.0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb bg = mainTexture.pixel(((kRollPictureLeft - 1 + x) % tw + tw) % tw,
+                                              ((kRollPictureTop - 1 + y) % th + th) % th);
+            const V3 ground = linearOf(bg);
+            V3 sum;
+            const int total = kSub * kSub;
+            for (int sy = 0; sy < kSub; ++sy) {
+                for (int sx = 0; sx < kSub; ++sx) {
+                    const double px = x + (sx + 0.5) / kSub, py = y + (sy + 0.5) / kSub;
+                    const Shade s = scene.trace(cam, px, py);
+                    if (s.hit) {
+                        sum = sum + s.colour;
+                    } else {
+                        const double lit = scene.groundLight(cam, px, py);
+                        sum = sum + ground * (0.35 + 0.65 * lit);
+                    }
+                }
+            }
+            img.setPixel(x, y, rgbLinear(sum * (1.0 / total)));
+        }
+    }
+    return img;
+}
+
 }  // namespace quimba::assets

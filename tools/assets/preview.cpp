@@ -3,6 +3,7 @@
 #include "Assets.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <cstdio>
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [only]\n", argv[0]);
         return 2;
     }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
@@ -78,6 +81,34 @@ int main(int argc, char** argv)
         drawKeyed(scene, dice[faces[i]], kx, ky);
         drawKeyed(scene, mark, kx + 20, ky + 20);
     }
+    const QImage fond = makeMainTexture();
+    QImage panel(1024, 525, QImage::Format_RGB888);
+    panel.fill(Qt::black);
+    {
+        QPainter p(&panel);
+        for (int y = 1; y < 524; y += fond.height())
+            for (int x = 1; x < 1023; x += fond.width()) p.drawImage(x, y, fond);
+        p.drawImage(483, 72, scene);
+        p.drawImage(kRollPictureLeft, kRollPictureTop, makeRollPicture(fond));
+        p.setPen(QColor(255, 255, 0));
+        p.drawText(40, 470, "Joueur 1   Plus   Moins   Brelan");
+        p.setPen(QColor(255, 60, 60));
+        p.drawText(40, 500, "Meilleur score 250");
+        p.fillRect(860, 440, 140, 62, QColor(0, 128, 128));
+    }
+    panel.save(out + "/panel.png");
+    zoom(makeRollPicture(fond), 4).save(out + "/image1.png");
+    auto tile = [&](const QImage& t, int w, int h, const QString& name) {
+        QImage o(w, h, QImage::Format_RGB888);
+        QPainter p(&o);
+        for (int y = 0; y < h; y += t.height())
+            for (int x = 0; x < w; x += t.width()) p.drawImage(x, y, t);
+        p.setPen(QColor(255, 255, 0));
+        p.drawText(30, 40, "Aide: lancez les dés, gardez-en, choisissez une ligne.");
+        o.save(out + "/" + name);
+    };
+    tile(makeSetupTexture(), 729, 297, "ngame.png");
+    tile(makeDialogTexture(), 536, 379, "image2.png");
     // A full row of kept dice, as after keeping all five.
     QImage row = board.copy();
     for (int i = 1; i <= 5; ++i) {

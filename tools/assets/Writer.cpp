@@ -1,0 +1,57 @@
+#include "Assets.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace quimba::assets {
+
+namespace {
+
+bool saveBmp(const QImage& img, const QString& path, QString* error)
+{
+    // RGB888 is written as a 24-bit BMP, which is what the game reads.
+    const QImage rgb = img.convertToFormat(QImage::Format_RGB888);
+    if (!rgb.save(path, "BMP")) {
+        if (error) *error = QStringLiteral("cannot write ") + path;
+        return false;
+    }
+    return true;
+}
+
+bool saveBytes(const QByteArray& bytes, const QString& path, QString* error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        if (error) *error = QStringLiteral("cannot write ") + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeAll(const QString& folder, QString* error)
+{
+    const QString bitmaps = folder + QStringLiteral("/bitmaps");
+    const QString resources = folder + QStringLiteral("/resources");
+    if (!QDir().mkpath(bitmaps) || !QDir().mkpath(resources)) {
+        if (error) *error = QStringLiteral("cannot create folders under ") + folder;
+        return false;
+    }
+    const QImage fond = makeMainTexture();
+    bool ok = saveBmp(fond, bitmaps + "/B_fond.bmp", error) &&
+              saveBmp(makeSetupTexture(), bitmaps + "/B_ngame.bmp", error) &&
+              saveBmp(makeBoard(), bitmaps + "/B_plateau.bmp", error);
+    for (int face = 1; ok && face <= 6; ++face) {
+        ok = saveBmp(makeDie(face), bitmaps + QStringLiteral("/B_%1.bmp").arg(face), error);
+    }
+    ok = ok && saveBmp(makeKeepMark(), bitmaps + "/B_garde.bmp", error) &&
+         saveBmp(makeBorder(), bitmaps + "/B_bord.bmp", error) &&
+         saveBmp(makeRollPicture(fond), resources + "/image1.bmp", error) &&
+         saveBmp(makeDialogTexture(), resources + "/image2.bmp", error) &&
+         saveBytes(waveBytes(makeRollSound()), resources + "/pop.wav", error) &&
+         saveBytes(waveBytes(makeTallySound()), resources + "/tally.wav", error);
+    return ok;
+}
+
+}  // namespace quimba::assets
