@@ -37,16 +37,21 @@ void Game::FrameTimerTimer() {
         }
     }
 
-    // The animation is over once every thrown die rests. A die kept after it
-    // settled leaves the thrown count but stays settled, so the two counts
-    // can miss each other; frames then go on until the next throw.
+    // The animation is over when as many dice rest as are thrown. A die kept
+    // after it settled leaves the thrown count but stays settled, so the two
+    // counts can miss each other; frames then go on (showing still dice)
+    // until the next throw or turn change. The counts can also meet while a
+    // thrown die still tumbles; stopping then would freeze it mid-table on a
+    // random face that is not its value, so the end also waits for it.
     int thrown = 0;
     int settled = 0;
+    bool tumbling = false;
     for (int i = 1; i <= kDice; ++i) {
         if (S.alancer[i] == 1) ++thrown;
         if (S.roule[i] == 0) ++settled;
+        if (S.alancer[i] == 1 && S.roule[i] == 1) tumbling = true;
     }
-    if (thrown == settled) {
+    if (thrown == settled && !tumbling) {
         controls.FrameTimerEnabled = false;
         controls.resultextVisible = true;
     }
