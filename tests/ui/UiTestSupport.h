@@ -1,0 +1,46 @@
+#pragma once
+// A scratch program folder with the shipped data, and settings kept away
+// from the user's own.
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "Startup.h"
+#include "TForm1.h"
+
+namespace quimba::uitest {
+
+inline void IsolateSettings(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+}
+
+// Copies the shipped language file and pictures into `dir`.
+inline void LayData(const QString& dir) {
+    const QString source = QStringLiteral(QUIMBA_DATA_DIR);
+    QFile::copy(source + "/francais.lan", dir + "/francais.lan");
+    QDir().mkpath(dir + "/bitmaps");
+    for (const QString& name : QDir(source + "/bitmaps").entryList(QDir::Files))
+        QFile::copy(source + "/bitmaps/" + name, dir + "/bitmaps/" + name);
+}
+
+// The four windows over a program folder, with the message boxes collected.
+struct Program {
+    quimba::ui::Windows w;
+    std::unique_ptr<quimba::ui::TForm1> owner;
+    QStringList messages;
+
+    explicit Program(const QString& dir, std::unique_ptr<quimba::RandomSource> random = nullptr) {
+        w = quimba::ui::CreateWindows(dir + "/", std::move(random));
+        owner.reset(w.Form1);
+        w.Form1->ShowMessage = [this](const QString& m) { messages << m; };
+    }
+    bool Start() { return quimba::ui::LoadStartupFiles(w); }
+    quimba::Game& game() { return w.Form1->game(); }
+};
+
+}  // namespace quimba::uitest

@@ -1,0 +1,181 @@
+// The game played through its windows: the setup dialog's controls, the
+// roll button, the dice table and the score sheet, driven with real events.
+#include <QCheckBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "SystemPorts.h"
+#include "TForm2.h"
+#include "TForm5.h"
+#include "UiTestSupport.h"
+#include "UpDown.h"
+
+using namespace quimba;
+using namespace quimba::uitest;
+
+namespace {
+
+void Click(QWidget* w, QPoint at = QPoint()) {
+    if (at.isNull()) at = w->rect().center();
+    QTest::mouseMove(w, at);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// Runs the animation to its end through the window, as the frame timer would.
+void Settle(ui::TForm1* main) {
+    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
+        main->game().FrameTimerTimer();
+        main->Sync();
+    }
+}
+
+QPoint CellCentre(int column, int row) { return ui::ScoreGrid::CellRect(column, row).center(); }
+
+}  // namespace
+
+class PlayTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<Program> p;
+
+private slots:
+    void initTestCase() { IsolateSettings(settingsDir.path()); }
+    void init() {
+        {
+            QSettings s("FENTORIX", "3DQUIMBA");
+            s.clear();
+        }
+        dir = std::make_unique<QTemporaryDir>();
+        LayData(dir->path());
+        p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(7));
+        QVERIFY(p->Start());
+        p->w.Form1->show();
+    }
+    void cleanup() { p.reset(); }
+
+    void setupDialogControlsFollowTheRules() {
+        ui::TForm2* f = p->w.Form2;
+        f->show();
+        // First opening: player 1 is a person but its field stays disabled.
+        QVERIFY(!f->Edit[1]->isEnabled());
+        QCOMPARE(f->Edit[1]->text(), QString("PLA1"));
+        QVERIFY(!f->Edit[3]->isVisible());
+        Click(f->CheckBox[2]);
+        QCOMPARE(f->Edit[2]->text(), QString("CPU"));
+        QVERIFY(!f->Edit[2]->isEnabled());
+        Click(f->CheckBox[2]);
+        QCOMPARE(f->Edit[2]->text(), QString("JO2"));
+        QVERIFY(f->Edit[2]->isEnabled());
+        Click(f->UpDown1->Next());
+        Click(f->UpDown1->Next());
+        QCOMPARE(f->Label7->text(), QString("4"));
+        QVERIFY(f->Edit[4]->isVisible());
+        QVERIFY(!f->Edit[5]->isVisible());
+        Click(f->UpDown1->Previous());
+        Click(f->UpDown1->Previous());
+        Click(f->UpDown1->Previous());
+        QCOMPARE(f->Label7->text(), QString("2"));
+        // Typing stops at four characters.
+        f->Edit[2]->clear();
+        p->game().Form2.Edit[2].clear();
+        QTest::keyClicks(f->Edit[2], "ABCDEFG");
+        QCOMPARE(f->Edit[2]->text(), QString("ABCD"));
+        Click(f->RadioButton3);
+        Click(f->glassbtn1);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("PLA1"));
+        QCOMPARE(p->game().Grid.Cell(1, 0), std::string("ABCD"));
+        QCOMPARE(p->game().Grid.Cell(2, 0), std::string(""));
+        QCOMPARE(p->game().S.typejeu, 3);
+        QVERIFY(p->w.Form1->glassbtn5->isEnabled());
+    }
+
+    void retourChangesNothing() {
+        ui::TForm2* f = p->w.Form2;
+        f->show();
+        Click(f->UpDown1->Next());
+        Click(f->glassbtn2);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(p->game().Grid.Cell(0, 0), std::string(""));
+        QVERIFY(!p->w.Form1->glassbtn5->isEnabled());
+    }
+
+    void aLongStoredNameIsShownWhole() {
+        p->game().Form2.Edit[1] = "MAXIMILIEN";
+        p->w.Form2->show();
+        QCOMPARE(p->w.Form2->Edit[1]->text(), QString("MAXIMILIEN"));
+        Click(p->w.Form2->glassbtn1);
+        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("MAXIMILIEN"));
+    }
+
+    void aTurnPlayedWithTheMouse() {
+        ui::TForm1* m = p->w.Form1;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        Click(m->glassbtn5);
+        QCOMPARE(p->game().S.nblancers, 1);
+        QVERIFY(!m->resultext->isVisible());
+        QVERIFY(m->FrameTimer->Enabled());
+        Settle(m);
+        QVERIFY(m->resultext->isVisible());
+        QVERIFY(m->Label23->text().endsWith("lancer n° 1"));
+        // Keep die 3 by clicking it where it came to rest.
+        const auto& s = p->game().S;
+        const QPoint die3(s.posx[3] + 35, s.posy[3] + 30);
+        QTest::mouseMove(m->DiceTable, die3);
+        QCOMPARE(m->DiceTable->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(m->DiceTable, Qt::LeftButton, Qt::NoModifier, die3);
+        QCOMPARE(int(s.garde[3]), 1);
+        const int kept = s.valeurde[3];
+        Click(m->glassbtn5);
+        Settle(m);
+        QCOMPARE(int(s.valeurde[3]), kept);
+        QCOMPARE(s.posx[3], 105);
+        QCOMPARE(s.posy[3], 5);
+        // A click on another player's column does nothing; one's own scores.
+        Click(m->Grid, CellCentre(1, 13));
+        QCOMPARE(p->game().Grid.Cell(1, 13), std::string(""));
+        Click(m->Grid, CellCentre(0, 9));
+        QCOMPARE(p->game().Grid.Cell(0, 9), std::to_string(s.sommedes));
+        QCOMPARE(p->game().S.joueur, 1);
+        QVERIFY(m->Label23->text().endsWith("2/ à vous de jouer"));
+    }
+
+    void aWholeGameEndsWithTheWinnerAndAnEntry() {
+        ui::TForm1* m = p->w.Form1;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        const std::array<int, 13> rows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+        for (int round = 0; round < 13; ++round) {
+            for (int player = 0; player < 2; ++player) {
+                QCOMPARE(p->game().S.joueur, player);
+                Click(m->glassbtn5);
+                Settle(m);
+                Click(m->Grid, CellCentre(player, rows[round]));
+            }
+        }
+        const Game& g = p->game();
+        QCOMPARE(g.S.tour, 13);
+        QCOMPARE(g.S.joueur, 2);
+        QVERIFY(!m->glassbtn5->isEnabled());
+        const int t0 = g.Grid.Value(0, 16), t1 = g.Grid.Value(1, 16);
+        const int best = std::max(t0, t1);
+        const QString winner = t1 > t0 ? "PLA2" : "PLA1";
+        QCOMPARE(m->resultext->text(), QString("Bravo %1 %2 points !").arg(winner).arg(best));
+        QCOMPARE(g.ListBoxScore.Items().size(), std::size_t(1));
+        p->w.Form5->show();
+        QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
+        QVERIFY(p->w.Form5->ListBoxScore->item(0)->text().startsWith(QString::number(best) + " --- "));
+        Click(p->w.Form5->GlassButton1);
+        QCOMPARE(p->w.Form5->ListBoxScore->count(), 0);
+        QVERIFY(g.ListBoxScore.Empty());
+        QCOMPARE(m->Label28->text(), winner + " " + QString::number(best));
+    }
+};
+
+QTEST_MAIN(PlayTest)
+#include "ui_play.moc"

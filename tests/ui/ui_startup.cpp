@@ -1,0 +1,233 @@
+// Start-up of the four windows: captions from the language file, pictures,
+// stored settings and the best-scores file, and the failures that end it.
+#include <QCheckBox>
+#include <QListWidget>
+#include <QtTest>
+
+#include "TForm2.h"
+#include "TForm4.h"
+#include "TForm5.h"
+#include "UiTestSupport.h"
+
+using namespace quimba;
+using namespace quimba::uitest;
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QString path(const QString& name) const { return dir->path() + "/" + name; }
+    static void writeBytes(const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray readBytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    void clearSettings() {
+        QSettings s("FENTORIX", "3DQUIMBA");
+        s.clear();
+        s.sync();
+    }
+
+private slots:
+    void initTestCase() { IsolateSettings(settingsDir.path()); }
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        LayData(dir->path());
+        clearSettings();
+    }
+
+    void captionsComeFromTheLanguageFile() {
+        // Every line N reads "T<N>" plus an accented letter, so each caption
+        // names the line it came from and proves the Windows-1252 decoding.
+        QByteArray bytes;
+        for (int n = 0; n < 93; ++n) bytes += "T" + QByteArray::number(n) + "\xe9\r\n";
+        writeBytes(path("francais.lan"), bytes);
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        QCOMPARE(p.messages, QStringList());
+        auto line = [](int n) { return QString("T%1é").arg(n); };
+        QCOMPARE(p.w.Form1->findChild<QLabel*>("Label25")->text(), line(19));
+        QCOMPARE(p.w.Form1->findChild<QLabel*>("Label16")->text(), line(34));
+        QCOMPARE(p.w.Form1->findChild<QLabel*>("Label21")->text(), line(35));
+        QCOMPARE(p.w.Form1->Label22->text(), line(89));
+        QCOMPARE(p.w.Form5->windowTitle(), line(89));
+        QCOMPARE(p.w.Form5->GlassButton1->Caption(), line(90));
+        QCOMPARE(p.w.Form5->glassbtn2->Caption(), line(75));
+        QCOMPARE(p.w.Form4->windowTitle(), line(18));
+        QCOMPARE(p.w.Form4->glassbtn2->Caption(), line(17));
+        QCOMPARE(p.w.Form4->Label[1]->text(), line(1));
+        QCOMPARE(p.w.Form4->Label[16]->text(), line(16));
+        QCOMPARE(p.w.Form2->windowTitle(), line(58));
+        for (int i = 1; i <= 5; ++i) QCOMPARE(p.w.Form2->CheckBox[i]->text(), line(52));
+        QCOMPARE(p.w.Form2->PlayerLabel[5]->text(), line(51));
+        QCOMPARE(p.w.Form2->RadioButton3->text(), line(56));
+        // The main window's own texts are not the file's.
+        QCOMPARE(p.w.Form1->windowTitle(), QString("3D QUIMBA"));
+        QCOMPARE(p.w.Form1->glassbtn1->Caption(), QString("Nouvelle Partie"));
+        QCOMPARE(p.w.Form2->glassbtn1->Caption(), QString("Commencer"));
+    }
+
+    void shippedFileGivesTheFrenchCaptions() {
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        QCOMPARE(p.w.Form1->findChild<QLabel*>("Label19")->text(), QString("Carré"));
+        QCOMPARE(p.w.Form2->GroupBox1->title(), QString("Type de jeu "));
+        QCOMPARE(p.w.Form4->windowTitle(), QString("Comment jouer à 3DQUIMBA ?"));
+        QCOMPARE(p.game().Line(78), std::string("lancer n\xC2\xB0 "));
+    }
+
+    void languageFailuresEndTheStartUp_data() {
+        QTest::addColumn<int>("lines");  // -1: no file at all
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << -1 << QString();
+        QTest::newRow("empty") << 0 << "List index out of bounds (1)";
+        QTest::newRow("50 lines") << 50 << "List index out of bounds (58)";
+        QTest::newRow("90 lines") << 90 << "List index out of bounds (90)";
+    }
+    void languageFailuresEndTheStartUp() {
+        QFETCH(int, lines);
+        QFETCH(QString, message);
+        QFile::remove(path("francais.lan"));
+        if (lines >= 0) {
+            QByteArray bytes;
+            for (int n = 0; n < lines; ++n) bytes += "x\r\n";
+            writeBytes(path("francais.lan"), bytes);
+        } else {
+            message = "Cannot open file \"" + QDir::toNativeSeparators(path("francais.lan")) +
+                      "\". No such file or directory";
+        }
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        QCOMPARE(p.messages, QStringList{message});
+    }
+
+    void badPicturesAreReportedInOrder_data() {
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<QStringList>("corrupt");
+        QTest::addColumn<QStringList>("messages");
+        const QString sep = QDir::separator();
+        QTest::newRow("die 3 and border") << QStringList{"B_3.bmp", "B_bord.bmp"} << QStringList{}
+                                          << QStringList{"Fichier bitmaps" + sep + "B_3.bmp absent. ARRET",
+                                                         "Fichier bitmaps" + sep + "B_bord.bmp absent. ARRET"};
+        QTest::newRow("corrupt keep mark") << QStringList{} << QStringList{"B_garde.bmp"}
+                                           << QStringList{"Fichier bitmaps" + sep + "B_garde.bmp absent. ARRET"};
+        QTest::newRow("corrupt texture and missing board")
+            << QStringList{"B_plateau.bmp"} << QStringList{"B_ngame.bmp"}
+            << QStringList{"Fichier bitmaps" + sep + "B_ngame.bmp absent. ARRET",
+                           "Fichier bitmaps" + sep + "B_plateau.bmp absent. ARRET"};
+    }
+    void badPicturesAreReportedInOrder() {
+        QFETCH(QStringList, missing);
+        QFETCH(QStringList, corrupt);
+        QFETCH(QStringList, messages);
+        for (const QString& name : missing) QVERIFY(QFile::remove(path("bitmaps/" + name)));
+        for (const QString& name : corrupt) writeBytes(path("bitmaps/" + name), "BM not really a bitmap");
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        QVERIFY(p.w.Form1->CloseRequested());
+        QCOMPARE(p.messages, messages);
+    }
+
+    void missingMainTextureNamesTheFolder() {
+        QVERIFY(QFile::remove(path("bitmaps/B_fond.bmp")));
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        const QString folder = QDir::toNativeSeparators(dir->path() + "/");
+        QCOMPARE(p.messages,
+                 QStringList{"Fichier >" + folder + "< bitmaps" + QDir::separator() + "B_fond.bmp absent. ARRET"});
+    }
+
+    void failedStartUpOverwritesNothing() {
+        {
+            QSettings s("FENTORIX", "3DQUIMBA");
+            s.setValue("HIGHSCORE", "245");
+            s.setValue("NOM1", "ANNE");
+        }
+        writeBytes(path("s.frd"), "245 --- 01/01/2026 --- ANNE\r\n");
+        QVERIFY(QFile::remove(path("bitmaps/B_6.bmp")));
+        {
+            Program p(dir->path());
+            QVERIFY(!p.Start());
+            p.w.Form1->close();
+        }
+        QSettings s("FENTORIX", "3DQUIMBA");
+        QCOMPARE(s.value("HIGHSCORE").toString(), QString("245"));
+        QCOMPARE(s.value("NOM1").toString(), QString("ANNE"));
+        QVERIFY(!s.contains("NOM2"));
+        QCOMPARE(readBytes(path("s.frd")), QByteArray("245 --- 01/01/2026 --- ANNE\r\n"));
+    }
+
+    void unreadableScoresFileEndsTheStartUp() {
+        QDir().mkpath(path("s.frd"));  // exists, cannot be read as a file
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        QCOMPARE(p.messages.size(), 1);
+        QVERIFY2(p.messages[0].startsWith("Cannot open file \"" + QDir::toNativeSeparators(path("s.frd")) + "\". "),
+                 qPrintable(p.messages[0]));
+    }
+
+    void firstRunShowsTheDefaults() {
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        QCOMPARE(p.w.Form1->Label28->text(), QString(" 0"));
+        QCOMPARE(p.game().S.nbjoueurs, 2);
+        QCOMPARE(p.w.Form2->Edit[3]->text(), QString("PLA3"));
+        QVERIFY(!p.w.Form1->glassbtn5->isEnabled());
+        QCOMPARE(p.w.Form1->Label23->text(), QString("..."));
+        QCOMPARE(p.w.Form5->ListBoxScore->count(), 0);
+    }
+
+    void settingsAndScoresSurviveARestart() {
+        writeBytes(path("s.frd"), "98 --- 02/01/2026 --- BOB\r\n105 --- 01/01/2026 --- ANNE\r\n");
+        {
+            Program p(dir->path());
+            QVERIFY(p.Start());
+            p.w.Form1->show();
+            QCOMPARE(p.game().ListBoxScore.Items(),
+                     (std::vector<std::string>{"105 --- 01/01/2026 --- ANNE", "98 --- 02/01/2026 --- BOB"}));
+            p.game().S.meilleurscore = 312;
+            p.game().S.meilleurnom = "ZOÉ";
+            p.game().ListBoxScore.Add("312 --- 03/01/2026 --- ZOÉ");
+            p.w.Form2->Edit[2]->setText("CPU");
+            p.game().Form2.Edit[2] = "CPU";
+            p.w.Form1->close();
+            QCOMPARE(p.messages, QStringList());
+        }
+        QCOMPARE(readBytes(path("s.frd")),
+                 QByteArray("105 --- 01/01/2026 --- ANNE\r\n312 --- 03/01/2026 --- ZO\xc9\r\n98 --- 02/01/2026 --- BOB\r\n"));
+        Program again(dir->path());
+        QVERIFY(again.Start());
+        again.w.Form1->show();
+        QCOMPARE(again.w.Form1->Label28->text(), QString("ZOÉ 312"));
+        QCOMPARE(again.game().S.meilleurscore, 312);
+        QCOMPARE(again.w.Form2->Edit[2]->text(), QString("CPU"));
+        QCOMPARE(again.w.Form2->Edit[1]->text(), QString("PLA1"));
+        QCOMPARE(again.game().ListBoxScore.Items().size(), std::size_t(3));
+    }
+
+    void failedSaveTellsThePlayerAndKeepsTheOldFile() {
+        writeBytes(path("s.frd"), "98 --- 02/01/2026 --- BOB\r\n");
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        p.game().ListBoxScore.Add("120 --- 03/01/2026 --- EVE");
+        // A folder where the new file would go makes the replacement fail.
+        QFile::remove(path("s.frd"));
+        QDir().mkpath(path("s.frd"));
+        QDir().mkpath(path("s.frd/keep"));
+        p.w.Form1->close();
+        QCOMPARE(p.messages.size(), 1);
+        QVERIFY2(p.messages[0].contains("s.frd"), qPrintable(p.messages[0]));
+        QVERIFY(QFileInfo(path("s.frd/keep")).isDir());
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "ui_startup.moc"

@@ -1,0 +1,14 @@
+#pragma once
+// The one look shared by every command button of the game.
+
+#include <QRect>
+#include <QString>
+
+class QWidget;
+class TGlassButton;
+
+namespace quimba::ui {
+
+TGlassButton* MakeGlassButton(QWidget* parent, const char* name, const QRect& geometry, const QString& caption);
+
+}  // namespace quimba::ui

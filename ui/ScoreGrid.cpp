@@ -1,0 +1,94 @@
+#include "ScoreGrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "Fonts.h"
+#include "Game.h"
+
+namespace quimba::ui {
+
+ScoreGrid::ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent)
+    : QWidget(parent), sheet_(sheet), joueur_(joueur) {
+    setFixedSize(kColumns * (kColWidth + kLine) , kRows * (kRowHeight + kLine));
+    setFont(LayoutFont("Impact", 11));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::PointingHandCursor);
+}
+
+QRect ScoreGrid::CellRect(int column, int row) {
+    return QRect(column * (kColWidth + kLine), row * (kRowHeight + kLine), kColWidth, kRowHeight);
+}
+
+bool ScoreGrid::CellAt(const QPoint& p, int& column, int& row) {
+    if (p.x() < 0 || p.y() < 0) return false;
+    column = p.x() / (kColWidth + kLine);
+    row = p.y() / (kRowHeight + kLine);
+    if (column >= kColumns || row >= kRows) return false;
+    return p.x() % (kColWidth + kLine) < kColWidth && p.y() % (kRowHeight + kLine) < kRowHeight;
+}
+
+void ScoreGrid::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0, 0, 0));  // the grid lines
+    const QFontMetrics fm(font());
+    p.setPen(QColor(255, 255, 0));
+    for (int c = 0; c < kColumns; ++c) {
+        const unsigned rgb = GridCellColour(c, joueur_);
+        const QColor fill((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        for (int r = 0; r < kRows; ++r) {
+            const QRect cell = CellRect(c, r);
+            p.fillRect(cell, fill);
+            const QString text = QString::fromStdString(sheet_.Cell(c, r));
+            if (text.isEmpty()) continue;
+            p.save();
+            p.setClipRect(cell);
+            const int x = GridTextX(cell.left(), fm.horizontalAdvance(text));
+            p.drawText(x, cell.top() + 3 + fm.ascent(), text);
+            p.restore();
+        }
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(QColor(255, 255, 255), 1, Qt::DotLine));
+        p.drawRect(CellRect(selCol_, selRow_).adjusted(0, 0, -1, -1));
+    }
+}
+
+void ScoreGrid::mouseMoveEvent(QMouseEvent* e) {
+    if (onMouseMove) onMouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void ScoreGrid::mousePressEvent(QMouseEvent* e) {
+    int c = 0, r = 0;
+    if (e->button() == Qt::LeftButton && CellAt(e->position().toPoint(), c, r)) select(c, r);
+}
+
+void ScoreGrid::keyPressEvent(QKeyEvent* e) {
+    int c = selCol_, r = selRow_;
+    switch (e->key()) {
+        case Qt::Key_Left: --c; break;
+        case Qt::Key_Right: ++c; break;
+        case Qt::Key_Up: --r; break;
+        case Qt::Key_Down: ++r; break;
+        case Qt::Key_Home: c = 0; break;
+        case Qt::Key_End: c = kColumns - 1; break;
+        case Qt::Key_PageUp: r = 0; break;
+        case Qt::Key_PageDown: r = kRows - 1; break;
+        default: QWidget::keyPressEvent(e); return;
+    }
+    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
+    select(c, r);
+}
+
+void ScoreGrid::select(int column, int row) {
+    // The selection always moves; the rules decide whether it scores.
+    selCol_ = column;
+    selRow_ = row;
+    update();
+    if (onSelectCell) onSelectCell(column, row);
+}
+
+}  // namespace quimba::ui

@@ -1,0 +1,47 @@
+#pragma once
+// The score sheet on screen: 5 columns x 17 rows of 25 x 20 cells with
+// 2-pixel lines. It draws what the game's sheet holds and reports the mouse
+// and the selection; the rules decide what a selection does.
+
+#include <QWidget>
+#include <functional>
+
+#include "ScoreSheet.h"
+
+namespace quimba::ui {
+
+class ScoreGrid : public QWidget {
+    Q_OBJECT
+public:
+    ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent = nullptr);
+
+    static constexpr int kColWidth = 25;
+    static constexpr int kRowHeight = 20;
+    static constexpr int kLine = 2;
+
+    // Cell under a point, or false on a grid line or outside.
+    static bool CellAt(const QPoint& p, int& column, int& row);
+    static QRect CellRect(int column, int row);
+
+    int SelectedColumn() const { return selCol_; }
+    int SelectedRow() const { return selRow_; }
+
+    std::function<void(int column, int row)> onSelectCell;
+    std::function<void(int x, int y)> onMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    void select(int column, int row);
+
+    const ScoreSheet& sheet_;
+    const int& joueur_;
+    int selCol_ = 0;
+    int selRow_ = 0;
+};
+
+}  // namespace quimba::ui

@@ -1,0 +1,31 @@
+#pragma once
+// Program start: the four windows in order, texts and pictures, then the
+// main window. Returns the exit code.
+
+#include <QString>
+#include <memory>
+
+#include "Ports.h"
+
+namespace quimba::ui {
+
+class TForm1;
+class TForm2;
+class TForm4;
+class TForm5;
+
+struct Windows {
+    TForm1* Form1 = nullptr;
+    TForm2* Form2 = nullptr;
+    TForm4* Form4 = nullptr;
+    TForm5* Form5 = nullptr;
+};
+
+// Creates the windows. The caller owns Form1 (the dialogs are its children).
+Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr);
+// Texts, pictures and the best-scores list; false when start-up must end.
+bool LoadStartupFiles(Windows& w);
+
+void InstallFonts();
+
+}  // namespace quimba::ui

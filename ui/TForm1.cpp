@@ -1,0 +1,308 @@
+#include "TForm1.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QMessageBox>
+
+#include "BestScoresFile.h"
+#include "Fonts.h"
+#include "GlassLook.h"
+#include "Language.h"
+#include "PictureFiles.h"
+#include "QtSettingsStore.h"
+#include "TForm2.h"
+#include "TForm4.h"
+#include "TForm5.h"
+
+namespace quimba::ui {
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QString& text, const QFont& font,
+                  const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, QWidget* parent)
+    : QWidget(parent), programDir_(programDir), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
+    game_ = std::make_unique<Game>(*random_, clock_, *this);
+    ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
+    BuildLayout();
+    LoadSounds();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetDialogs(TForm2* setup, TForm4* help, TForm5* scores) {
+    Form2 = setup;
+    Form4 = help;
+    Form5 = scores;
+}
+
+void TForm1::BuildLayout() {
+    setObjectName("Form1");
+    setWindowTitle("3D QUIMBA");
+    setFixedSize(1024 + 2, 525 + 2);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    TexturePanel1 = new TTexturePanel(this);
+    TexturePanel1->setObjectName("TexturePanel1");
+    TexturePanel1->setGeometry(1, 1, 1024, 525);
+    QWidget* panel = TexturePanel1;
+
+    Image2 = QImage(":/images/image2.bmp").convertToFormat(QImage::Format_RGB888);
+
+    // Row headings beside the sheet: name row and totals in red, the rest yellow.
+    struct Heading {
+        const char* name;
+        int x, y;
+        const char* text;
+        bool red;
+    };
+    const Heading headings[] = {
+        {"Label25", 45, 104, "Joueur", true}, {"Label6", 64, 125, "1", false},     {"Label7", 64, 147, "2", false},
+        {"Label8", 64, 167, "3", false},      {"Label9", 64, 189, "4", false},     {"Label10", 65, 210, "5", false},
+        {"Label11", 65, 232, "6", false},     {"Label13", 44, 256, "Bonus", true}, {"Label12", 51, 279, "Total", true},
+        {"Label14", 54, 300, "Plus", false},  {"Label15", 46, 321, "Moins", false}, {"Label20", 43, 344, "Brelan", false},
+        {"Label18", 50, 367, "Suite", false}, {"Label17", 58, 390, "Full", false}, {"Label19", 48, 412, "Carré", false},
+        {"Label16", 48, 433, "Quimba", false}, {"Label21", 51, 455, "Total", true},
+    };
+    const QFont impact = LayoutFont("Impact", 12);
+    for (const Heading& h : headings) MakeLabel(panel, h.name, h.x, h.y, h.text, impact, h.red ? kRed : kYellow);
+
+    const QFont courier15 = LayoutFont("Courier New", 15, true);
+    Label22 = MakeLabel(panel, "Label22", 236, 99, "Meilleur score :", courier15, kYellow);
+    Label28 = MakeLabel(panel, "Label28", 236, 120, "000", courier15, kYellow);
+    Label23 = MakeLabel(panel, "Label23", 18, 496, "...", courier15, kYellow);
+    Label23->setFixedWidth(247);
+    Label23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    resultext = MakeLabel(panel, "resultext", 18, 520, "", LayoutFont("Courier New", 11, true), QColor(192, 192, 192));
+    resultext->setFixedWidth(183);
+    resultext->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The laid-out place would leave the line below the panel's edge.
+    resultext->setFixedHeight(QFontMetrics(resultext->font()).height());
+    resultext->move(18, 525 - 1 - resultext->height());
+
+    DiceTable = new TDrawSurface(panel);
+    DiceTable->setObjectName("DiceTable");
+    DiceTable->move(483, 72);
+
+    Image1 = new QLabel(panel);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(QPixmap(":/images/image1.bmp"));
+    Image1->move(738, 440);
+    Image1->adjustSize();
+
+    glassbtn1 = MakeGlassButton(panel, "glassbtn1", QRect(323, 430, 198, 38), "Nouvelle Partie");
+    glassbtn2 = MakeGlassButton(panel, "glassbtn2", QRect(323, 472, 198, 38), "Quitter le jeu");
+    glassbtn3 = MakeGlassButton(panel, "glassbtn3", QRect(527, 430, 198, 38), "Voir les scores");
+    glassbtn4 = MakeGlassButton(panel, "glassbtn4", QRect(527, 472, 198, 38), "Aide");
+    glassbtn5 = MakeGlassButton(panel, "glassbtn5", QRect(848, 438, 153, 65), "Lancer");
+    glassbtn5->setEnabled(false);
+
+    Grid = new ScoreGrid(game_->Grid, game_->S.joueur, this);
+    Grid->setObjectName("Grid");
+    Grid->move(1 + 83, 1 + 103);
+
+    Timerordi = new QTimer(this);
+    Timerordi->setObjectName("Timerordi");
+    Timerordi->setInterval(500);
+    FrameTimer = new TFrameTimer(this);
+    FrameTimer->setObjectName("FrameTimer");
+
+    connect(glassbtn1, &TGlassButton::OnClick, this, &TForm1::GradBtn1Click);
+    connect(glassbtn2, &TGlassButton::OnClick, this, &TForm1::quit);
+    connect(glassbtn3, &TGlassButton::OnClick, this, &TForm1::GradBtn5Click);
+    connect(glassbtn4, &TGlassButton::OnClick, this, &TForm1::GradBtn3Click);
+    connect(glassbtn5, &TGlassButton::OnClick, this, [this] { Run([this] { game_->Button1Click(); }); });
+    connect(Timerordi, &QTimer::timeout, this, [this] { Run([this] { game_->TimerordiTimer(); }); });
+    connect(FrameTimer, &TFrameTimer::OnTimer, this, [this](int) { Run([this] { game_->FrameTimerTimer(); }); });
+    connect(DiceTable, &TDrawSurface::OnInitialize, this, [this] { Run([this] { game_->DiceTableInitialize(); }); });
+    connect(DiceTable, &TDrawSurface::OnRestoreSurface, this,
+            [this] { Run([this] { game_->DiceTableRestoreSurface(); }); });
+    connect(DiceTable, &TDrawSurface::OnMouseDown, this,
+            [this](int x, int y) { Run([&] { game_->DiceTableMouseDown(x, y); }); });
+    connect(DiceTable, &TDrawSurface::OnMouseMove, this,
+            [this](int x, int y) { Run([&] { game_->DiceTableMouseMove(x, y); }); });
+    Grid->onSelectCell = [this](int c, int r) { Run([&] { game_->GridSelectCell(c, r); }); };
+    Grid->onMouseMove = [this](int x, int y) { Run([&] { game_->GridMouseMove(x, y); }); };
+}
+
+void TForm1::LoadSounds() {
+    DS = new TWaveList(this);
+    DS->setObjectName("DS");
+    // Both sounds are built into the program; a damaged one only means silence.
+    DS->AddFromFile(":/sounds/pop.wav");
+    DS->AddFromFile(":/sounds/tally.wav");
+}
+
+bool TForm1::chargetextes() {
+    const std::string path = QDir::toNativeSeparators(programDir_ + kLanguageFileName).toStdString();
+    LanguageLoad load = LoadLanguageFile(path);
+    if (!load.ok) {
+        ShowMessage(Q(load.error));
+        return false;
+    }
+    game_->T = std::move(load.lines);
+    auto windowOf = [this](Window w) -> QWidget* {
+        switch (w) {
+            case Window::Main: return this;
+            case Window::Setup: return static_cast<QWidget*>(Form2);
+            case Window::Help: return static_cast<QWidget*>(Form4);
+            case Window::BestScores: return static_cast<QWidget*>(Form5);
+        }
+        return nullptr;
+    };
+    for (const CaptionTarget& target : CaptionLoadOrder()) {
+        QWidget* window = windowOf(target.window);
+        if (!window) continue;
+        const QString text = Q(game_->Line(target.line));
+        if (QString(target.control) == "caption") {
+            window->setWindowTitle(text);
+            continue;
+        }
+        QWidget* control = window->findChild<QWidget*>(target.control);
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(text);
+            if (label->minimumWidth() == 0) label->adjustSize();
+        } else if (auto* button = qobject_cast<TGlassButton*>(control)) {
+            button->setCaption(text);
+        } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
+            box->setText(text);
+        } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+            group->setTitle(text);
+        }
+    }
+    return ActivateGraph();
+}
+
+bool TForm1::ActivateGraph() {
+    const QString folder = QDir::toNativeSeparators(programDir_);
+    for (std::size_t order = 0; order < kPictureFiles.size(); ++order) {
+        const PictureFile& file = kPictureFiles[order];
+        const QString relative = QString(kBitmapsFolder) + QDir::separator() + file.name;
+        const QString path = programDir_ + kBitmapsFolder + "/" + file.name;
+        bool loaded = false;
+        if (QFileInfo(path).isFile()) {
+            if (file.target == PictureTarget::TablePicture) {
+                loaded = Source.LoadFromFile(file.picture, path);
+            } else {
+                QImage image(path, "BMP");
+                loaded = !image.isNull();
+                if (loaded) {
+                    image = image.convertToFormat(QImage::Format_RGB888);
+                    if (file.target == PictureTarget::MainTexture)
+                        TexturePanel1->setTexture(image);
+                    else if (Form2)
+                        Form2->TexturePanel1->setTexture(image);
+                }
+            }
+        }
+        if (!loaded) {
+            ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
+            closeRequested_ = true;
+        }
+    }
+    for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
+    if (closeRequested_) return false;
+
+    const QString scores = programDir_ + kBestScoresFileName;
+    if (QFileInfo::exists(scores) && game_->ListBoxScore.Empty()) {
+        const std::string error =
+            LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
+        if (!error.empty()) {
+            ShowMessage(Q(error));
+            closeRequested_ = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+void TForm1::Sync() {
+    const MainControls& c = game_->controls;
+    glassbtn5->setEnabled(c.glassbtn5Enabled);
+    if (c.TimerordiEnabled != Timerordi->isActive()) {
+        if (c.TimerordiEnabled)
+            Timerordi->start();
+        else
+            Timerordi->stop();
+    }
+    if (c.FrameTimerEnabled != FrameTimer->Enabled()) FrameTimer->setEnabled(c.FrameTimerEnabled);
+    Label23->setText(Q(c.Label23));
+    resultext->setText(Q(c.resultext));
+    resultext->setVisible(c.resultextVisible);
+    if (Label28->text() != Q(c.Label28)) {
+        Label28->setText(Q(c.Label28));
+        Label28->adjustSize();
+    }
+    Grid->setCursor(c.GridCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    DiceTable->setCursor(c.DiceTableCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TForm1::GradBtn1Click() {
+    if (Form2) Form2->exec();
+    Sync();
+}
+
+void TForm1::GradBtn5Click() {
+    if (Form5) Form5->exec();
+}
+
+void TForm1::GradBtn3Click() {
+    if (Form4) Form4->exec();
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    QtSettingsStore store;
+    game_->FormShow(store);
+    Sync();
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (game_->Shown()) {
+        QtSettingsStore store;
+        game_->FormClose(store);
+        if (!store.Release()) ShowMessage("Les réglages n'ont pas pu être enregistrés.");
+        const QString scores = QDir::toNativeSeparators(programDir_ + kBestScoresFileName);
+        const std::string error = SaveBestScores(game_->ListBoxScore, scores.toStdString());
+        if (!error.empty()) ShowMessage(Q(error));
+    }
+    Timerordi->stop();
+    FrameTimer->setEnabled(false);
+    e->accept();
+}
+
+void TForm1::SetSoundFrequency(int sound, int hertz) { DS->SetFrequency(sound, hertz); }
+void TForm1::PlaySound(int sound) { DS->Play(sound); }
+void TForm1::DrawPicture(int picture, int x, int y) { Source.Draw(DiceTable->Surface(), picture, x, y); }
+void TForm1::Present() { DiceTable->Flip(); }
+void TForm1::RepaintGrid() { Grid->update(); }
+void TForm1::RepaintMain() { update(); }
+
+}  // namespace quimba::ui

@@ -1,0 +1,113 @@
+#pragma once
+// The main window: score sheet, dice table, status lines and the five
+// commands. It owns the game and forwards every event to it, then mirrors
+// the game's control state.
+
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "DrawSurface.h"
+#include "FrameTimer.h"
+#include "Game.h"
+#include "PictureList.h"
+#include "ScoreGrid.h"
+#include "SystemPorts.h"
+#include "TGlassButton.h"
+#include "TTexturePanel.h"
+#include "WaveList.h"
+
+namespace quimba::ui {
+
+class TForm2;
+class TForm4;
+class TForm5;
+
+class TForm1 : public QWidget, public GameView {
+    Q_OBJECT
+public:
+    // `programDir` is the folder the game's files lie in, ending in a
+    // separator. `random` may be replaced by tests.
+    explicit TForm1(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr,
+                    QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Game& game() { return *game_; }
+    const QString& ProgramDir() const { return programDir_; }
+    void SetDialogs(TForm2* setup, TForm4* help, TForm5* scores);
+
+    // Loads the language file into the captions of the four windows, then
+    // the pictures. False when start-up must end.
+    bool chargetextes();
+    bool ActivateGraph();
+    // Set when a start-up failure asked the window to close.
+    bool CloseRequested() const { return closeRequested_; }
+
+    // Shows a message box; tests replace it to collect the messages.
+    std::function<void(const QString&)> ShowMessage;
+
+    // Mirrors the game's control state onto the widgets.
+    void Sync();
+
+    // Handlers of the commands.
+    void GradBtn1Click();
+    void quit() { close(); }
+    void GradBtn5Click();
+    void GradBtn3Click();
+
+    // The controls, named as in the layout.
+    TTexturePanel* TexturePanel1;
+    ScoreGrid* Grid;
+    QLabel* Label22;
+    QLabel* Label28;
+    QLabel* Label23;
+    QLabel* resultext;
+    TDrawSurface* DiceTable;
+    QLabel* Image1;
+    TGlassButton* glassbtn1;
+    TGlassButton* glassbtn2;
+    TGlassButton* glassbtn3;
+    TGlassButton* glassbtn4;
+    TGlassButton* glassbtn5;
+    QTimer* Timerordi;
+    TFrameTimer* FrameTimer;
+    TPictureList Source;
+    TWaveList* DS;
+    QImage Image2;
+
+protected:
+    void showEvent(QShowEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    // GameView
+    void SetSoundFrequency(int sound, int hertz) override;
+    void PlaySound(int sound) override;
+    void DrawPicture(int picture, int x, int y) override;
+    void Present() override;
+    void RepaintGrid() override;
+    void RepaintMain() override;
+
+    void BuildLayout();
+    void LoadSounds();
+    template <typename F>
+    void Run(F&& handler) {
+        handler();
+        Sync();
+    }
+
+    QString programDir_;
+    std::unique_ptr<RandomSource> random_;
+    SystemClock clock_;
+    std::unique_ptr<Game> game_;
+    TForm2* Form2 = nullptr;
+    TForm4* Form4 = nullptr;
+    TForm5* Form5 = nullptr;
+    bool closeRequested_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace quimba::ui

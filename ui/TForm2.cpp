@@ -1,0 +1,146 @@
+#include "TForm2.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "Fonts.h"
+#include "GlassLook.h"
+#include "NameEdit.h"
+#include "TForm1.h"
+#include "TTexturePanel.h"
+#include "UpDown.h"
+
+namespace quimba::ui {
+
+namespace {
+
+QLabel* OpaqueLabel(QWidget* parent, const char* name, int x, int y, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAutoFillBackground(true);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
+    setObjectName("Form2");
+    setWindowTitle("Choisissez le nombre de joueurs humains ou ordinateurs");
+    setFixedSize(729, 297);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+
+    TexturePanel1 = new TTexturePanel(this);
+    TexturePanel1->setObjectName("TexturePanel1");
+    TexturePanel1->setGeometry(0, 0, 729, 297);
+    TexturePanel1->setTexture(main->Image2);
+    QWidget* p = TexturePanel1;
+
+    Label6 = OpaqueLabel(p, "Label6", 59, 81, "Nombre de joueurs");
+    UpDown1 = new UpDown(p);
+    UpDown1->setObjectName("UpDown1");
+    UpDown1->setGeometry(60, 120, 108, 37);
+    Label7 = OpaqueLabel(p, "Label7", 109, 178, "2");
+    Label7->setFont(LayoutFont("Arial", 15, true));
+    Label7->adjustSize();
+
+    const char* labelNames[6] = {"", "Label1", "Label2", "Label3", "Label4", "Label8"};
+    const int labelY[6] = {0, 81, 107, 129, 155, 178};
+    const int editY[6] = {0, 79, 103, 127, 151, 174};
+    const int boxY[6] = {0, 82, 106, 130, 154, 178};
+    for (int i = 1; i <= 5; ++i) {
+        PlayerLabel[i] = OpaqueLabel(p, labelNames[i], 288, labelY[i], QString("Joueur %1").arg(i));
+        Edit[i] = new NameEdit(p);
+        Edit[i]->setObjectName(QString("Edit%1").arg(i));
+        Edit[i]->setGeometry(342, editY[i], 40, 21);
+        CheckBox[i] = new QCheckBox("Humain/ordinateur", p);
+        CheckBox[i]->setObjectName(QString("CheckBox%1").arg(i));
+        CheckBox[i]->setGeometry(387, boxY[i], 136, 17);
+        CheckBox[i]->setAutoFillBackground(true);
+        CheckBox[i]->setCursor(Qt::PointingHandCursor);
+        connect(CheckBox[i], &QCheckBox::toggled, this, [this, i](bool checked) { CheckBoxClick(i, checked); });
+        connect(Edit[i], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { main_->game().Form2.Edit[i] = text.toStdString(); });
+    }
+
+    GroupBox1 = new QGroupBox("Type de jeu ", p);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox1->setGeometry(545, 82, 148, 113);
+    GroupBox1->setAutoFillBackground(true);
+    RadioButton1 = new QRadioButton("Normal", GroupBox1);
+    RadioButton1->setObjectName("RadioButton1");
+    RadioButton1->move(12, 20);
+    RadioButton2 = new QRadioButton("Ascendant", GroupBox1);
+    RadioButton2->setObjectName("RadioButton2");
+    RadioButton2->move(12, 49);
+    RadioButton3 = new QRadioButton("Descendant", GroupBox1);
+    RadioButton3->setObjectName("RadioButton3");
+    RadioButton3->move(12, 77);
+    RadioButton1->setChecked(true);
+    auto radio = [this](int type) {
+        return [this, type](bool on) {
+            if (on) main_->game().Form2.RadioButton = type;
+        };
+    };
+    connect(RadioButton1, &QRadioButton::toggled, this, radio(1));
+    connect(RadioButton2, &QRadioButton::toggled, this, radio(2));
+    connect(RadioButton3, &QRadioButton::toggled, this, radio(3));
+
+    glassbtn1 = MakeGlassButton(p, "glassbtn1", QRect(275, 235, 198, 38), "Commencer");
+    glassbtn2 = MakeGlassButton(p, "glassbtn2", QRect(499, 235, 198, 38), "retour");
+    connect(glassbtn1, &TGlassButton::OnClick, this, &TForm2::button1Click);
+    connect(glassbtn2, &TGlassButton::OnClick, this, [this] {
+        main_->game().Form2.glassbtn2Click();
+        reject();
+    });
+    connect(UpDown1, &UpDown::Clicked, this, [this](bool next) {
+        main_->game().Form2.UpDown1Click(main_->game(), next);
+        Mirror();
+    });
+    Mirror();
+}
+
+void TForm2::Mirror() {
+    const SetupForm& form = main_->game().Form2;
+    for (int i = 1; i <= 5; ++i) {
+        const QSignalBlocker block(CheckBox[i]);
+        if (Edit[i]->text() != QString::fromStdString(form.Edit[i])) Edit[i]->setText(QString::fromStdString(form.Edit[i]));
+        Edit[i]->setEnabled(form.EditEnabled[i]);
+        CheckBox[i]->setChecked(form.CheckBox[i]);
+        PlayerLabel[i]->setVisible(form.RowVisible[i]);
+        Edit[i]->setVisible(form.RowVisible[i]);
+        CheckBox[i]->setVisible(form.RowVisible[i]);
+    }
+    Label7->setText(QString::fromStdString(form.Label7));
+    Label7->adjustSize();
+    update();
+}
+
+void TForm2::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Game& game = main_->game();
+    game.Form2.closeRequested = false;
+    game.Form2.FormShow();
+    game.Form2.FormActivate(game.S.nbjoueurs);
+    Mirror();
+}
+
+void TForm2::CheckBoxClick(int player, bool checked) {
+    SetupForm& form = main_->game().Form2;
+    form.SetCheckBox(player, checked);
+    Mirror();
+}
+
+void TForm2::button1Click() {
+    Game& game = main_->game();
+    game.Form2.button1Click(game);
+    main_->Sync();
+    main_->Grid->update();
+    accept();
+}
+
+}  // namespace quimba::ui

@@ -1,0 +1,53 @@
+#pragma once
+// The player setup dialog. Its state lives in the game's SetupForm; this
+// window shows it and forwards the user's changes.
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class TGlassButton;
+class TTexturePanel;
+
+namespace quimba::ui {
+
+class NameEdit;
+class TForm1;
+class UpDown;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(TForm1* main);
+
+    TTexturePanel* TexturePanel1;
+    QLabel* Label6;
+    UpDown* UpDown1;
+    QLabel* Label7;
+    std::array<QLabel*, 6> PlayerLabel{};   // Label1..Label4, Label8 by player
+    std::array<NameEdit*, 6> Edit{};
+    std::array<QCheckBox*, 6> CheckBox{};
+    QGroupBox* GroupBox1;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    TGlassButton* glassbtn1;
+    TGlassButton* glassbtn2;
+
+    // Shows the form state on the controls.
+    void Mirror();
+
+protected:
+    void showEvent(QShowEvent*) override;
+
+private:
+    void button1Click();
+    void CheckBoxClick(int player, bool checked);
+
+    TForm1* main_;
+};
+
+}  // namespace quimba::ui

@@ -1,0 +1,53 @@
+#include "TForm5.h"
+
+#include <QListWidget>
+
+#include "Fonts.h"
+#include "GlassLook.h"
+#include "TForm1.h"
+#include "TTextureFill.h"
+
+namespace quimba::ui {
+
+TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
+    setObjectName("Form5");
+    setWindowTitle("Meilleurs Scores");
+    setFixedSize(254, 422);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+
+    TextureFill1 = new TTextureFill(this);
+    TextureFill1->setObjectName("TextureFill1");
+    TextureFill1->setGeometry(0, 0, 254, 422);
+    TextureFill1->setTexture(&main->Image2);
+
+    ListBoxScore = new QListWidget(TextureFill1);
+    ListBoxScore->setObjectName("ListBoxScore");
+    ListBoxScore->setGeometry(16, 13, 217, 300);
+    ListBoxScore->setFont(LayoutFont("MS Serif", 11, true));
+    ListBoxScore->setUniformItemSizes(true);
+    ListBoxScore->setStyleSheet(
+        "QListWidget { background: rgb(0, 0, 128); color: rgb(255, 255, 0); border: 1px solid rgb(64, 64, 64); }"
+        "QListWidget::item { height: 13px; padding: 0px 2px; }"
+        "QListWidget::item:selected { background: rgb(0, 0, 255); color: rgb(255, 255, 0); }");
+
+    GlassButton1 = MakeGlassButton(TextureFill1, "GlassButton1", QRect(24, 326, 198, 38), "Effacer tout");
+    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(23, 374, 198, 38), "Fermer");
+    connect(GlassButton1, &TGlassButton::OnClick, this, [this] {
+        main_->game().ListBoxScore.Clear();
+        Mirror();
+    });
+    connect(glassbtn2, &TGlassButton::OnClick, this, &QDialog::accept);
+}
+
+void TForm5::Mirror() {
+    ListBoxScore->clear();
+    for (const std::string& entry : main_->game().ListBoxScore.Items())
+        ListBoxScore->addItem(QString::fromStdString(entry));
+}
+
+void TForm5::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Mirror();
+}
+
+}  // namespace quimba::ui

@@ -1,0 +1,34 @@
+#pragma once
+// The best-scores dialog: the sorted list of finished games.
+
+#include <QDialog>
+
+class QListWidget;
+class TGlassButton;
+class TTextureFill;
+
+namespace quimba::ui {
+
+class TForm1;
+
+class TForm5 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm5(TForm1* main);
+
+    TTextureFill* TextureFill1;
+    QListWidget* ListBoxScore;
+    TGlassButton* GlassButton1;
+    TGlassButton* glassbtn2;
+
+    // Shows the game's list.
+    void Mirror();
+
+protected:
+    void showEvent(QShowEvent*) override;
+
+private:
+    TForm1* main_;
+};
+
+}  // namespace quimba::ui
