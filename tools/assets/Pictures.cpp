@@ -341,8 +341,10 @@ QImage makeSetupTexture()
     QImage img(w, h, QImage::Format_RGB888);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const int index = y / plank;
-            const double inPlank = y - index * plank;
+            // Joints sit mid-tile so the wrap-around falls inside a plank.
+            const int shifted = y + plank / 2;
+            const int index = (shifted / plank) % (h / plank);
+            const double inPlank = shifted % plank;
             // Each plank has its own grain offset and tone.
             const double warp = dm::fbm(x, y, w, h, 3, 6, 5, 301 + std::uint64_t(index));
             const double rings = dm::sin(inPlank * 0.55 + index * 3.1 + warp * 6.0);
