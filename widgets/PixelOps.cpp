@@ -245,19 +245,102 @@ void FocusLight(QImage& img, Rgb light, int h)
 
 namespace {
 
-// One box pass over n values: out[i] = floor(mean of in[i-r..i+r]) with the
-// ends repeated.
-void BoxPass(const int* in, int* out, int n, int r)
-{
-    const int span = 2 * r + 1;
-    auto at = [&](int i) { return in[std::clamp(i, 0, n - 1)]; };
-    int sum = 0;
-    for (int k = -r; k <= r; ++k)
-        sum += at(k);
-    for (int i = 0; i < n; ++i) {
-        out[i] = sum / span;
-        sum += at(i + r + 1) - at(i - r);
+// Floored mean of each window sum: a multiply and shift, exact for every sum
+// up to 255 * span while span < 128, else a table of quotients.
+struct MeanOf {
+    explicit MeanOf(int span)
+        : magic(span < 128 ? (std::uint32_t(1) << 22) / span + 1 : 0)
+    {
+        if (!magic) {
+            table.resize(static_cast<size_t>(255) * span + 1);
+            for (size_t i = 0; i < table.size(); ++i)
+                table[i] = static_cast<int>(i) / span;
+        }
     }
+    std::uint32_t magic;
+    std::vector<int> table;
+};
+
+// One line of a pass: the floored means of the running sums, then the sums
+// slide on by one line.
+void SlideStep(int* __restrict out, int* __restrict sum, const int* __restrict add,
+               const int* __restrict sub, int n, const MeanOf& mean)
+{
+    if (mean.magic) {
+        const std::uint32_t m = mean.magic;
+        for (int c = 0; c < n; ++c) {
+            out[c] = int((std::uint32_t(sum[c]) * m) >> 22);
+            sum[c] += add[c] - sub[c];
+        }
+    } else {
+        for (int c = 0; c < n; ++c) {
+            out[c] = mean.table[sum[c]];
+            sum[c] += add[c] - sub[c];
+        }
+    }
+}
+
+// `passes` box passes of radius r across `lines` lines of `len` values each
+// (every value is averaged with the same value of its neighbouring lines, the
+// first and last line repeated beyond the ends). Works on whole lines, so
+// the inner loop runs over contiguous memory.
+void SlidePasses(std::vector<int>& buf, std::vector<int>& tmp, int lines, int len, int r,
+                 int passes, const MeanOf& mean)
+{
+    std::vector<int> sum(len);
+    for (int p = 0; p < passes; ++p) {
+        auto line = [&](int i) {
+            return buf.data() + static_cast<size_t>(std::clamp(i, 0, lines - 1)) * len;
+        };
+        std::fill(sum.begin(), sum.end(), 0);
+        for (int k = -r; k <= r; ++k) {
+            const int* s = line(k);
+            for (int c = 0; c < len; ++c)
+                sum[c] += s[c];
+        }
+        for (int i = 0; i < lines; ++i)
+            SlideStep(tmp.data() + static_cast<size_t>(i) * len, sum.data(), line(i + r + 1),
+                      line(i - r), len, mean);
+        buf.swap(tmp);
+    }
+}
+
+// Both transposes store sequentially and read with a stride, which is the
+// cheaper way round; NC is the number of channels held per pixel.
+template <int NC>
+void LoadColumnMajor(const QImage& mask, std::vector<int>& buf)
+{
+    const int w = mask.width(), h = mask.height();
+    std::vector<const std::uint8_t*> rows(h);
+    for (int y = 0; y < h; ++y)
+        rows[y] = mask.constScanLine(y);
+    int* out = buf.data();
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y)
+            for (int ch = 0; ch < NC; ++ch)
+                *out++ = rows[y][3 * x + ch];
+}
+
+template <int NC>
+void ToRowMajor(const std::vector<int>& colMajor, std::vector<int>& rowMajor, int w, int h)
+{
+    int* out = rowMajor.data();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int ch = 0; ch < NC; ++ch)
+                *out++ = colMajor[(static_cast<size_t>(x) * h + y) * NC + ch];
+}
+
+bool IsGrey(const QImage& img)
+{
+    const int w = img.width(), h = img.height();
+    int diff = 0;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* p = img.constScanLine(y);
+        for (int x = 0; x < w; ++x, p += 3)
+            diff |= (p[0] ^ p[1]) | (p[1] ^ p[2]);
+    }
+    return diff == 0;
 }
 
 } // namespace
@@ -269,55 +352,39 @@ void BlurMask(QImage& mask, int r, int passes)
     const int w = mask.width(), h = mask.height();
     if (w == 0 || h == 0)
         return;
-    const int span = 2 * r + 1;
-    const int rowLen = 3 * w;
-    std::vector<int> cur(static_cast<size_t>(rowLen) * h), nxt(cur.size());
+    const MeanOf mean(2 * r + 1);
+    // The channels are blurred independently; a grey mask (the usual case,
+    // black shapes on white) has three equal channels, so one is enough.
+    const int nc = IsGrey(mask) ? 1 : 3;
+    const size_t count = static_cast<size_t>(w) * h * nc;
+    std::vector<int> buf(count), tmp(count);
 
-    // Rows: each channel of each row separately.
-    std::vector<int> a(w), b(w);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = mask.constScanLine(y);
-        for (int ch = 0; ch < 3; ++ch) {
-            for (int x = 0; x < w; ++x)
-                a[x] = src[3 * x + ch];
-            for (int p = 0; p < passes; ++p) {
-                BoxPass(a.data(), b.data(), w, r);
-                a.swap(b);
-            }
-            int* dst = cur.data() + static_cast<size_t>(y) * rowLen;
-            for (int x = 0; x < w; ++x)
-                dst[3 * x + ch] = a[x];
-        }
-    }
+    // Along the rows: held column by column (x-major), so that one step
+    // moves a whole column of values at once.
+    if (nc == 1)
+        LoadColumnMajor<1>(mask, buf);
+    else
+        LoadColumnMajor<3>(mask, buf);
+    SlidePasses(buf, tmp, w, h * nc, r, passes, mean);
 
-    // Columns: a running sum of whole rows, one pass stronger than the rows.
-    std::vector<int> sum(rowLen);
-    auto rowAt = [&](int y) { return cur.data() + static_cast<size_t>(std::clamp(y, 0, h - 1)) * rowLen; };
-    for (int p = 0; p < passes + 1; ++p) {
-        std::fill(sum.begin(), sum.end(), 0);
-        for (int k = -r; k <= r; ++k) {
-            const int* s = rowAt(k);
-            for (int c = 0; c < rowLen; ++c)
-                sum[c] += s[c];
-        }
-        for (int y = 0; y < h; ++y) {
-            int* out = nxt.data() + static_cast<size_t>(y) * rowLen;
-            const int* add = rowAt(y + r + 1);
-            const int* sub = rowAt(y - r);
-            for (int c = 0; c < rowLen; ++c) {
-                out[c] = sum[c] / span;
-                sum[c] += add[c] - sub[c];
-            }
-        }
-        cur.swap(nxt);
-    }
+    // Down the columns, one pass stronger: back to rows (y-major).
+    if (nc == 1)
+        ToRowMajor<1>(buf, tmp, w, h);
+    else
+        ToRowMajor<3>(buf, tmp, w, h);
+    buf.swap(tmp);
+    SlidePasses(buf, tmp, h, w * nc, r, passes + 1, mean);
 
     for (int y = 0; y < h; ++y) {
         std::uint8_t* dst = mask.scanLine(y);
-        const int* src = cur.data() + static_cast<size_t>(y) * rowLen;
-        for (int x = 0; x < w; ++x) {
-            const auto grey = std::uint8_t((src[3 * x] + src[3 * x + 1] + src[3 * x + 2]) / 3);
-            dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = grey;
+        const int* src = buf.data() + static_cast<size_t>(y) * w * nc;
+        if (nc == 1) {
+            for (int x = 0; x < w; ++x)
+                dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = std::uint8_t(src[x]);
+        } else {
+            for (int x = 0; x < w; ++x)
+                dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] =
+                    std::uint8_t((src[3 * x] + src[3 * x + 1] + src[3 * x + 2]) / 3);
         }
     }
 }
