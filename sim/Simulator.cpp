@@ -1,0 +1,46 @@
+#include "Simulator.h"
+
+namespace quimba::sim {
+
+bool DriveToEnd(Game& g, std::string& error, long maxSteps) {
+    for (long step = 0; step < maxSteps; ++step) {
+        if (g.S.tour >= kRounds) return true;
+        if (g.controls.FrameTimerEnabled) {
+            g.FrameTimerTimer();
+        } else if (g.controls.TimerordiEnabled) {
+            g.TimerordiTimer();
+        } else {
+            error = "the game stopped in round " + std::to_string(g.S.tour + 1) + ", player " +
+                    std::to_string(g.S.joueur + 1) + ", with neither timer running";
+            return false;
+        }
+    }
+    error = "the game did not end within " + std::to_string(maxSteps) + " steps";
+    return false;
+}
+
+Simulator::Simulator(unsigned long long seed, std::vector<std::string> languageLines)
+    : random_(seed), game_(random_, clock_, view_) {
+    game_.T = std::move(languageLines);
+}
+
+bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResult& result,
+                         std::string& error) {
+    Game& g = game_;
+    g.observer = observer;
+    g.S.nbjoueurs = players;
+    for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
+    g.Form2.RadioButton = type;
+    g.Form2.button1Click(g);
+    const bool ended = DriveToEnd(g, error);
+    g.observer = nullptr;
+    if (!ended) return false;
+    result.totals.assign(players, 0);
+    for (int c = 0; c < players; ++c) result.totals[c] = g.Grid.Value(c, lignetotal);
+    result.winner = 0;
+    for (int c = 1; c < players; ++c)
+        if (result.totals[c] > result.totals[result.winner]) result.winner = c;
+    return true;
+}
+
+}  // namespace quimba::sim

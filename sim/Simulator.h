@@ -1,0 +1,38 @@
+#pragma once
+// Whole games between computer players, driven the way the message loop
+// drives the real window: animation frames first, computer ticks otherwise.
+
+#include <string>
+#include <vector>
+
+#include "Game.h"
+#include "SystemPorts.h"
+
+namespace quimba::sim {
+
+struct GameResult {
+    std::vector<int> totals;  // final total of each seat
+    int winner = -1;          // the seat announced
+};
+
+// Drives a started game to its end. Returns false, with a reason, when it
+// neither ends nor moves on within `maxSteps` handler calls.
+bool DriveToEnd(Game& game, std::string& error, long maxSteps = 1000000);
+
+class Simulator {
+public:
+    Simulator(unsigned long long seed, std::vector<std::string> languageLines);
+
+    // Plays one game of `players` computers; `observer` may be null.
+    bool PlayGame(int players, int type, GameObserver* observer, GameResult& result, std::string& error);
+
+    Game& game() { return game_; }
+
+private:
+    SeededRandom random_;
+    SystemClock clock_;
+    GameView view_;
+    Game game_;
+};
+
+}  // namespace quimba::sim

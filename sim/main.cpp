@@ -1,0 +1,82 @@
+// quimba-sim: plays computer games headless and reports the scores.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "Language.h"
+#include "SimOptions.h"
+#include "SimStats.h"
+#include "Simulator.h"
+#include "TraceWriter.h"
+
+using namespace quimba;
+using namespace quimba::sim;
+
+namespace {
+
+std::filesystem::path ProgramFolder(const char* argv0) {
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = std::filesystem::absolute(argv0, ec);
+    return self.parent_path();
+}
+
+// The shipped texts when they lie beside the program; otherwise blank lines,
+// which the rules accept just as well.
+std::vector<std::string> LanguageLines(const std::filesystem::path& folder) {
+    const auto path = folder / kLanguageFileName;
+    if (std::filesystem::exists(path)) {
+        LanguageLoad load = LoadLanguageFile(path.string());
+        if (load.ok) return load.lines;
+    }
+    return std::vector<std::string>(93);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SimOptions options;
+    std::string error;
+    if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "quimba-sim: " << error << '\n';
+        return 2;
+    }
+    std::ofstream traceFile;
+    std::unique_ptr<TraceWriter> trace;
+    if (!options.trace.empty()) {
+        traceFile.open(options.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) {
+            std::cerr << "quimba-sim: cannot write the trace file '" << options.trace << "'\n";
+            return 2;
+        }
+        trace = std::make_unique<TraceWriter>(traceFile);
+    }
+
+    Simulator simulator(options.seed, LanguageLines(ProgramFolder(argv[0])));
+    SimStats stats(options.players);
+    GameResult result;
+    const auto start = std::chrono::steady_clock::now();
+    for (long n = 1; n <= options.games; ++n) {
+        if (trace) trace->BeginGame(n, options.type, options.players);
+        if (!simulator.PlayGame(options.players, options.type, trace.get(), result, error)) {
+            std::cerr << "quimba-sim: game " << n << ": " << error << '\n';
+            return 1;
+        }
+        stats.AddGame(result.totals, result.winner);
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (trace) {
+        traceFile.flush();
+        if (!traceFile) {
+            std::cerr << "quimba-sim: writing the trace file failed\n";
+            return 1;
+        }
+    }
+    std::cout << options.games << " " << TypeName(options.type) << " games, " << options.players
+              << " computer players, seed " << options.seed << "\n"
+              << stats.Report(seconds);
+    return 0;
+}
