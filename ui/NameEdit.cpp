@@ -8,18 +8,21 @@ namespace {
 
 class TypedLimit : public QValidator {
 public:
-    TypedLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
+    TypedLimit(NameEdit* edit) : QValidator(edit), edit_(edit) {}
     State validate(QString& input, int&) const override {
-        if (input.size() <= NameEdit::kTypedLimit || input.size() <= edit_->text().size()) return Acceptable;
+        if (input.size() <= NameEdit::kTypedLimit || input.size() <= edit_->Accepted().size()) return Acceptable;
         return Invalid;
     }
 
 private:
-    QLineEdit* edit_;
+    NameEdit* edit_;
 };
 
 }  // namespace
 
-NameEdit::NameEdit(QWidget* parent) : QLineEdit(parent) { setValidator(new TypedLimit(this)); }
+NameEdit::NameEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new TypedLimit(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
+}
 
 }  // namespace quimba::ui

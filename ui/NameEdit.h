@@ -12,6 +12,11 @@ class NameEdit : public QLineEdit {
 public:
     static constexpr int kTypedLimit = 4;
     explicit NameEdit(QWidget* parent = nullptr);
+    // The text before the change being validated.
+    const QString& Accepted() const { return accepted_; }
+
+private:
+    QString accepted_;
 };
 
 }  // namespace quimba::ui

@@ -281,6 +281,7 @@ void TForm1::showEvent(QShowEvent* e) {
     shownOnce_ = true;
     QtSettingsStore store;
     game_->FormShow(store);
+    if (Form2) Form2->Mirror();
     Sync();
 }
 

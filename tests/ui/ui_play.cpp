@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
+
+#include "NameEdit.h"
 #include <QToolButton>
 #include <QtTest>
 

@@ -1,6 +1,10 @@
 // Start-up of the four windows: captions from the language file, pictures,
 // stored settings and the best-scores file, and the failures that end it.
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+
+#include "NameEdit.h"
 #include <QListWidget>
 #include <QtTest>
 
@@ -87,7 +91,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << -1 << QString();
         QTest::newRow("empty") << 0 << "List index out of bounds (1)";
-        QTest::newRow("50 lines") << 50 << "List index out of bounds (58)";
+        QTest::newRow("50 lines") << 50 << "List index out of bounds (50)";
+        QTest::newRow("57 lines") << 57 << "List index out of bounds (58)";
         QTest::newRow("90 lines") << 90 << "List index out of bounds (90)";
     }
     void languageFailuresEndTheStartUp() {
