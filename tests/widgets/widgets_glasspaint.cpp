@@ -364,6 +364,56 @@ private slots:
         QCOMPARE(CountDiffering(alone.button->FaceBitmap(), covered.button->FaceBitmap()), 0);
     }
 
+    void screenShowsTheFace()
+    {
+        // What the window shows of the button is FaceBitmap, copied in one block.
+        Scene s;
+        s.button->setCaption(QStringLiteral("Quitter le jeu"));
+        s.button->setShadowStyle(TShadowStyle::ssDrop);
+        const QImage shot = s.parent.grab().toImage().convertToFormat(QImage::Format_RGB888);
+        const QImage& face = s.button->FaceBitmap();
+        QCOMPARE(face.size(), QSize(198, 38));
+        QCOMPARE(CountDiffering(shot.copy(s.button->geometry()), face), 0);
+        QCOMPARE(At(face, 0, 37), Str(kBg));
+    }
+
+    void focusGlow()
+    {
+        Scene s;
+        s.button->setTabStop(true);
+        s.parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
+        s.parent.activateWindow();
+        s.button->setFocus();
+        if (!s.button->hasFocus())
+            QSKIP("this platform gives no input focus");
+        s.button->PaintFace();
+        const QImage& face = s.button->FaceBitmap();
+        // Column 99 mirrors column 98 (s = 252); row 30 is j = 17 of the
+        // 25-row band: t = 171, k = 84, over the face tint (81, 145, 186).
+        QCOMPARE(At(face, 99, 30), Str(Rgb{197, 218, 61}));
+        QCOMPARE(At(face, 98, 30), Str(Rgb{197, 218, 61}));
+        // Above the band the face keeps its gloss.
+        QCOMPARE(At(face, 99, 12), Str(ExpectTint(kBg, kTeal, 176 - 7 * 11)));
+    }
+
+    void altFocusFillsWithFocusColour()
+    {
+        Scene s;
+        s.button->setTabStop(true);
+        s.button->setAltFocus(true);
+        s.parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
+        s.parent.activateWindow();
+        s.button->setFocus();
+        if (!s.button->hasFocus())
+            QSKIP("this platform gives no input focus");
+        s.button->PaintFace();
+        // The face tinted toward teal, then again toward yellow.
+        const Rgb once = ExpectTint(kBg, kTeal, 48);
+        QCOMPARE(At(s.button->FaceBitmap(), 50, 30), Str(ExpectTint(once, {255, 255, 0}, 48)));
+    }
+
     void faceFollowsSize()
     {
         Scene s;
