@@ -18,6 +18,9 @@
 #include "TForm4.h"
 #include "TForm5.h"
 
+// Resources of a static library must be registered by hand.
+static void InitUiResources() { Q_INIT_RESOURCE(resources); }
+
 namespace quimba::ui {
 
 namespace {
@@ -44,6 +47,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, QWidget* parent)
     : QWidget(parent), programDir_(programDir), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
+    InitUiResources();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
@@ -91,6 +95,7 @@ void TForm1::BuildLayout() {
     };
     const QFont impact = LayoutFont("Impact", 12);
     for (const Heading& h : headings) MakeLabel(panel, h.name, h.x, h.y, h.text, impact, h.red ? kRed : kYellow);
+    KeepHeadingsClearOfTheSheet();
 
     const QFont courier15 = LayoutFont("Courier New", 15, true);
     Label22 = MakeLabel(panel, "Label22", 236, 99, "Meilleur score :", courier15, kYellow);
@@ -150,6 +155,22 @@ void TForm1::BuildLayout() {
     Grid->onMouseMove = [this](int x, int y) { Run([&] { game_->GridMouseMove(x, y); }); };
 }
 
+// The substitute of the headings' font runs wider than the original: a
+// heading that would reach under the sheet is moved left to end beside it.
+void TForm1::KeepHeadingsClearOfTheSheet() {
+    constexpr int kSheetLeft = 83;
+    for (const char* name : {"Label25", "Label6", "Label7", "Label8", "Label9", "Label10", "Label11", "Label13",
+                             "Label12", "Label14", "Label15", "Label20", "Label18", "Label17", "Label19", "Label16",
+                             "Label21"}) {
+        auto* label = TexturePanel1->findChild<QLabel*>(name);
+        if (!label) continue;
+        if (!label->property("layoutX").isValid()) label->setProperty("layoutX", label->x());
+        const int x = label->property("layoutX").toInt();
+        label->adjustSize();
+        label->move(std::min(x, std::max(0, kSheetLeft - 1 - label->width())), label->y());
+    }
+}
+
 void TForm1::LoadSounds() {
     DS = new TWaveList(this);
     DS->setObjectName("DS");
@@ -195,6 +216,7 @@ bool TForm1::chargetextes() {
             group->setTitle(text);
         }
     }
+    KeepHeadingsClearOfTheSheet();
     return ActivateGraph();
 }
 

@@ -92,6 +92,7 @@ private:
     void RepaintMain() override;
 
     void BuildLayout();
+    void KeepHeadingsClearOfTheSheet();
     void LoadSounds();
     template <typename F>
     void Run(F&& handler) {
