@@ -121,7 +121,7 @@ private slots:
     {
         TGlassButton b;
         b.setColor(QColor::fromHsv(180, 255, 128));
-        QCOMPARE(b.Color().spec(), QColor::Rgb);
+        // Equality of colours also compares how they are held, so this fails for HSV.
         QCOMPARE(b.Color(), QColor::fromHsv(180, 255, 128).toRgb());
     }
 

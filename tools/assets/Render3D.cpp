@@ -249,11 +249,11 @@ Shade DiceScene::trace(const Camera& cam, double px, double py) const
     const double key = std::max(0.0, dot(n, keyLight)) * shadow;
     const double fill = std::max(0.0, dot(n, fillLight));
     const V3 h = normalize(keyLight + view);
-    const double spec = dm::pow(std::max(0.0, dot(n, h)), 24.0) * 0.22 * shadow;
+    const double specular = dm::pow(std::max(0.0, dot(n, h)), 24.0) * 0.22 * shadow;
     const double occ = occlusion(p, n);
     const V3 albedo = surfaceColour(*owner, p);
     const double light = 0.26 * occ + 0.80 * key + 0.20 * fill * occ;
-    out.colour = albedo * light + V3{spec, spec, spec * 0.95};
+    out.colour = albedo * light + V3{specular, specular, specular * 0.95};
     return out;
 }
 
