@@ -33,7 +33,7 @@ std::string JsonString(std::string_view text) {
 }
 
 void TraceWriter::BeginGame(long number, int type, int players) {
-    out_ << "{\"ev\":\"game\",\"n\":" << number << ",\"type\":" << JsonString(TypeName(type))
+    out_ << "{\"ev\":\"game\",\"n\":" << number << ",\"type\":" << type
          << ",\"players\":" << players << "}\n";
 }
 

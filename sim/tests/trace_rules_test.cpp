@@ -127,7 +127,7 @@ private:
         EXPECT_EQ(Keys(o), "ev,n,type,players,");
         EXPECT_TRUE(game_ == 0 || ended_) << "a game started before the last one ended";
         EXPECT_EQ(o["n"].Int(), game_ + 1);
-        EXPECT_EQ(o["type"].Str(), typeName);
+        EXPECT_EQ(o["type"].Int(), TypeOf(typeName));  // the game type number
         EXPECT_EQ(o["players"].Int(), players);
         game_ = o["n"].Int();
         players_ = players;

@@ -74,7 +74,7 @@ TEST(TraceWriter, WritesEachEventInItsForm) {
     w.OnEnd(g, "A\"B", 250);
 
     EXPECT_EQ(out.str(),
-              "{\"ev\":\"game\",\"n\":4,\"type\":\"descendant\",\"players\":3}\n"
+              "{\"ev\":\"game\",\"n\":4,\"type\":3,\"players\":3}\n"
               "{\"ev\":\"throw\",\"player\":2,\"n\":2,\"kept\":[1,0,0,1,0],\"dice\":[6,1,2,6,3]}\n"
               "{\"ev\":\"write\",\"player\":1,\"row\":13,\"value\":\"30\"}\n"
               "{\"ev\":\"tally\",\"player\":1,\"bonus\":\"35\",\"upper\":\"98\",\"total\":\"\"}\n"
