@@ -147,6 +147,27 @@ private slots:
         QVERIFY(m->Label23->text().endsWith("2/ à vous de jouer"));
     }
 
+    void keyboardMovesInTheSheetAreSelectionsToo() {
+        ui::TForm1* m = p->w.Form1;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        m->Grid->setFocus();
+        // Before a throw a move selects but scores nothing.
+        QTest::keyClick(m->Grid, Qt::Key_Down);
+        QCOMPARE(m->Grid->SelectedRow(), 1);
+        QCOMPARE(p->game().Grid.Cell(0, 1), std::string(""));
+        Click(m->glassbtn5);
+        Settle(m);
+        const int ones = p->game().S.sommeface[1];
+        QTest::keyClick(m->Grid, Qt::Key_Up);
+        QTest::keyClick(m->Grid, Qt::Key_Down);
+        QCOMPARE(p->game().Grid.Cell(0, 1), std::to_string(ones));
+        QCOMPARE(p->game().S.joueur, 1);
+        // The edge of the sheet stops the selection.
+        QTest::keyClick(m->Grid, Qt::Key_Left);
+        QCOMPARE(m->Grid->SelectedColumn(), 0);
+    }
+
     void aWholeGameEndsWithTheWinnerAndAnEntry() {
         ui::TForm1* m = p->w.Form1;
         p->w.Form2->show();
