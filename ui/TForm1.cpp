@@ -41,6 +41,22 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QString
     return label;
 }
 
+// Row headings beside the sheet: name row and totals in red, the rest yellow.
+struct Heading {
+    const char* name;
+    int x, y;
+    const char* text;
+    bool red;
+};
+const Heading kHeadings[] = {
+    {"Label25", 45, 104, "Joueur", true}, {"Label6", 64, 125, "1", false},     {"Label7", 64, 147, "2", false},
+    {"Label8", 64, 167, "3", false},      {"Label9", 64, 189, "4", false},     {"Label10", 65, 210, "5", false},
+    {"Label11", 65, 232, "6", false},     {"Label13", 44, 256, "Bonus", true}, {"Label12", 51, 279, "Total", true},
+    {"Label14", 54, 300, "Plus", false},  {"Label15", 46, 321, "Moins", false}, {"Label20", 43, 344, "Brelan", false},
+    {"Label18", 50, 367, "Suite", false}, {"Label17", 58, 390, "Full", false}, {"Label19", 48, 412, "Carré", false},
+    {"Label16", 48, 433, "Quimba", false}, {"Label21", 51, 455, "Total", true},
+};
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
@@ -78,23 +94,8 @@ void TForm1::BuildLayout() {
 
     Image2 = QImage(":/images/image2.bmp").convertToFormat(QImage::Format_RGB888);
 
-    // Row headings beside the sheet: name row and totals in red, the rest yellow.
-    struct Heading {
-        const char* name;
-        int x, y;
-        const char* text;
-        bool red;
-    };
-    const Heading headings[] = {
-        {"Label25", 45, 104, "Joueur", true}, {"Label6", 64, 125, "1", false},     {"Label7", 64, 147, "2", false},
-        {"Label8", 64, 167, "3", false},      {"Label9", 64, 189, "4", false},     {"Label10", 65, 210, "5", false},
-        {"Label11", 65, 232, "6", false},     {"Label13", 44, 256, "Bonus", true}, {"Label12", 51, 279, "Total", true},
-        {"Label14", 54, 300, "Plus", false},  {"Label15", 46, 321, "Moins", false}, {"Label20", 43, 344, "Brelan", false},
-        {"Label18", 50, 367, "Suite", false}, {"Label17", 58, 390, "Full", false}, {"Label19", 48, 412, "Carré", false},
-        {"Label16", 48, 433, "Quimba", false}, {"Label21", 51, 455, "Total", true},
-    };
     const QFont impact = LayoutFont("Impact", 12);
-    for (const Heading& h : headings) MakeLabel(panel, h.name, h.x, h.y, h.text, impact, h.red ? kRed : kYellow);
+    for (const Heading& h : kHeadings) MakeLabel(panel, h.name, h.x, h.y, h.text, impact, h.red ? kRed : kYellow);
     KeepHeadingsClearOfTheSheet();
 
     const QFont courier15 = LayoutFont("Courier New", 15, true);
@@ -159,15 +160,11 @@ void TForm1::BuildLayout() {
 // heading that would reach under the sheet is moved left to end beside it.
 void TForm1::KeepHeadingsClearOfTheSheet() {
     constexpr int kSheetLeft = 83;
-    for (const char* name : {"Label25", "Label6", "Label7", "Label8", "Label9", "Label10", "Label11", "Label13",
-                             "Label12", "Label14", "Label15", "Label20", "Label18", "Label17", "Label19", "Label16",
-                             "Label21"}) {
-        auto* label = TexturePanel1->findChild<QLabel*>(name);
+    for (const Heading& h : kHeadings) {
+        auto* label = TexturePanel1->findChild<QLabel*>(h.name);
         if (!label) continue;
-        if (!label->property("layoutX").isValid()) label->setProperty("layoutX", label->x());
-        const int x = label->property("layoutX").toInt();
         label->adjustSize();
-        label->move(std::min(x, std::max(0, kSheetLeft - 1 - label->width())), label->y());
+        label->move(std::min(h.x, std::max(0, kSheetLeft - 1 - label->width())), h.y);
     }
 }
 
