@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then plays the game or runs every test.
 #   ./build.sh play    build and start the game
-#   ./build.sh test    build and run all tests (plus a sanitizer build)
+#   ./build.sh test    build and run all tests (plus a sanitizer build), then
+#                      check the layout of every C++ file against .clang-format
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-play}
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation fonts-liberation2 fonts-comic-neue)
+          fonts-liberation fonts-liberation2 fonts-comic-neue clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -44,6 +45,14 @@ case "$mode" in
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$jobs" -R '^(game|sim)'
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$jobs" -E '^(game|sim)'
+    # Last, so a layout slip never hides a failing test: every C++ file as
+    # .clang-format lays it out.
+    if [ -d .git ] || [ -f .git ]; then
+      git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    else
+      find . -path ./build -prune -o -path ./build-asan -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run --Werror
+    fi
     ;;
   *)
     echo "usage: $0 play|test" >&2
