@@ -20,8 +20,6 @@ constexpr int KeptY(int die) { return 5 * die - 10; }
 
 // The keep mark sits over the lower right of the die picture.
 constexpr int kMarkOffset = 20;
-
-constexpr int kMaxThrows = 3;
 }  // namespace
 
 void Game::FrameTimerTimer() {

@@ -46,9 +46,9 @@ bool Game::choixordi() {
         if (fig == kSuite && L == lignesuite) return write(lignesuite, 20);
         if (L == lignebrelan && (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba))
             return write(lignebrelan, sum);
-        if (throws == 3 && L == ligneplus) return write(ligneplus, sum);
-        if (throws == 3 && L == lignemoins) return write(lignemoins, sum);
-        if (throws <= 2) return false;
+        if (throws == kMaxThrows && L == ligneplus) return write(ligneplus, sum);
+        if (throws == kMaxThrows && L == lignemoins) return write(lignemoins, sum);
+        if (throws < kMaxThrows) return false;
         if (L >= ligne1 && L <= ligne6) return write(L, L * NombreNum(L));
         return write(L, 0);
     }
@@ -56,12 +56,12 @@ bool Game::choixordi() {
     // Figures first: each one goes into its own row the moment it shows,
     // except four of a kind, which may still grow into five.
     if (fig == kQuimba && free(lignequimba)) return write(lignequimba, 50);
-    if (fig == kCarre && free(lignecarre) && throws == 3) return write(lignecarre, 40);
+    if (fig == kCarre && free(lignecarre) && throws == kMaxThrows) return write(lignecarre, 40);
     if (fig == kFull && free(lignefull)) return write(lignefull, 30);
     if (fig == kSuite && free(lignesuite)) return write(lignesuite, 20);
-    if (fig == kBrelan && free(lignebrelan) && throws == 3 && NombreNum(6) >= 3)
+    if (fig == kBrelan && free(lignebrelan) && throws == kMaxThrows && NombreNum(6) >= 3)
         return write(lignebrelan, sum);
-    if (throws <= 2) return false;
+    if (throws < kMaxThrows) return false;
 
     for (int f = 1; f <= kFaces; ++f)
         if (NombreNum(f) >= 3 && free(f)) return write(f, f * NombreNum(f));

@@ -1,17 +1,13 @@
 #include "Game.h"
 
-namespace quimba {
+#include "Language.h"
 
-namespace {
-const std::string kNoLine;
-}
+namespace quimba {
 
 Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
     : random(random_), clock(clock_), view(view_) {}
 
-const std::string& Game::Line(int n) const {
-    return (n >= 0 && n < static_cast<int>(T.size())) ? T[n] : kNoLine;
-}
+const std::string& Game::Line(int n) const { return LanguageLine(T, n); }
 
 void Game::FormShow(SettingsStore& store) {
     const std::string highscore = store.Read("HIGHSCORE").value_or("0");
@@ -50,24 +46,15 @@ int Game::NombreNum(int face) const {
 }
 
 void Game::GridMouseMove(int x, int y) {
-    constexpr int P = 25 + 2;  // column pitch
-    constexpr int H = 20 + 2;  // row pitch
     Cursor cursor = Cursor::Arrow;
-    if (x > S.joueur * P && x < (S.joueur + 1) * P && !Grid.IsComputer(S.joueur) && S.nblancers >= 1) {
+    const bool inColumn = x > S.joueur * kColumnPitch && x < (S.joueur + 1) * kColumnPitch;
+    if (inColumn && !Grid.IsComputer(S.joueur) && S.nblancers >= 1) {
         if (S.typejeu == kNormal)
             cursor = Cursor::Hand;
-        else if (y > S.ligneimposee * H && y < (S.ligneimposee + 1) * H)
+        else if (y > S.ligneimposee * kRowPitch && y < (S.ligneimposee + 1) * kRowPitch)
             cursor = Cursor::Hand;
     }
     controls.GridCursor = cursor;
 }
-
-unsigned GridCellColour(int column, int joueur) {
-    if (column == joueur) return 0xC8C800;
-    const unsigned v = 47 + 32 * column;
-    return (v << 16) | (v << 8) | v;
-}
-
-int GridTextX(int cellLeft, int textWidth) { return cellLeft + (25 - textWidth) / 2; }
 
 }  // namespace quimba

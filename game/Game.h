@@ -94,9 +94,4 @@ private:
     bool shown_ = false;
 };
 
-// Grey of a sheet column, or the current column's yellow: 0xRRGGBB.
-unsigned GridCellColour(int column, int joueur);
-// Left edge of a cell's text, centred on the default column width.
-int GridTextX(int cellLeft, int textWidth);
-
 }  // namespace quimba

@@ -13,6 +13,8 @@ inline constexpr int kDice = 5;
 inline constexpr int kFaces = 6;
 inline constexpr int kMaxPlayers = 5;
 inline constexpr int kRounds = 13;
+// Throws a player may make in one turn.
+inline constexpr int kMaxThrows = 3;
 
 struct GameState {
     std::array<std::uint8_t, kDice + 1> valeurde{};   // face of each die after the last throw

@@ -40,6 +40,11 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
     return order;
 }
 
+const std::string& LanguageLine(const std::vector<std::string>& lines, int n) {
+    static const std::string none;
+    return (n >= 0 && n < static_cast<int>(lines.size())) ? lines[n] : none;
+}
+
 LanguageLoad ParseLanguage(const std::string& bytes) {
     LanguageLoad result;
     for (const std::string& line : SplitLines(bytes)) result.lines.push_back(Cp1252ToUtf8(line));

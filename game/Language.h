@@ -9,6 +9,22 @@ namespace quimba {
 
 inline constexpr const char* kLanguageFileName = "francais.lan";
 
+// Lines read again during play.
+inline constexpr int kLinePlayer = 19;         // the word for a player, heads the status line
+inline constexpr int kLineYourTurn = 77;       // status line ending at the start of a turn
+inline constexpr int kLineThrowNumber = 78;    // before the throw count in the status line
+inline constexpr int kLineThreeOfAKind = 79;   // followed by the face
+inline constexpr int kLineFourOfAKind = 80;    // followed by the face
+inline constexpr int kLineFiveOfAKind = 81;    // followed by the face
+inline constexpr int kLineFullHouse = 82;      // followed by the face of the three
+inline constexpr int kLineFullHouseAnd = 83;   // between the two faces of a full house
+inline constexpr int kLineSmallStraight = 84;  // 1 to 5
+inline constexpr int kLineLargeStraight = 85;  // 2 to 6
+inline constexpr int kLineWinnerBefore = 91;   // before the winner's name and score
+inline constexpr int kLineWinnerAfter = 92;    // after them
+// Line 92 is the last one read, so a complete file holds this many lines.
+inline constexpr int kLanguageLineCount = 93;
+
 enum class Window { Main, Setup, Help, BestScores };
 
 // One caption that start-up takes from the language file. `control` is the
@@ -33,5 +49,8 @@ struct LanguageLoad {
 // "List index out of bounds (<first missing line>)".
 LanguageLoad LoadLanguageFile(const std::string& path);
 LanguageLoad ParseLanguage(const std::string& bytes);
+
+// Line n of the loaded lines; a line the file lacks reads as empty.
+const std::string& LanguageLine(const std::vector<std::string>& lines, int n);
 
 }  // namespace quimba

@@ -30,6 +30,13 @@ enum Row : int {
 inline constexpr int kColumns = 5;
 inline constexpr int kRows = 17;
 
+// Size of a cell on screen and of the lines between cells, in pixels.
+inline constexpr int kCellWidth = 25;
+inline constexpr int kCellHeight = 20;
+inline constexpr int kGridLine = 2;
+inline constexpr int kColumnPitch = kCellWidth + kGridLine;
+inline constexpr int kRowPitch = kCellHeight + kGridLine;
+
 // The thirteen rows a player chooses, in increasing order.
 inline constexpr std::array<int, 13> kChosenRows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
 

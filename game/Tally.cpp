@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Game.h"
+#include "Language.h"
 
 namespace quimba {
 
@@ -70,7 +71,7 @@ void Game::tally() {
     const bool computer = Grid.IsComputer(S.joueur);
     // A computer's turn leaves the roll button as it was.
     if (!computer) controls.glassbtn5Enabled = true;
-    controls.Label23 = Line(19) + " " + std::to_string(S.joueur + 1) + "/ " + Line(77);
+    controls.Label23 = Line(kLinePlayer) + " " + std::to_string(S.joueur + 1) + "/ " + Line(kLineYourTurn);
     if (computer) {
         S.tourfini = false;
         controls.TimerordiEnabled = true;
@@ -113,7 +114,8 @@ void Game::endOfGame() {
     }
     // A language file short of the last lines still ends the game: the
     // missing parts read as empty.
-    controls.resultext = Line(91) + " " + winner + " " + std::to_string(best) + " " + Line(92);
+    controls.resultext =
+        Line(kLineWinnerBefore) + " " + winner + " " + std::to_string(best) + " " + Line(kLineWinnerAfter);
     ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
     controls.TimerordiEnabled = false;
     if (observer) observer->OnEnd(*this, winner, best);

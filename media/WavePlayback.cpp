@@ -40,7 +40,6 @@ TWavePlayback* TWavePlayback::Start(const QAudioDevice& device, const QAudioForm
 void TWavePlayback::Done() {
     if (done_) return;
     done_ = true;
-    emit Finished();
     deleteLater();
 }
 

@@ -22,9 +22,6 @@ public:
                                 const QByteArray& pcm, QObject* parent);
     ~TWavePlayback() override;
 
-signals:
-    void Finished();
-
 private:
     TWavePlayback(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm,
                   QObject* parent);

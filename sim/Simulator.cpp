@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "SimStats.h"
+
 namespace quimba::sim {
 
 bool DriveToEnd(Game& g, std::string& error, long maxSteps) {
@@ -37,9 +39,7 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
     if (!ended) return false;
     result.totals.assign(players, 0);
     for (int c = 0; c < players; ++c) result.totals[c] = g.Grid.Value(c, lignetotal);
-    result.winner = 0;
-    for (int c = 1; c < players; ++c)
-        if (result.totals[c] > result.totals[result.winner]) result.winner = c;
+    result.winner = WinningSeat(result.totals);
     return true;
 }
 

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "SimOptions.h"
-
 namespace quimba::sim {
 
 std::string JsonString(std::string_view text) {

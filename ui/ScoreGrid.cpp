@@ -5,13 +5,12 @@
 #include <QPainter>
 
 #include "Fonts.h"
-#include "Game.h"
 
 namespace quimba::ui {
 
 ScoreGrid::ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent)
     : QWidget(parent), sheet_(sheet), joueur_(joueur) {
-    setFixedSize(kColumns * (kColWidth + kLine) , kRows * (kRowHeight + kLine));
+    setFixedSize(kColumns * kColumnPitch, kRows * kRowPitch);
     setFont(LayoutFont("Impact", 11));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -20,16 +19,24 @@ ScoreGrid::ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent
 }
 
 QRect ScoreGrid::CellRect(int column, int row) {
-    return QRect(column * (kColWidth + kLine), row * (kRowHeight + kLine), kColWidth, kRowHeight);
+    return QRect(column * kColumnPitch, row * kRowPitch, kCellWidth, kCellHeight);
 }
 
 bool ScoreGrid::CellAt(const QPoint& p, int& column, int& row) {
     if (p.x() < 0 || p.y() < 0) return false;
-    column = p.x() / (kColWidth + kLine);
-    row = p.y() / (kRowHeight + kLine);
+    column = p.x() / kColumnPitch;
+    row = p.y() / kRowPitch;
     if (column >= kColumns || row >= kRows) return false;
-    return p.x() % (kColWidth + kLine) < kColWidth && p.y() % (kRowHeight + kLine) < kRowHeight;
+    return p.x() % kColumnPitch < kCellWidth && p.y() % kRowPitch < kCellHeight;
 }
+
+QColor ScoreGrid::CellColour(int column, int joueur) {
+    if (column == joueur) return QColor(200, 200, 0);
+    const int grey = 47 + 32 * column;
+    return QColor(grey, grey, grey);
+}
+
+int ScoreGrid::TextX(int cellLeft, int textWidth) { return cellLeft + (kCellWidth - textWidth) / 2; }
 
 void ScoreGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -37,8 +44,7 @@ void ScoreGrid::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font());
     p.setPen(QColor(255, 255, 0));
     for (int c = 0; c < kColumns; ++c) {
-        const unsigned rgb = GridCellColour(c, joueur_);
-        const QColor fill((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        const QColor fill = CellColour(c, joueur_);
         for (int r = 0; r < kRows; ++r) {
             const QRect cell = CellRect(c, r);
             p.fillRect(cell, fill);
@@ -46,7 +52,7 @@ void ScoreGrid::paintEvent(QPaintEvent*) {
             if (text.isEmpty()) continue;
             p.save();
             p.setClipRect(cell);
-            const int x = GridTextX(cell.left(), fm.horizontalAdvance(text));
+            const int x = TextX(cell.left(), fm.horizontalAdvance(text));
             p.drawText(x, cell.top() + 3 + fm.ascent(), text);
             p.restore();
         }

@@ -1,8 +1,9 @@
 #pragma once
-// The score sheet on screen: 5 columns x 17 rows of 25 x 20 cells with
-// 2-pixel lines. It draws what the game's sheet holds and reports the mouse
+// The score sheet on screen: one column per player, one row per category,
+// cells and lines sized as the sheet's header says. It draws what the game's sheet holds and reports the mouse
 // and the selection; the rules decide what a selection does.
 
+#include <QColor>
 #include <QWidget>
 #include <functional>
 
@@ -15,13 +16,13 @@ class ScoreGrid : public QWidget {
 public:
     ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent = nullptr);
 
-    static constexpr int kColWidth = 25;
-    static constexpr int kRowHeight = 20;
-    static constexpr int kLine = 2;
-
     // Cell under a point, or false on a grid line or outside.
     static bool CellAt(const QPoint& p, int& column, int& row);
     static QRect CellRect(int column, int row);
+    // Grey of a sheet column, or the current column's yellow.
+    static QColor CellColour(int column, int joueur);
+    // Left edge of a cell's text, centred on the cell's width.
+    static int TextX(int cellLeft, int textWidth);
 
     int SelectedColumn() const { return selCol_; }
     int SelectedRow() const { return selRow_; }

@@ -26,6 +26,4 @@ Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> r
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
 
-void InstallFonts();
-
 }  // namespace quimba::ui

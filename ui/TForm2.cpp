@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "NameEdit.h"
@@ -29,10 +30,7 @@ QLabel* OpaqueLabel(QWidget* parent, const char* name, int x, int y, const QStri
 }  // namespace
 
 TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
-    setObjectName("Form2");
-    setWindowTitle("Choisissez le nombre de joueurs humains ou ordinateurs");
-    setFixedSize(729, 297);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    SetUpDialog(*this, "Form2", "Choisissez le nombre de joueurs humains ou ordinateurs", QSize(729, 297));
 
     TexturePanel1 = new TTexturePanel(this);
     TexturePanel1->setObjectName("TexturePanel1");

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "TForm1.h"
@@ -10,15 +11,8 @@
 namespace quimba::ui {
 
 TForm4::TForm4(TForm1* main) : QDialog(main) {
-    setObjectName("Form4");
-    setWindowTitle("Comment jouer à 3DQUIMBA ?");
-    setFixedSize(536, 379);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-
-    TextureFill1 = new TTextureFill(this);
-    TextureFill1->setObjectName("TextureFill1");
-    TextureFill1->setGeometry(0, 0, 536, 379);
-    TextureFill1->setTexture(&main->Image2);
+    SetUpDialog(*this, "Form4", "Comment jouer à 3DQUIMBA ?", QSize(536, 379));
+    TextureFill1 = FillDialog(*this, &main->Image2);
 
     // The wider gap after the sixth line sets the introduction apart.
     const int tops[16] = {22, 41, 60, 80, 101, 121, 158, 177, 195, 215, 235, 255, 274, 292, 308, 324};

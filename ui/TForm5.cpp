@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "TForm1.h"
@@ -10,15 +11,8 @@
 namespace quimba::ui {
 
 TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
-    setObjectName("Form5");
-    setWindowTitle("Meilleurs Scores");
-    setFixedSize(254, 422);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-
-    TextureFill1 = new TTextureFill(this);
-    TextureFill1->setObjectName("TextureFill1");
-    TextureFill1->setGeometry(0, 0, 254, 422);
-    TextureFill1->setTexture(&main->Image2);
+    SetUpDialog(*this, "Form5", "Meilleurs Scores", QSize(254, 422));
+    TextureFill1 = FillDialog(*this, &main->Image2);
 
     ListBoxScore = new QListWidget(TextureFill1);
     ListBoxScore->setObjectName("ListBoxScore");

@@ -127,20 +127,6 @@ void Polyline(QImage& img, std::initializer_list<QPoint> pts, Rgb c)
     }
 }
 
-void FillBox(QImage& img, Box b, Rgb c)
-{
-    if (!Clip(img, b))
-        return;
-    for (int y = b.top; y < b.bottom; ++y) {
-        std::uint8_t* p = img.scanLine(y) + 3 * b.left;
-        for (int x = b.left; x < b.right; ++x, p += 3) {
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-        }
-    }
-}
-
 void FillFace(QImage& img, Box f, int a, Rgb c, bool glossy)
 {
     const int half = (f.bottom - f.top) / 2;

@@ -75,7 +75,4 @@ void BlurMask(QImage& mask, int r, int passes);
 // Darkens `face` toward `shadow` by the grey mask placed at (ox, oy).
 void CompositeShadow(QImage& face, const QImage& mask, int ox, int oy, Rgb shadow);
 
-// Fills a box with one colour.
-void FillBox(QImage& img, Box b, Rgb c);
-
 } // namespace PixelOps

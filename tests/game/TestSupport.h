@@ -1,15 +1,20 @@
 #pragma once
-// Scripted ports for driving the rules in tests.
+// Driving the rules in tests: scripted ports, a game over them, starting a
+// game, scripting throws, laying dice and recording what the game reports.
 
+#include <array>
 #include <deque>
+#include <initializer_list>
 #include <map>
-#include <random>
+#include <ostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "DiceAnalysis.h"
 #include "Game.h"
+#include "Language.h"
 
 namespace quimba::testing {
 
@@ -52,7 +57,7 @@ class RecordingView : public GameView {
 public:
     std::vector<std::pair<int, int>> frequencies;  // (sound, hertz)
     std::vector<int> sounds;
-    std::vector<Drawn> drawn;           // since the last Present
+    std::vector<Drawn> drawn;  // since the last Present
     std::vector<std::vector<Drawn>> presented;
     int gridRepaints = 0;
     int mainRepaints = 0;
@@ -94,18 +99,8 @@ struct Harness {
     Game game{random, clock, view};
 
     Harness() {
-        for (int n = 0; n < 93; ++n) game.T.push_back("L" + std::to_string(n));
+        for (int n = 0; n < quimba::kLanguageLineCount; ++n) game.T.push_back("L" + std::to_string(n));
     }
-};
-
-
-// A reproducible stream of draws for whole games.
-class SeededRandom : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed) : engine(seed) {}
-    std::mt19937 engine;
-    void Randomize() override {}
-    int Random(int n) override { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
 };
 
 // Everything a handler can change, as one text, so that "nothing changed"
@@ -127,16 +122,14 @@ inline std::string Snapshot(const Game& g) {
     dice("posy", s.posy);
     dice("alancer", s.alancer);
     dice("garde", s.garde);
-    o << "joueur " << s.joueur << " cibleordi " << s.cibleordi << " sommedes " << s.sommedes
-      << " nblancers " << s.nblancers << " meilleurscore " << s.meilleurscore << " etapeordi "
-      << s.etapeordi << " nbjoueurs " << s.nbjoueurs << " tour " << s.tour << " tourfini "
-      << s.tourfini << " casechoisie " << s.casechoisie << " meilleurnom '" << s.meilleurnom
-      << "' ligneimposee " << s.ligneimposee << " typejeu " << s.typejeu << '\n';
+    o << "joueur " << s.joueur << " cibleordi " << s.cibleordi << " sommedes " << s.sommedes << " nblancers "
+      << s.nblancers << " meilleurscore " << s.meilleurscore << " etapeordi " << s.etapeordi << " nbjoueurs "
+      << s.nbjoueurs << " tour " << s.tour << " tourfini " << s.tourfini << " casechoisie " << s.casechoisie
+      << " meilleurnom '" << s.meilleurnom << "' ligneimposee " << s.ligneimposee << " typejeu " << s.typejeu << '\n';
     const MainControls& c = g.controls;
-    o << "btn5 " << c.glassbtn5Enabled << " timerordi " << c.TimerordiEnabled << " frame "
-      << c.FrameTimerEnabled << " Label23 '" << c.Label23 << "' resultext '" << c.resultext
-      << "' visible " << c.resultextVisible << " Label28 '" << c.Label28 << "' cursors "
-      << int(c.GridCursor) << int(c.DiceTableCursor) << '\n';
+    o << "btn5 " << c.glassbtn5Enabled << " timerordi " << c.TimerordiEnabled << " frame " << c.FrameTimerEnabled
+      << " Label23 '" << c.Label23 << "' resultext '" << c.resultext << "' visible " << c.resultextVisible
+      << " Label28 '" << c.Label28 << "' cursors " << int(c.GridCursor) << int(c.DiceTableCursor) << '\n';
     for (int col = 0; col < kColumns; ++col) {
         o << "col" << col << ':';
         for (int row = 0; row < kRows; ++row) o << " [" << g.Grid.Cell(col, row) << ']';
@@ -148,7 +141,7 @@ inline std::string Snapshot(const Game& g) {
 
 // Starts a game through the setup dialog's start command; "CPU" marks a
 // computer player.
-inline void NewGame(Game& g, const std::vector<std::string>& names, int typejeu = kNormal) {
+inline void StartGame(Game& g, const std::vector<std::string>& names, int typejeu = kNormal) {
     g.S.nbjoueurs = static_cast<int>(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) g.Form2.Edit[i + 1] = names[i];
     g.Form2.RadioButton = typejeu;
@@ -157,13 +150,78 @@ inline void NewGame(Game& g, const std::vector<std::string>& names, int typejeu 
 
 // Scripts one throw that gives the thrown dice these values (in die order),
 // each from the start column 340 + offset, and the given frequency draw.
-inline void ScriptThrowFrom(ScriptedRandom& r, const std::vector<int>& values, int offset = 0,
-                            int frequencyDraw = 0) {
+inline void ScriptThrow(ScriptedRandom& r, const std::vector<int>& values, int offset = 0, int frequencyDraw = 0) {
     for (int v : values) {
         r.script.push_back(offset);
         r.script.push_back(v - 1);
     }
     if (!values.empty()) r.script.push_back(frequencyDraw);
+}
+
+using Dice = std::array<int, kDice>;
+
+// The dice on the table, in die order.
+inline Dice DiceOf(const Game& g) {
+    Dice d{};
+    for (int i = 0; i < kDice; ++i) d[i] = g.S.valeurde[i + 1];
+    return d;
+}
+
+// Puts the dice on the table together with the analysis a throw leaves
+// behind, without going through the throw itself.
+inline void LayDice(Game& game, const Dice& dice) {
+    GameState& s = game.S;
+    for (int i = 0; i < kDice; ++i) s.valeurde[i + 1] = static_cast<std::uint8_t>(dice[i]);
+    const DiceAnalysis a = AnalyseDice(s.valeurde, game.T);
+    s.nbface = a.nbface;
+    s.sommeface = a.sommeface;
+    s.sommedes = a.sommedes;
+    s.figure[s.joueur] = a.figure;
+}
+
+// Fills cells of a column with a score.
+inline void Fill(Game& game, int column, std::initializer_list<int> rows, const std::string& text = "1") {
+    for (int r : rows) game.Grid.SetCell(column, r, text);
+}
+
+// What the game tells its observer: every chosen row written (with the dice
+// it was written from), and the throws, tallies and game ends.
+struct RecordingObserver : GameObserver {
+    struct Write {
+        int column, row;
+        std::string text;
+        bool operator==(const Write&) const = default;
+    };
+    std::vector<Write> writes;
+    std::vector<Dice> writtenFrom;  // the dice of each write, same order
+    int throws = 0;
+    int tallies = 0;
+    int ends = 0;
+    std::string winner;
+    int score = -1;
+
+    void OnThrow(const Game&) override { ++throws; }
+    void OnWrite(const Game& g, int column, int row) override {
+        writes.push_back({column, row, g.Grid.Cell(column, row)});
+        writtenFrom.push_back(DiceOf(g));
+    }
+    void OnTally(const Game&, int) override { ++tallies; }
+    void OnEnd(const Game&, const std::string& w, int s) override {
+        ++ends;
+        winner = w;
+        score = s;
+    }
+    // The rows of one column in the order they were written.
+    std::vector<int> RowsOf(int column) const {
+        std::vector<int> rows;
+        for (const Write& w : writes)
+            if (w.column == column) rows.push_back(w.row);
+        return rows;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& os, const RecordingObserver::Write& w) {
+    return os << "{col " << w.column << ", row " << w.row << ", \"" << w.text << "\"}";
 }
 
 // Runs the animation to its end; false when it did not end within `limit`.

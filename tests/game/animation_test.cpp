@@ -43,8 +43,8 @@ TEST_P(SettlingTest, EveryDieRestsWhereItsStartSendsIt) {
     const int startX = 340 + offset;
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
-    ScriptThrowFrom(h.random, {6, 6, 6, 6, 6}, offset);
+    StartGame(g, {"ANNE", "BOB"});
+    ScriptThrow(h.random, {6, 6, 6, 6, 6}, offset);
     g.Button1Click();
     h.random.fallback = 0;  // tumbling faces show 1, the real value is 6
 
@@ -101,9 +101,9 @@ class AnimationTest : public ::testing::Test {
 protected:
     Harness h;
     Game& g = h.game;
-    void SetUp() override { NewGame(g, {"ANNE", "BOB"}); }
+    void SetUp() override { StartGame(g, {"ANNE", "BOB"}); }
     void Throw(const std::vector<int>& values, int offset = 0) {
-        ScriptThrowFrom(h.random, values, offset);
+        ScriptThrow(h.random, values, offset);
         g.Button1Click();
     }
     void Keep(int die) {
@@ -180,7 +180,7 @@ TEST_F(AnimationTest, KeptDieMovesToItsPlaceAfterTheFirstFrame) {
     ASSERT_TRUE(RunAnimation(g));
     Keep(3);
     const int x3 = g.S.posx[3], y3 = g.S.posy[3];
-    ScriptThrowFrom(h.random, {6, 6, 6, 6});
+    ScriptThrow(h.random, {6, 6, 6, 6});
     g.Button1Click();
     h.view.presented.clear();
     g.FrameTimerTimer();
@@ -216,7 +216,7 @@ TEST_F(AnimationTest, KeepingSettledDiceKeepsTheFramesGoingUntilTheNextThrow) {
     EXPECT_EQ(int(g.S.roule[5]), 0);
 
     // The next throw sets every tumble flag again; the kept dice never settle.
-    ScriptThrowFrom(h.random, {6, 6});
+    ScriptThrow(h.random, {6, 6});
     g.Button1Click();
     EXPECT_TRUE(RunAnimation(g, 60));
     EXPECT_EQ(int(g.S.roule[3]), 1);
@@ -294,8 +294,8 @@ TEST_P(PickBox, BoundsAreExcluded) {
     const BoxCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 5});
+    StartGame(g, {"ANNE", "BOB"});
+    ScriptThrow(h.random, {1, 2, 3, 4, 5});
     g.Button1Click();
     for (int i = 1; i <= 5; ++i) {
         g.S.posx[i] = 80 * i;
@@ -376,8 +376,8 @@ TEST_P(RefusedPick, NothingChangesAndNothingIsDrawn) {
     const RefusedCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {c.computer ? "CPU" : "ANNE", "BOB"});
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 5});
+    StartGame(g, {c.computer ? "CPU" : "ANNE", "BOB"});
+    ScriptThrow(h.random, {1, 2, 3, 4, 5});
     g.Button1Click();
     g.S.nblancers = c.nblancers;
     for (int i = 1; i <= 5; ++i) {
@@ -413,7 +413,7 @@ TEST_P(Pointer, HandOnlyWhenPickingIsShown) {
     const PointerCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {c.computer ? "CPU" : "ANNE", "BOB"});
+    StartGame(g, {c.computer ? "CPU" : "ANNE", "BOB"});
     g.S.nblancers = c.nblancers;
     for (int i = 1; i <= 5; ++i) {
         g.S.posx[i] = 80 * i;

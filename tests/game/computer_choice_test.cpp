@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ComputerSupport.h"
+#include "TestSupport.h"
 
 using namespace quimba;
 using namespace quimba::testing;
@@ -26,7 +26,7 @@ void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.name; }
 class ComputerChoice : public ::testing::TestWithParam<ChoiceCase> {
 protected:
     Harness h;
-    WriteRecorder rec;
+    RecordingObserver rec;
 
     void Look(const ChoiceCase& c) {
         StartGame(h.game, {"CPU", "JO2"}, c.type);
@@ -56,7 +56,7 @@ TEST_P(ComputerChoice, WritesTheRowItPrefers) {
         }
     } else {
         ASSERT_EQ(rec.writes.size(), 1u);
-        EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, c.row, c.text}));
+        EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, c.row, c.text}));
         EXPECT_EQ(h.game.Grid.Cell(0, c.row), c.text);
         // The tally follows within the same call and hands the turn on.
         EXPECT_EQ(h.game.S.joueur, 1);
@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComputerChoiceNoRowLeft, SaysSoAndTalliesNothing) {
     Harness h;
-    WriteRecorder rec;
+    RecordingObserver rec;
     StartGame(h.game, {"CPU", "JO2"}, kNormal);
     h.game.observer = &rec;
     for (int r : kChosenRows) h.game.Grid.SetCell(0, r, "2");
@@ -160,7 +160,7 @@ TEST(ComputerChoiceAfterPersonPick, LooksAtNothing) {
     // A person's pick has already written the row; the computer's choice must
     // not add a second one, even for a throw it would like.
     Harness h;
-    WriteRecorder rec;
+    RecordingObserver rec;
     StartGame(h.game, {"JO1", "CPU"}, kNormal);
     h.game.observer = &rec;
     h.game.S.nblancers = 1;
@@ -177,7 +177,7 @@ TEST(ComputerChoiceFigureOfItsOwnColumn, IgnoresOtherPlayersFigure) {
     // The figure read is the current player's; another column's stale code
     // must not be taken for it.
     Harness h;
-    WriteRecorder rec;
+    RecordingObserver rec;
     StartGame(h.game, {"JO1", "CPU"}, kNormal);
     h.game.observer = &rec;
     h.game.S.figure[0] = kQuimba;

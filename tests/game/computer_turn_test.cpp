@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ComputerSupport.h"
+#include "TestSupport.h"
 
 using namespace quimba;
 using namespace quimba::testing;
@@ -111,7 +111,7 @@ class ComputerTicks : public ::testing::Test {
 protected:
     Harness h;
     Game& g = h.game;
-    WriteRecorder rec;
+    RecordingObserver rec;
 
     void Start(const std::vector<std::string>& names, int type = kNormal) {
         StartGame(g, names, type);
@@ -185,7 +185,7 @@ TEST_F(ComputerTicks, ThreeThrowsThenARow) {
     // After the third throw the row is written: three sixes into Brelan.
     SettleAndTick();
     ASSERT_EQ(rec.writes.size(), 1u);
-    EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, lignebrelan, "23"}));
+    EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, lignebrelan, "23"}));
     EXPECT_EQ(g.S.joueur, 1);
     EXPECT_EQ(g.S.etapeordi, 0);
     EXPECT_EQ(g.controls.TimerordiEnabled, false);
@@ -200,7 +200,7 @@ TEST_F(ComputerTicks, WriteAtFirstLookSkipsTheKeepDecision) {
     Tick();
     SettleAndTick();
     ASSERT_EQ(rec.writes.size(), 1u);
-    EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, lignequimba, "50"}));
+    EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, lignequimba, "50"}));
     EXPECT_EQ(g.S.joueur, 1);
     EXPECT_EQ(g.S.nblancers, 0);
     EXPECT_EQ(g.S.etapeordi, 0);
@@ -217,7 +217,7 @@ TEST_F(ComputerTicks, NextComputerThrowsInTheSameTickAfterAnEarlyRow) {
     NextThrow({1, 2, 3, 4, 6});  // the second computer's first throw
     SettleAndTick();
     ASSERT_EQ(rec.writes.size(), 1u);
-    EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, lignefull, "30"}));
+    EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, lignefull, "30"}));
     EXPECT_EQ(g.S.joueur, 1);
     EXPECT_EQ(g.S.etapeordi, 1);
     EXPECT_EQ(g.S.nblancers, 1);
@@ -239,7 +239,7 @@ TEST_F(ComputerTicks, NextComputerWaitsOneTickAfterTheThirdThrow) {
     ASSERT_EQ(g.S.etapeordi, 3);
     SettleAndTick();
     ASSERT_EQ(rec.writes.size(), 1u);
-    EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, ligne2, "4"}));
+    EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, ligne2, "4"}));
     EXPECT_EQ(g.S.joueur, 1);
     EXPECT_EQ(g.S.nblancers, 0);
     EXPECT_EQ(g.S.etapeordi, 0);
@@ -301,7 +301,7 @@ TEST_F(ComputerTicks, ForcedMoinsKeepsOnesAndTwosAcrossTheTurn) {
     EXPECT_EQ((Mask{g.S.garde[1], g.S.garde[2], g.S.garde[3], g.S.garde[4], g.S.garde[5]}), (Mask{1, 1, 1, 0, 1}));
     SettleAndTick();
     ASSERT_EQ(rec.writes.size(), 1u);
-    EXPECT_EQ(rec.writes[0], (WriteRecorder::Write{0, lignemoins, "11"}));
+    EXPECT_EQ(rec.writes[0], (RecordingObserver::Write{0, lignemoins, "11"}));
 }
 
 TEST_F(ComputerTicks, LastRowOfTheGameStopsTheTimer) {

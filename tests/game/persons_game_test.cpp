@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ScoreCheck.h"
+#include "SystemPorts.h"
 #include "TestSupport.h"
 
 using namespace quimba;
@@ -14,50 +15,8 @@ using namespace quimba::testing;
 
 namespace {
 
-using Dice = std::array<int, 5>;
-
-// What a row is worth for five dice, counted afresh from the dice.
-int Worth(int row, const Dice& d) {
-    std::array<int, 7> n{};
-    int sum = 0;
-    for (int v : d) {
-        ++n[v];
-        sum += v;
-    }
-    const int most = *std::max_element(n.begin() + 1, n.end());
-    const bool pairToo = std::count(n.begin() + 1, n.end(), 2) == 1;
-    auto run = [&](int from) {
-        for (int f = from; f < from + 5; ++f)
-            if (!n[f]) return false;
-        return true;
-    };
-    if (row >= 1 && row <= 6) return row * n[row];
-    switch (row) {
-        case ligneplus: case lignemoins: return sum;
-        case lignebrelan: return most >= 3 ? sum : 0;
-        case lignesuite: return run(1) || run(2) ? 20 : 0;
-        case lignefull: return most == 3 && pairToo ? 30 : 0;
-        case lignecarre: return most >= 4 ? 40 : 0;
-        case lignequimba: return most == 5 ? 50 : 0;
-        default: return -1;
-    }
-}
-
-struct Recorder : GameObserver {
-    struct Write {
-        int column, row;
-        Dice dice;
-        std::string text;
-    };
-    std::vector<Write> writes;
-    int ends = 0;
-    void OnWrite(const Game& g, int column, int row) override {
-        Dice d{};
-        for (int i = 0; i < 5; ++i) d[i] = g.S.valeurde[i + 1];
-        writes.push_back({column, row, d, g.Grid.Cell(column, row)});
-    }
-    void OnEnd(const Game&, const std::string&, int) override { ++ends; }
-};
+using quimba::scorecheck::RowWorth;
+using quimba::scorecheck::SumColumn;
 
 struct GameCase {
     const char* name;
@@ -70,14 +29,14 @@ class PersonsGame : public ::testing::TestWithParam<GameCase> {};
 
 TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
     const GameCase& c = GetParam();
-    SeededRandom random(c.seed);
+    quimba::SeededRandom random(c.seed);
     FixedClock clock;
     RecordingView view;
     Game g(random, clock, view);
-    for (int n = 0; n < 93; ++n) g.T.push_back("L" + std::to_string(n));
-    Recorder rec;
+    for (int n = 0; n < kLanguageLineCount; ++n) g.T.push_back("L" + std::to_string(n));
+    RecordingObserver rec;
     g.observer = &rec;
-    NewGame(g, c.names, c.type);
+    StartGame(g, c.names, c.type);
     const int players = static_cast<int>(c.names.size());
 
     // The players' own choices come from a stream of their own.
@@ -91,8 +50,7 @@ TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
         ASSERT_TRUE(g.controls.glassbtn5Enabled);
         const int throws = 1 + chance(3);
         for (int t = 1; t <= throws; ++t) {
-            Dice before{};
-            for (int i = 0; i < 5; ++i) before[i] = g.S.valeurde[i + 1];
+            const Dice before = DiceOf(g);
             std::array<int, 6> kept = {0, g.S.garde[1], g.S.garde[2], g.S.garde[3], g.S.garde[4], g.S.garde[5]};
             g.Button1Click();
             for (int i = 1; i <= 5; ++i)
@@ -122,17 +80,15 @@ TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
     }
 
     // Every written row is worth what its dice give.
-    std::map<int, std::vector<int>> rowsOf;
-    std::map<int, std::map<int, int>> value;
-    for (const auto& w : rec.writes) {
-        EXPECT_EQ(w.text, std::to_string(Worth(w.row, w.dice))) << "column " << w.column << " row " << w.row;
-        rowsOf[w.column].push_back(w.row);
-        value[w.column][w.row] = std::stoi(w.text);
+    for (std::size_t i = 0; i < rec.writes.size(); ++i) {
+        const auto& w = rec.writes[i];
+        EXPECT_EQ(w.text, std::to_string(RowWorth(w.row, rec.writtenFrom[i])))
+            << "column " << w.column << " row " << w.row;
     }
 
     std::vector<int> totals;
     for (int col = 0; col < players; ++col) {
-        std::vector<int> rows = rowsOf[col];
+        std::vector<int> rows = rec.RowsOf(col);
         if (c.type == kDescendant) {
             EXPECT_EQ(rows, std::vector<int>(kChosenRows.begin(), kChosenRows.end()));
         }
@@ -142,15 +98,14 @@ TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
         std::sort(rows.begin(), rows.end());
         EXPECT_EQ(rows, std::vector<int>(kChosenRows.begin(), kChosenRows.end())) << "column " << col;
 
-        auto& v = value[col];
-        int upper = v[1] + v[2] + v[3] + v[4] + v[5] + v[6];
-        const bool bonus = upper >= 63;
-        if (bonus) upper += 35;
-        const int total = upper + v[11] + v[12] + v[13] + v[14] + v[15] + v[9] - v[10];
-        EXPECT_EQ(g.Grid.Cell(col, lignebonus), bonus ? "35" : "") << "column " << col;
-        EXPECT_EQ(g.Grid.Cell(col, lignesoustotal), std::to_string(upper)) << "column " << col;
-        EXPECT_EQ(g.Grid.Cell(col, lignetotal), std::to_string(total)) << "column " << col;
-        totals.push_back(total);
+        std::array<std::string, kRows> cells;
+        for (const auto& w : rec.writes)
+            if (w.column == col) cells[w.row] = w.text;
+        const auto sums = SumColumn(cells);
+        EXPECT_EQ(g.Grid.Cell(col, lignebonus), sums.bonus) << "column " << col;
+        EXPECT_EQ(g.Grid.Cell(col, lignesoustotal), sums.upper) << "column " << col;
+        EXPECT_EQ(g.Grid.Cell(col, lignetotal), sums.total) << "column " << col;
+        totals.push_back(std::stoi(sums.total));
     }
 
     const int best = static_cast<int>(std::max_element(totals.begin(), totals.end()) - totals.begin());

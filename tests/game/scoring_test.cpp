@@ -24,8 +24,8 @@ TEST_P(RowValue, PickWritesWhatTheRowEarns) {
     const RowCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
-    ScriptThrowFrom(h.random, c.dice);
+    StartGame(g, {"ANNE", "BOB"});
+    ScriptThrow(h.random, c.dice);
     g.Button1Click();
     g.GridSelectCell(0, c.row);
     EXPECT_EQ(g.Grid.Cell(0, c.row), c.written);
@@ -77,11 +77,9 @@ class ScoringTest : public ::testing::Test {
 protected:
     Harness h;
     Game& g = h.game;
-    void Start(const std::vector<std::string>& names, int type = kNormal) {
-        NewGame(g, names, type);
-    }
+    void Start(const std::vector<std::string>& names, int type = kNormal) { StartGame(g, names, type); }
     void Throw(const std::vector<int>& dice) {
-        ScriptThrowFrom(h.random, dice);
+        ScriptThrow(h.random, dice);
         g.Button1Click();
     }
 };
@@ -101,9 +99,9 @@ TEST_P(RefusedRow, ChangesNothingAtAll) {
     const RefusedCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, c.names, c.type);
+    StartGame(g, c.names, c.type);
     if (c.thrown) {
-        ScriptThrowFrom(h.random, {5, 5, 5, 5, 5});
+        ScriptThrow(h.random, {5, 5, 5, 5, 5});
         g.Button1Click();
     }
     if (c.prepare) c.prepare(g);
@@ -161,8 +159,8 @@ TEST_F(ScoringTest, ForcedRowIsTakenInAscendantAndDescendant) {
     EXPECT_EQ(g.Grid.Cell(0, lignequimba), "50");
 
     Harness other;
-    NewGame(other.game, {"ANNE", "BOB"}, kDescendant);
-    ScriptThrowFrom(other.random, {1, 1, 2, 3, 1});
+    StartGame(other.game, {"ANNE", "BOB"}, kDescendant);
+    ScriptThrow(other.random, {1, 1, 2, 3, 1});
     other.game.Button1Click();
     other.game.GridSelectCell(0, ligne1);
     EXPECT_EQ(other.game.Grid.Cell(0, ligne1), "3");

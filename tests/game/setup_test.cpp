@@ -265,19 +265,6 @@ TEST(SheetCursor, FollowsTheCurrentColumnAndTheGameType) {
     }
 }
 
-TEST(SheetLook, ColumnGreysAndCurrentColumn) {
-    EXPECT_EQ(GridCellColour(0, 4), 0x2F2F2Fu);
-    EXPECT_EQ(GridCellColour(1, 4), 0x4F4F4Fu);
-    EXPECT_EQ(GridCellColour(2, 4), 0x6F6F6Fu);
-    EXPECT_EQ(GridCellColour(3, 4), 0x8F8F8Fu);
-    EXPECT_EQ(GridCellColour(4, 0), 0xAFAFAFu);
-    EXPECT_EQ(GridCellColour(2, 2), 0xC8C800u);
-    EXPECT_EQ(GridCellColour(0, 5), 0x2F2F2Fu);  // no column is lit after a five-player game
-    EXPECT_EQ(GridTextX(54, 7), 63);
-    EXPECT_EQ(GridTextX(0, 40), -7);  // wider than the cell: centred, truncated toward zero
-    EXPECT_EQ(GridTextX(0, 26), 0);
-}
-
 TEST(Sheet, OutOfRangeCellsAreHarmless) {
     ScoreSheet sheet;
     sheet.SetCell(5, 0, "X");

@@ -35,7 +35,7 @@ class TallyTest : public ::testing::Test {
 protected:
     Harness h;
     Game& g = h.game;
-    void Start(const std::vector<std::string>& names, int type = kNormal) { NewGame(g, names, type); }
+    void Start(const std::vector<std::string>& names, int type = kNormal) { StartGame(g, names, type); }
     // Plays one row for every player of the round.
     void Round(int row, const std::vector<int>& values) {
         for (int v : values) Score(g, row, v);
@@ -54,7 +54,7 @@ TEST_P(Bonus, ThirtyFiveFromSixtyThree) {
     const BonusCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
+    StartGame(g, {"ANNE", "BOB"});
     for (int row = 1; row <= 5; ++row) g.Grid.SetCell(0, row, std::to_string(c.upper[row - 1]));
     Score(g, ligne6, c.upper[5]);
     EXPECT_EQ(g.Grid.Cell(0, lignebonus), c.bonus);
@@ -113,7 +113,7 @@ TEST_F(TallyTest, MoinsCanTakeTheTotalBelowZero) {
 
 TEST_F(TallyTest, TurnPassesToTheNextPerson) {
     Start({"ANNE", "BOB", "CLEO"});
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 6});
+    ScriptThrow(h.random, {1, 2, 3, 4, 6});
     g.Button1Click();
     g.DiceTableMouseDown(g.S.posx[2] + 30, g.S.posy[2] + 30);
     ASSERT_EQ(int(g.S.garde[2]), 1);
@@ -158,7 +158,7 @@ class ComputerNext : public ::testing::TestWithParam<ComputerNextCase> {};
 TEST_P(ComputerNext, TimerStartsAndTheButtonKeepsItsState) {
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "CPU"});
+    StartGame(g, {"ANNE", "CPU"});
     g.controls.glassbtn5Enabled = GetParam().buttonBefore;
     g.S.tourfini = true;
     g.S.etapeordi = 3;
@@ -209,7 +209,7 @@ TEST_P(ForcedRow, MovesOnAfterTheLastColumnOnly) {
     const ForcedCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB", "CLEO"}, c.type);
+    StartGame(g, {"ANNE", "BOB", "CLEO"}, c.type);
     std::vector<int> seen;
     for (int round = 0; round < 13; ++round) {
         const int forced = g.S.ligneimposee;
@@ -294,7 +294,7 @@ TEST_P(BestScore, OnlyAStrictlyHigherTotalReplacesIt) {
     const BestCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
+    StartGame(g, {"ANNE", "BOB"});
     for (int col = 0; col < 2; ++col)
         for (int row : kChosenRows) g.Grid.SetCell(col, row, "0");
     g.Grid.SetCell(0, ligneplus, "30");

@@ -15,7 +15,7 @@ class ThrowTest : public ::testing::Test {
 protected:
     Harness h;
     Game& g = h.game;
-    void SetUp() override { NewGame(g, {"ANNE", "BOB"}); }
+    void SetUp() override { StartGame(g, {"ANNE", "BOB"}); }
     std::vector<int> Values() const {
         std::vector<int> v;
         for (int i = 1; i <= kDice; ++i) v.push_back(g.S.valeurde[i]);
@@ -36,8 +36,8 @@ TEST_P(ThrowFigure, AnalysesTheFiveDice) {
     const FigureCase& c = GetParam();
     Harness h;
     Game& g = h.game;
-    NewGame(g, {"ANNE", "BOB"});
-    ScriptThrowFrom(h.random, c.dice);
+    StartGame(g, {"ANNE", "BOB"});
+    ScriptThrow(h.random, c.dice);
     g.Button1Click();
 
     EXPECT_EQ(int(g.S.figure[0]), c.figure);
@@ -105,13 +105,13 @@ TEST_F(ThrowTest, FirstThrowPlacesEveryDieAndPlaysTheSound) {
 }
 
 TEST_F(ThrowTest, HighestPitchWithAZeroDraw) {
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 5}, 0, 0);
+    ScriptThrow(h.random, {1, 2, 3, 4, 5}, 0, 0);
     g.Button1Click();
     EXPECT_EQ(h.view.frequencies, (std::vector<std::pair<int, int>>{{kThrowSound, 44000}}));
 }
 
 TEST_F(ThrowTest, KeptDiceKeepValueAndPlace) {
-    ScriptThrowFrom(h.random, {2, 3, 4, 5, 6}, 5);
+    ScriptThrow(h.random, {2, 3, 4, 5, 6}, 5);
     g.Button1Click();
     ASSERT_TRUE(g.controls.FrameTimerEnabled);
     // Keep dice 2 and 4 where they were thrown.
@@ -122,7 +122,7 @@ TEST_F(ThrowTest, KeptDiceKeepValueAndPlace) {
         g.S.posy[die] = 10 + die;
     }
     h.random.asked.clear();
-    ScriptThrowFrom(h.random, {1, 1, 1}, 9);
+    ScriptThrow(h.random, {1, 1, 1}, 9);
     g.Button1Click();
 
     EXPECT_EQ(Values(), (std::vector<int>{1, 3, 1, 5, 1}));
@@ -139,7 +139,7 @@ TEST_F(ThrowTest, KeptDiceKeepValueAndPlace) {
 }
 
 TEST_F(ThrowTest, AllKeptThrowIsSilentButCountsAndAnalyses) {
-    ScriptThrowFrom(h.random, {4, 4, 2, 2, 4});
+    ScriptThrow(h.random, {4, 4, 2, 2, 4});
     g.Button1Click();
     for (int i = 1; i <= 5; ++i) {
         g.S.garde[i] = 1;
@@ -165,7 +165,7 @@ TEST_F(ThrowTest, AllKeptThrowIsSilentButCountsAndAnalyses) {
 
 TEST_F(ThrowTest, ThirdThrowDisablesTheButton) {
     for (int n = 1; n <= 3; ++n) {
-        ScriptThrowFrom(h.random, {1, 2, 3, 4, 6});
+        ScriptThrow(h.random, {1, 2, 3, 4, 6});
         g.Button1Click();
         EXPECT_EQ(g.S.nblancers, n);
         EXPECT_EQ(g.controls.glassbtn5Enabled, n < 3) << "after throw " << n;
@@ -176,7 +176,7 @@ TEST_F(ThrowTest, ThirdThrowDisablesTheButton) {
 TEST_F(ThrowTest, FigureIsKeptPerColumn) {
     g.S.figure[1] = kQuimba;
     g.S.figure[0] = kCarre;
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 6});
+    ScriptThrow(h.random, {1, 2, 3, 4, 6});
     g.Button1Click();
     EXPECT_EQ(int(g.S.figure[0]), 0);
     EXPECT_EQ(int(g.S.figure[1]), 50);
@@ -184,19 +184,19 @@ TEST_F(ThrowTest, FigureIsKeptPerColumn) {
 
 TEST_F(ThrowTest, StatusLineNamesTheCurrentPlayer) {
     g.S.joueur = 1;
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 6});
+    ScriptThrow(h.random, {1, 2, 3, 4, 6});
     g.Button1Click();
     EXPECT_EQ(g.controls.Label23, "L19 2/ L781");
 }
 
 TEST_F(ThrowTest, ThrowDuringTheAnimationRestartsTheDice) {
-    ScriptThrowFrom(h.random, {1, 2, 3, 4, 6});
+    ScriptThrow(h.random, {1, 2, 3, 4, 6});
     g.Button1Click();
     h.random.fallback = 0;
     for (int i = 0; i < 10; ++i) g.FrameTimerTimer();
     ASSERT_EQ(g.S.posx[5], 240);
     h.random.fallback = -1;
-    ScriptThrowFrom(h.random, {6, 6, 6, 6, 6}, 3);
+    ScriptThrow(h.random, {6, 6, 6, 6, 6}, 3);
     g.Button1Click();
     EXPECT_EQ(g.S.posx[5], 343);
     EXPECT_EQ(g.S.posy[5], 40);
@@ -218,7 +218,7 @@ struct ThrowSeen : GameObserver {
 TEST_F(ThrowTest, ObserverSeesTheFinishedAnalysis) {
     ThrowSeen seen;
     g.observer = &seen;
-    ScriptThrowFrom(h.random, {5, 5, 5, 5, 2});
+    ScriptThrow(h.random, {5, 5, 5, 5, 2});
     g.Button1Click();
     EXPECT_EQ(seen.calls, 1);
     EXPECT_EQ(seen.figure, 40);

@@ -1,38 +1,12 @@
 // Colour arithmetic and pixel loops of the glass look, on tiny images.
 #include "GlassPaint.h"
-#include "PixelOps.h"
+#include "WidgetTestSupport.h"
 
 #include <QTest>
 
 #include <cmath>
 
-using PixelOps::Rgb;
-
-Q_DECLARE_METATYPE(Rgb)
-
-namespace {
-
-// The tint rule written out with real division, independent of the code.
-int Expect(int v, int c, int w) { return v + int(std::floor((c - v) * w / 256.0)); }
-Rgb ExpectTint(Rgb v, Rgb c, int w)
-{
-    return {std::uint8_t(Expect(v.r, c.r, w)), std::uint8_t(Expect(v.g, c.g, w)),
-            std::uint8_t(Expect(v.b, c.b, w))};
-}
-
-QImage Solid(int w, int h, Rgb c)
-{
-    QImage img(w, h, QImage::Format_RGB888);
-    img.fill(QColor(c.r, c.g, c.b));
-    return img;
-}
-
-QString Str(Rgb c) { return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); }
-
-constexpr Rgb kBg{100, 150, 200};
-constexpr Rgb kTeal{0, 128, 128};
-
-} // namespace
+using namespace widgettest;
 
 class PixelOpsTest : public QObject {
     Q_OBJECT
@@ -373,4 +347,4 @@ private slots:
 };
 
 QTEST_MAIN(PixelOpsTest)
-#include "widgets_pixelops.moc"
+#include "pixelops_test.moc"

@@ -359,4 +359,4 @@ void PictureListTest::indexLimits() {
 }
 
 QTEST_MAIN(PictureListTest)
-#include "tst_picturelist.moc"
+#include "picturelist_test.moc"

@@ -70,4 +70,4 @@ void FrameTimerDefaultTest::followsTheApplication() {
 }
 
 QTEST_MAIN(FrameTimerDefaultTest)
-#include "tst_frametimer_default.moc"
+#include "frametimer_default_test.moc"

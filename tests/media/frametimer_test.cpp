@@ -92,4 +92,4 @@ void FrameTimerTest::disabledWhileInactiveStaysOff() {
 }
 
 QTEST_MAIN(FrameTimerTest)
-#include "tst_frametimer.moc"
+#include "frametimer_test.moc"

@@ -201,4 +201,4 @@ private slots:
 };
 
 QTEST_MAIN(PlayTest)
-#include "ui_play.moc"
+#include "play_test.moc"

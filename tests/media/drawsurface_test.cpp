@@ -163,4 +163,4 @@ void DrawSurfaceTest::mouseMoveWithoutButton() {
 }
 
 QTEST_MAIN(DrawSurfaceTest)
-#include "tst_drawsurface.moc"
+#include "drawsurface_test.moc"

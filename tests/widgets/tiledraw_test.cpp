@@ -186,4 +186,4 @@ private slots:
 };
 
 QTEST_MAIN(TileDrawTest)
-#include "widgets_tiledraw.moc"
+#include "tiledraw_test.moc"

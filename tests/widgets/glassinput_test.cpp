@@ -1,6 +1,5 @@
 // The glass button as a control: properties, layout, mouse and keyboard.
-#include "PixelOps.h"
-#include "TGlassButton.h"
+#include "WidgetTestSupport.h"
 
 #include <QMenu>
 #include <QSignalSpy>
@@ -9,35 +8,14 @@
 
 #include <memory>
 
-using PixelOps::Rgb;
+using namespace widgettest;
 
 namespace {
 
-QString At(const QImage& img, int x, int y)
-{
-    const Rgb c = PixelOps::PixelAt(img, x, y);
-    return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
-
 // A shown window with one program-style button, for real input routing.
-struct Window {
-    Window()
-    {
-        top.resize(260, 80);
-        QPalette pal = top.palette();
-        pal.setColor(QPalette::Window, QColor(100, 150, 200));
-        top.setPalette(pal);
-        top.setAutoFillBackground(true);
-        button = new TGlassButton(&top);
-        button->setGeometry(20, 20, 198, 38);
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
-        button->setColor(QColor(0, 128, 128));
-        top.show();
-    }
-    QWidget top;
-    TGlassButton* button = nullptr;
+struct Window : ButtonScene {
+    Window() : ButtonScene(kBg, QSize(260, 80), QPoint(20, 20)), top(parent) { top.show(); }
+    QWidget& top;
 };
 
 QImage Glyph16()
@@ -425,4 +403,4 @@ private slots:
 };
 
 QTEST_MAIN(GlassInputTest)
-#include "widgets_glassinput.moc"
+#include "glassinput_test.moc"

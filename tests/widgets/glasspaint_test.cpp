@@ -1,7 +1,6 @@
 // The glass button's face, pixel by pixel, over known backgrounds.
-#include "PixelOps.h"
-#include "TGlassButton.h"
 #include "TTexturePanel.h"
+#include "WidgetTestSupport.h"
 
 #include <QLabel>
 #include <QTest>
@@ -9,44 +8,13 @@
 #include <cmath>
 #include <memory>
 
-using PixelOps::Rgb;
-
-Q_DECLARE_METATYPE(Rgb)
+using namespace widgettest;
 
 namespace {
 
-constexpr Rgb kBg{100, 150, 200};
-constexpr Rgb kTeal{0, 128, 128};
 constexpr Rgb kFrame{114, 139, 164}; // Blend(kBg, grey 128, 50)
 
-int Expect(int v, int c, int w) { return v + int(std::floor((c - v) * w / 256.0)); }
-Rgb ExpectTint(Rgb v, Rgb c, int w)
-{
-    return {std::uint8_t(Expect(v.r, c.r, w)), std::uint8_t(Expect(v.g, c.g, w)),
-            std::uint8_t(Expect(v.b, c.b, w))};
-}
-QString Str(Rgb c) { return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); }
-QString At(const QImage& img, int x, int y) { return Str(PixelOps::PixelAt(img, x, y)); }
-
-// A solid parent with one program-style button on it.
-struct Scene {
-    explicit Scene(Rgb bg = kBg)
-    {
-        parent.resize(230, 70);
-        QPalette pal = parent.palette();
-        pal.setColor(QPalette::Window, QColor(bg.r, bg.g, bg.b));
-        parent.setPalette(pal);
-        parent.setAutoFillBackground(true);
-        button = new TGlassButton(&parent);
-        button->setGeometry(12, 9, 198, 38);
-        button->setColor(QColor(0, 128, 128));
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
-    }
-    QWidget parent;
-    TGlassButton* button = nullptr;
-};
+using Scene = ButtonScene;
 
 bool IsSoftCorner(int x, int y, int w, int h)
 {
@@ -427,4 +395,4 @@ private slots:
 };
 
 QTEST_MAIN(GlassPaintTest)
-#include "widgets_glasspaint.moc"
+#include "glasspaint_test.moc"

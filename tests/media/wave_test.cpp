@@ -239,4 +239,4 @@ void WaveTest::playOnTheSystemOutputNeverBlocks() {
 }
 
 QTEST_MAIN(WaveTest)
-#include "tst_wave.moc"
+#include "wave_test.moc"

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
+#include "Language.h"
 #include "NameEdit.h"
 #include <QListWidget>
 #include <QtTest>
@@ -50,7 +51,7 @@ private slots:
         // Every line N reads "T<N>" plus an accented letter, so each caption
         // names the line it came from and proves the Windows-1252 decoding.
         QByteArray bytes;
-        for (int n = 0; n < 93; ++n) bytes += "T" + QByteArray::number(n) + "\xe9\r\n";
+        for (int n = 0; n < quimba::kLanguageLineCount; ++n) bytes += "T" + QByteArray::number(n) + "\xe9\r\n";
         writeBytes(path("francais.lan"), bytes);
         Program p(dir->path());
         QVERIFY(p.Start());
@@ -235,4 +236,4 @@ private slots:
 };
 
 QTEST_MAIN(StartupTest)
-#include "ui_startup.moc"
+#include "startup_test.moc"

@@ -7,11 +7,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScoreCheck.h"
 #include "TraceJson.h"
 
 using quimba::sim::tracejson::JsonObject;
 using quimba::sim::tracejson::JsonValue;
 using quimba::sim::tracejson::ParseTraceLine;
+using quimba::scorecheck::ColumnSums;
+using quimba::scorecheck::RowWorth;
+using quimba::scorecheck::SumColumn;
 
 namespace {
 
@@ -38,39 +42,6 @@ SimResult RunSim(const std::string& args, const std::string& tag) {
     r.out = ReadAll(out);
     r.err = ReadAll(err);
     return r;
-}
-
-// Value a row earns with these dice.
-int RowValue(int row, const std::array<int, 5>& dice) {
-    std::array<int, 7> count{};
-    int sum = 0;
-    for (int d : dice) {
-        ++count[d];
-        sum += d;
-    }
-    int most = 0;
-    bool three = false, two = false;
-    for (int f = 1; f <= 6; ++f) {
-        most = std::max(most, count[f]);
-        three |= count[f] == 3;
-        two |= count[f] == 2;
-    }
-    auto run = [&](int from) {
-        for (int f = from; f < from + 5; ++f)
-            if (!count[f]) return false;
-        return true;
-    };
-    if (row >= 1 && row <= 6) return row * count[row];
-    switch (row) {
-        case 9:
-        case 10: return sum;
-        case 11: return most >= 3 ? sum : 0;
-        case 12: return run(1) || run(2) ? 20 : 0;
-        case 13: return three && two ? 30 : 0;
-        case 14: return most >= 4 ? 40 : 0;
-        case 15: return most == 5 ? 50 : 0;
-    }
-    return -1;
 }
 
 std::vector<int> ForcedRows(int type) {
@@ -178,7 +149,7 @@ private:
             EXPECT_EQ(row, ForcedRows(type_)[round_]) << "forced row of round " << round_ + 1;
         }
         const std::string value = o["value"].Str();
-        const int rule = RowValue(row, dice_);
+        const int rule = RowWorth(row, dice_);
         const bool ok = value == std::to_string(rule) || (row >= 11 && value == "0") ||
                         (type_ == 1 && row <= 6 && value == std::to_string(row));
         EXPECT_TRUE(ok) << "row " << row << " holds '" << value << "', the dice give " << rule;
@@ -192,20 +163,11 @@ private:
         ASSERT_EQ(o["player"].Int(), player_);
         EXPECT_TRUE(written_) << "a tally without a written row";
         Column& c = cols_[player_];
-        int upper = 0;
-        for (int r = 1; r <= 6; ++r) upper += c.cells[r].empty() ? 0 : std::stoi(c.cells[r]);
-        const std::string bonus = upper >= 63 ? "35" : "";
-        if (upper >= 63) upper += 35;
-        EXPECT_EQ(o["bonus"].Str(), bonus);
-        EXPECT_EQ(o["upper"].Str(), std::to_string(upper));
-        std::string total;
-        if (!c.cells[9].empty() && !c.cells[10].empty()) {
-            int lower = 0;
-            for (int r = 11; r <= 15; ++r) lower += c.cells[r].empty() ? 0 : std::stoi(c.cells[r]);
-            total = std::to_string(upper + lower + std::stoi(c.cells[9]) - std::stoi(c.cells[10]));
-        }
-        EXPECT_EQ(o["total"].Str(), total);
-        c.cells[16] = total;
+        const ColumnSums sums = SumColumn(c.cells);
+        EXPECT_EQ(o["bonus"].Str(), sums.bonus);
+        EXPECT_EQ(o["upper"].Str(), sums.upper);
+        EXPECT_EQ(o["total"].Str(), sums.total);
+        c.cells[16] = sums.total;
         written_ = false;
         throws_ = 0;
         if (++player_ == players_) {
