@@ -1,5 +1,7 @@
 #include "Language.h"
 
+#include <iterator>
+
 #include "Cp1252.h"
 #include "TextLines.h"
 
@@ -18,23 +20,19 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
             "Label25", "Label6",  "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label13", "Label12",
             "Label14", "Label15", "Label20", "Label18", "Label17", "Label19", "Label16", "Label21"};
         for (int i = 0; i < 17; ++i) t.push_back({19 + i, Window::Main, sheetLabels[i]});
-        t.push_back({46, Window::Setup, "Label6"});
-        t.push_back({47, Window::Setup, "Label1"});
-        t.push_back({48, Window::Setup, "Label2"});
-        t.push_back({49, Window::Setup, "Label3"});
-        t.push_back({50, Window::Setup, "Label4"});
-        t.push_back({51, Window::Setup, "Label8"});
-        for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
-            t.push_back({52, Window::Setup, box});
-        t.push_back({53, Window::Setup, "GroupBox1"});
-        t.push_back({54, Window::Setup, "RadioButton1"});
-        t.push_back({55, Window::Setup, "RadioButton2"});
-        t.push_back({56, Window::Setup, "RadioButton3"});
-        t.push_back({58, Window::Setup, "caption"});
-        t.push_back({89, Window::BestScores, "caption"});
-        t.push_back({90, Window::BestScores, "GlassButton1"});
-        t.push_back({75, Window::BestScores, "glassbtn2"});
-        t.push_back({89, Window::Main, "Label22"});
+        static const CaptionTarget dialogs[] = {
+            {46, Window::Setup, "Label6"},         {47, Window::Setup, "Label1"},
+            {48, Window::Setup, "Label2"},         {49, Window::Setup, "Label3"},
+            {50, Window::Setup, "Label4"},         {51, Window::Setup, "Label8"},
+            {52, Window::Setup, "CheckBox1"},      {52, Window::Setup, "CheckBox2"},
+            {52, Window::Setup, "CheckBox3"},      {52, Window::Setup, "CheckBox4"},
+            {52, Window::Setup, "CheckBox5"},      {53, Window::Setup, "GroupBox1"},
+            {54, Window::Setup, "RadioButton1"},   {55, Window::Setup, "RadioButton2"},
+            {56, Window::Setup, "RadioButton3"},   {58, Window::Setup, "caption"},
+            {89, Window::BestScores, "caption"},   {90, Window::BestScores, "GlassButton1"},
+            {75, Window::BestScores, "glassbtn2"}, {89, Window::Main, "Label22"},
+        };
+        t.insert(t.end(), std::begin(dialogs), std::end(dialogs));
         return t;
     }();
     return order;

@@ -1,7 +1,5 @@
 #include "SetupForm.h"
 
-#include "Game.h"
-
 namespace quimba {
 
 SetupForm::SetupForm() {
@@ -32,10 +30,10 @@ void SetupForm::FormActivate(int nbjoueurs) {
     RowVisible[5] = nbjoueurs == 5;
 }
 
-void SetupForm::UpDown1Click(Game& game, bool next) {
-    if (next && game.S.nbjoueurs < 5) ++game.S.nbjoueurs;
-    if (!next && game.S.nbjoueurs > 2) --game.S.nbjoueurs;
-    FormActivate(game.S.nbjoueurs);
+void SetupForm::UpDown1Click(GameState& s, bool next) {
+    if (next && s.nbjoueurs < 5) ++s.nbjoueurs;
+    if (!next && s.nbjoueurs > 2) --s.nbjoueurs;
+    FormActivate(s.nbjoueurs);
 }
 
 void SetupForm::CheckBoxClick(int player) {
@@ -48,10 +46,9 @@ void SetupForm::CheckBoxClick(int player) {
     }
 }
 
-void SetupForm::button1Click(Game& game) {
-    GameState& s = game.S;
-    game.controls.TimerordiEnabled = false;
-    game.controls.FrameTimerEnabled = false;
+void SetupForm::button1Click(GameState& s, ScoreSheet& grid, MainControls& controls) {
+    controls.TimerordiEnabled = false;
+    controls.FrameTimerEnabled = false;
     switch (RadioButton) {
         case 2: s.ligneimposee = 15; s.typejeu = kAscendant; break;
         case 3: s.ligneimposee = 1; s.typejeu = kDescendant; break;
@@ -67,11 +64,11 @@ void SetupForm::button1Click(Game& game) {
         s.alancer[i] = 1;
         s.garde[i] = 0;
     }
-    game.Grid.Clear();
-    game.controls.glassbtn5Enabled = true;
+    grid.Clear();
+    controls.glassbtn5Enabled = true;
     for (int c = 0; c < kMaxPlayers; ++c)
-        if (c < 2 || c < s.nbjoueurs) game.Grid.SetCell(c, lignenoms, Edit[c + 1]);
-    game.controls.TimerordiEnabled = game.Grid.IsComputer(0);
+        if (c < 2 || c < s.nbjoueurs) grid.SetCell(c, lignenoms, Edit[c + 1]);
+    controls.TimerordiEnabled = grid.IsComputer(0);
 }
 
 }  // namespace quimba

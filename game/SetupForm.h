@@ -5,9 +5,11 @@
 #include <array>
 #include <string>
 
-namespace quimba {
+#include "GameState.h"
+#include "MainControls.h"
+#include "ScoreSheet.h"
 
-class Game;
+namespace quimba {
 
 class SetupForm {
 public:
@@ -26,13 +28,13 @@ public:
     // Each box from its name; a box fires its click only when its state changes.
     void FormShow();
     void FormActivate(int nbjoueurs);
-    void UpDown1Click(Game& game, bool next);
+    void UpDown1Click(GameState& s, bool next);
     // A box that changed state (the toolkit fires only on a change).
     void CheckBoxClick(int player);
     // Sets a box the way a user click does: fires only on a change.
     void SetCheckBox(int player, bool checked);
-    // "Commencer".
-    void button1Click(Game& game);
+    // "Commencer": a new game on the main window's state, sheet and controls.
+    void button1Click(GameState& s, ScoreSheet& grid, MainControls& controls);
     // "retour" and the close box.
     void glassbtn2Click() { closeRequested = true; }
 };

@@ -33,7 +33,7 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
     g.S.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
     const bool ended = DriveToEnd(g, error);
     g.observer = nullptr;
     if (!ended) return false;

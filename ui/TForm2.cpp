@@ -96,7 +96,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
         reject();
     });
     connect(UpDown1, &UpDown::Clicked, this, [this](bool next) {
-        main_->game().Form2.UpDown1Click(main_->game(), next);
+        main_->game().Form2.UpDown1Click(main_->game().S, next);
         Mirror();
     });
     Mirror();
@@ -135,7 +135,7 @@ void TForm2::CheckBoxClick(int player, bool checked) {
 
 void TForm2::button1Click() {
     Game& game = main_->game();
-    game.Form2.button1Click(game);
+    game.Form2.button1Click(game.S, game.Grid, game.controls);
     main_->Sync();
     main_->Grid->update();
     accept();

@@ -39,7 +39,7 @@ void BM_ThrowAnimation(benchmark::State& state) {
     g.S.nbjoueurs = 2;
     g.Form2.Edit[1] = "JO1";
     g.Form2.Edit[2] = "JO2";
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
     long frames = 0;
     for (auto _ : state) {
         g.S.nblancers = 0;

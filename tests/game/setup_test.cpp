@@ -59,7 +59,7 @@ TEST(SetupDialog, UpDownStaysWithinTwoToFive) {
         int players;
     };
     for (const Step& s : {Step{false, 2}, Step{true, 3}, Step{true, 4}, Step{true, 5}, Step{true, 5}, Step{false, 4}}) {
-        h.game.Form2.UpDown1Click(h.game, s.next);
+        h.game.Form2.UpDown1Click(h.game.S, s.next);
         EXPECT_EQ(h.game.S.nbjoueurs, s.players);
         EXPECT_EQ(h.game.Form2.Label7, std::to_string(s.players));
     }
@@ -105,7 +105,7 @@ TEST_P(CommencerTest, ResetsTheTurnAndWritesTheNames) {
     g.Form2.RadioButton = GetParam().radio;
     g.Form2.Edit = {"", "ANNE", "BOB", "CECI", "DAN", "EVE"};
 
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
 
     EXPECT_EQ(g.S.typejeu, GetParam().typejeu);
     EXPECT_EQ(g.S.ligneimposee, GetParam().ligneimposee);
@@ -142,7 +142,7 @@ TEST(Commencer, ComputerInColumnZeroStartsItsTimerAndKeepsTheRollButton) {
     Game& g = h.game;
     g.S.nbjoueurs = 2;
     g.Form2.SetCheckBox(1, true);
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
     EXPECT_EQ(g.Grid.Cell(0, 0), "CPU");
     EXPECT_TRUE(g.controls.TimerordiEnabled);
     EXPECT_TRUE(g.controls.glassbtn5Enabled);
@@ -153,7 +153,7 @@ TEST(Commencer, LongStoredNameIsWrittenInFull) {
     Game& g = h.game;
     g.S.nbjoueurs = 5;
     g.Form2.Edit[5] = "MAXIMILIEN";
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
     EXPECT_EQ(g.Grid.Cell(4, 0), "MAXIMILIEN");
 }
 

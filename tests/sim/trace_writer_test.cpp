@@ -53,7 +53,7 @@ TEST(TraceWriter, WritesEachEventInItsForm) {
     g.Form2.Edit[1] = "CPU";
     g.Form2.Edit[2] = "A\"B";
     g.Form2.Edit[3] = "CPU";
-    g.Form2.button1Click(g);
+    g.Form2.button1Click(g.S, g.Grid, g.controls);
     std::ostringstream out;
     TraceWriter w(out);
 

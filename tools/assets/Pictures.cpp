@@ -25,6 +25,17 @@ QImage blankPicture(int w, int h)
     return img;
 }
 
+// A picture whose every pixel is colourAt(x, y).
+template <typename ColourAt>
+QImage paintEach(int w, int h, ColourAt colourAt)
+{
+    QImage img(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, colourAt(x, y));
+    return img;
+}
+
 // Camera for the die pictures: from high above, a little to the front and
 // the left, so the top face carries the value and thin left and front sides
 // give the die its depth. Kept dice stand 45 pixels apart and each one covers
@@ -314,23 +325,19 @@ QImage makeBorder()
 QImage makeMainTexture()
 {
     const int w = 512, h = 264;
-    QImage img(w, h, QImage::Format_RGB888);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const double warp = dm::fbm(x, y, w, h, 4, 2, 6, 201);
-            const double warp2 = dm::fbm(x, y, w, h, 8, 4, 5, 203);
-            const double phase = 2.0 * dm::kPi * (2.0 * x / w + 1.0 * y / h);
-            const double v1 = std::fabs(dm::sin(phase + warp * 3.5));
-            const double v2 = std::fabs(dm::sin(2.0 * dm::kPi * (-3.0 * x / w + 2.0 * y / h) + warp2 * 3.0));
-            const double vein = dm::pow(1.0 - v1, 10.0) * 0.55 + dm::pow(1.0 - v2, 30.0) * 0.35;
-            const double cloud = dm::fbm(x, y, w, h, 6, 3, 5, 207);
-            const double grain = dm::hashUnit(x, y, 209) * 0.035;
-            V3 c = V3{17, 19, 23} * (1.0 + 0.45 * cloud + grain);
-            c = c + (V3{74, 84, 90} - c) * dm::clamp01(vein * (0.6 + 0.4 * cloud));
-            img.setPixel(x, y, rgbOf(c));
-        }
-    }
-    return img;
+    return paintEach(w, h, [&](int x, int y) {
+        const double warp = dm::fbm(x, y, w, h, 4, 2, 6, 201);
+        const double warp2 = dm::fbm(x, y, w, h, 8, 4, 5, 203);
+        const double phase = 2.0 * dm::kPi * (2.0 * x / w + 1.0 * y / h);
+        const double v1 = std::fabs(dm::sin(phase + warp * 3.5));
+        const double v2 = std::fabs(dm::sin(2.0 * dm::kPi * (-3.0 * x / w + 2.0 * y / h) + warp2 * 3.0));
+        const double vein = dm::pow(1.0 - v1, 10.0) * 0.55 + dm::pow(1.0 - v2, 30.0) * 0.35;
+        const double cloud = dm::fbm(x, y, w, h, 6, 3, 5, 207);
+        const double grain = dm::hashUnit(x, y, 209) * 0.035;
+        V3 c = V3{17, 19, 23} * (1.0 + 0.45 * cloud + grain);
+        c = c + (V3{74, 84, 90} - c) * dm::clamp01(vein * (0.6 + 0.4 * cloud));
+        return rgbOf(c);
+    });
 }
 
 // Dark oak planks, grain running across, for the player setup dialog.
@@ -338,43 +345,35 @@ QImage makeSetupTexture()
 {
     const int w = 384, h = 150;
     const int plank = 50;
-    QImage img(w, h, QImage::Format_RGB888);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            // Joints sit mid-tile so the wrap-around falls inside a plank.
-            const int shifted = y + plank / 2;
-            const int index = (shifted / plank) % (h / plank);
-            const double inPlank = shifted % plank;
-            // Each plank has its own grain offset and tone.
-            const double warp = dm::fbm(x, y, w, h, 3, 6, 5, 301 + std::uint64_t(index));
-            const double rings = dm::sin(inPlank * 0.55 + index * 3.1 + warp * 6.0);
-            const double band = dm::smoothstep(-0.4, 1.0, rings);
-            const double fibre = dm::valueNoise(x * 24.0 / w * 4.0, y / 1.2, 96, 0, 307) * 0.07;
-            const double tone = 1.0 + 0.08 * dm::hashUnit(index, 0, 311);
-            V3 c = V3{34, 21, 12} + (V3{66, 41, 23} - V3{34, 21, 12}) * band;
-            c = c * (tone * (1.0 + fibre + dm::hashUnit(x, y, 313) * 0.03));
-            if (inPlank < 1.0) c = c * 0.45;       // the joint
-            else if (inPlank < 2.0) c = c * 1.12;  // its lit edge
-            img.setPixel(x, y, rgbOf(c));
-        }
-    }
-    return img;
+    return paintEach(w, h, [&](int x, int y) {
+        // Joints sit mid-tile so the wrap-around falls inside a plank.
+        const int shifted = y + plank / 2;
+        const int index = (shifted / plank) % (h / plank);
+        const double inPlank = shifted % plank;
+        // Each plank has its own grain offset and tone.
+        const double warp = dm::fbm(x, y, w, h, 3, 6, 5, 301 + std::uint64_t(index));
+        const double rings = dm::sin(inPlank * 0.55 + index * 3.1 + warp * 6.0);
+        const double band = dm::smoothstep(-0.4, 1.0, rings);
+        const double fibre = dm::valueNoise(x * 24.0 / w * 4.0, y / 1.2, 96, 0, 307) * 0.07;
+        const double tone = 1.0 + 0.08 * dm::hashUnit(index, 0, 311);
+        V3 c = V3{34, 21, 12} + (V3{66, 41, 23} - V3{34, 21, 12}) * band;
+        c = c * (tone * (1.0 + fibre + dm::hashUnit(x, y, 313) * 0.03));
+        if (inPlank < 1.0) c = c * 0.45;       // the joint
+        else if (inPlank < 2.0) c = c * 1.12;  // its lit edge
+        return rgbOf(c);
+    });
 }
 
 // Even, fine-grained dark grey behind the help text and the best scores.
 QImage makeDialogTexture()
 {
     const int w = 573, h = 152;
-    QImage img(w, h, QImage::Format_RGB888);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const double speck = dm::hashUnit(x, y, 401) * 0.06;
-            const double fine = dm::fbm(x, y, w, h, 191, 51, 2, 403) * 0.05;
-            const double v = 50.0 * (1.0 + speck + fine);
-            img.setPixel(x, y, rgbd(v, v, v + 2.0));
-        }
-    }
-    return img;
+    return paintEach(w, h, [&](int x, int y) {
+        const double speck = dm::hashUnit(x, y, 401) * 0.06;
+        const double fine = dm::fbm(x, y, w, h, 191, 51, 2, 403) * 0.05;
+        const double v = 50.0 * (1.0 + speck + fine);
+        return rgbd(v, v, v + 2.0);
+    });
 }
 
 // Two dice tumbling onto the main window's marble, for beside the roll
