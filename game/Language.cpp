@@ -43,29 +43,23 @@ const std::string& LanguageLine(const std::vector<std::string>& lines, int n) {
     return (n >= 0 && n < static_cast<int>(lines.size())) ? lines[n] : none;
 }
 
-LanguageLoad ParseLanguage(const std::string& bytes) {
-    LanguageLoad result;
-    for (const std::string& line : SplitLines(bytes)) result.lines.push_back(Cp1252ToUtf8(line));
-    const int count = static_cast<int>(result.lines.size());
+Result<std::vector<std::string>> ParseLanguage(const std::string& bytes) {
+    std::vector<std::string> lines;
+    for (const std::string& line : SplitLines(bytes)) lines.push_back(Cp1252ToUtf8(line));
+    const int count = static_cast<int>(lines.size());
     for (const CaptionTarget& target : CaptionLoadOrder()) {
-        if (target.line >= count) {
-            result.error = "List index out of bounds (" + std::to_string(target.line) + ")";
-            return result;
-        }
+        if (target.line >= count)
+            return Result<std::vector<std::string>>::Failure("List index out of bounds (" +
+                                                             std::to_string(target.line) + ")");
     }
-    result.ok = true;
-    return result;
+    return lines;
 }
 
-LanguageLoad LoadLanguageFile(const std::string& path) {
-    std::string bytes;
-    std::string reason;
-    if (!ReadFileBytes(path, bytes, reason)) {
-        LanguageLoad result;
-        result.error = "Cannot open file \"" + path + "\". " + reason;
-        return result;
-    }
-    return ParseLanguage(bytes);
+Result<std::vector<std::string>> LoadLanguageFile(const std::string& path) {
+    const Result<std::string> bytes = ReadFileBytes(path, kLanguageMaxBytes);
+    if (!bytes.Ok())
+        return Result<std::vector<std::string>>::Failure("Cannot open file \"" + path + "\". " + bytes.Error());
+    return ParseLanguage(bytes.Value());
 }
 
 }  // namespace quimba

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Result.h"
+
 namespace quimba {
 
 inline constexpr const char* kLanguageFileName = "francais.lan";
@@ -38,17 +40,15 @@ struct CaptionTarget {
 // The captions in the order they are loaded.
 const std::vector<CaptionTarget>& CaptionLoadOrder();
 
-struct LanguageLoad {
-    bool ok = false;
-    std::string error;               // the message shown when start-up fails
-    std::vector<std::string> lines;  // UTF-8, as many as the file holds
-};
+// Only the first MiB of the file is read; the game needs far less.
+inline constexpr std::size_t kLanguageMaxBytes = 1024 * 1024;
 
-// Reads and checks the file. A file that cannot be opened gives
-// "Cannot open file "<path>". <reason>"; one too short for the captions gives
+// Reads and checks the file, giving its lines as UTF-8, as many as it holds.
+// A file that cannot be opened fails with
+// "Cannot open file "<path>". <reason>"; one too short for the captions with
 // "List index out of bounds (<first missing line>)".
-LanguageLoad LoadLanguageFile(const std::string& path);
-LanguageLoad ParseLanguage(const std::string& bytes);
+Result<std::vector<std::string>> LoadLanguageFile(const std::string& path);
+Result<std::vector<std::string>> ParseLanguage(const std::string& bytes);
 
 // Line n of the loaded lines; a line the file lacks reads as empty.
 const std::string& LanguageLine(const std::vector<std::string>& lines, int n);

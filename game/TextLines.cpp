@@ -1,5 +1,6 @@
 #include "TextLines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,22 +28,22 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
+Result<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+    using R = Result<std::string>;
     errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) {
-        reason = std::strerror(errno ? errno : ENOENT);
-        return false;
-    }
-    bytes.clear();
+    if (!f) return R::Failure(std::strerror(errno ? errno : ENOENT));
+    std::string bytes;
     char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
-    if (std::ferror(f.get())) {
-        reason = std::strerror(errno ? errno : EIO);
-        return false;
+    while (bytes.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+        const std::size_t n = std::fread(buffer, 1, want, f.get());
+        bytes.append(buffer, n);
+        if (n < want) break;
     }
-    return true;
+    // A folder of that name opens but cannot be read.
+    if (std::ferror(f.get())) return R::Failure(std::strerror(errno ? errno : EIO));
+    return bytes;
 }
 
 }  // namespace quimba

@@ -7,12 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "Result.h"
+
 namespace quimba {
 
 std::vector<std::string> SplitLines(std::string_view bytes);
 
-// Reads a whole file. On failure returns false and puts the system's reason
-// into `reason`.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason);
+// Reads a file, at most its first `maxBytes` bytes, so that a huge or
+// endless file cannot exhaust memory. On failure the error is the system's
+// reason alone; the caller names the file.
+Result<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
 }  // namespace quimba

@@ -29,10 +29,10 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 std::vector<std::string> LanguageLines(const std::filesystem::path& folder) {
     const auto path = folder / kLanguageFileName;
     if (std::filesystem::exists(path)) {
-        LanguageLoad load = LoadLanguageFile(path.string());
-        if (load.ok) return load.lines;
+        Result<std::vector<std::string>> load = LoadLanguageFile(path.string());
+        if (load.Ok()) return std::move(load.Value());
     }
-    return std::vector<std::string>(93);
+    return std::vector<std::string>(kLanguageLineCount);
 }
 
 }  // namespace

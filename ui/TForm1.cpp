@@ -178,12 +178,12 @@ void TForm1::LoadSounds() {
 
 bool TForm1::chargetextes() {
     const std::string path = QDir::toNativeSeparators(programDir_ + kLanguageFileName).toStdString();
-    LanguageLoad load = LoadLanguageFile(path);
-    if (!load.ok) {
-        ShowMessage(Q(load.error));
+    Result<std::vector<std::string>> load = LoadLanguageFile(path);
+    if (!load.Ok()) {
+        ShowMessage(Q(load.Error()));
         return false;
     }
-    game_->T = std::move(load.lines);
+    game_->T = std::move(load.Value());
     auto windowOf = [this](Window w) -> QWidget* {
         switch (w) {
             case Window::Main: return this;

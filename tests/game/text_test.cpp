@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Cp1252.h"
 #include "Language.h"
 #include "TextLines.h"
@@ -74,28 +76,47 @@ TEST(LanguageFile, ShortFileNamesFirstMissingLineInLoadOrder) {
                            Row{10, "List index out of bounds (10)"}, Row{36, "List index out of bounds (46)"},
                            Row{57, "List index out of bounds (58)"}, Row{59, "List index out of bounds (89)"},
                            Row{89, "List index out of bounds (89)"}, Row{90, "List index out of bounds (90)"}}) {
-        const LanguageLoad load = ParseLanguage(Lines(row.lines));
-        EXPECT_FALSE(load.ok) << row.lines;
-        EXPECT_EQ(load.error, row.error) << row.lines;
+        const auto load = ParseLanguage(Lines(row.lines));
+        EXPECT_FALSE(load.Ok()) << row.lines;
+        EXPECT_EQ(load.Error(), row.error) << row.lines;
     }
 }
 
 TEST(LanguageFile, NinetyOneLinesPassStartUp) {
-    const LanguageLoad load = ParseLanguage(Lines(91));
-    EXPECT_TRUE(load.ok);
-    EXPECT_EQ(load.lines.size(), 91u);
+    const auto load = ParseLanguage(Lines(91));
+    EXPECT_TRUE(load.Ok());
+    EXPECT_EQ(load.Value().size(), 91u);
 }
 
 TEST(LanguageFile, MissingFileGivesOpenErrorWithReason) {
-    const LanguageLoad load = LoadLanguageFile("/nonexistent/francais.lan");
-    EXPECT_FALSE(load.ok);
-    EXPECT_EQ(load.error, "Cannot open file \"/nonexistent/francais.lan\". No such file or directory");
+    const auto load = LoadLanguageFile("/nonexistent/francais.lan");
+    EXPECT_FALSE(load.Ok());
+    EXPECT_EQ(load.Error(), "Cannot open file \"/nonexistent/francais.lan\". No such file or directory");
 }
 
 TEST(LanguageFile, FolderInsteadOfFileIsAnOpenError) {
-    const LanguageLoad load = LoadLanguageFile("/tmp");
-    EXPECT_FALSE(load.ok);
-    EXPECT_EQ(load.error.rfind("Cannot open file \"/tmp\". ", 0), 0u) << load.error;
+    const auto load = LoadLanguageFile("/tmp");
+    EXPECT_FALSE(load.Ok());
+    EXPECT_EQ(load.Error().rfind("Cannot open file \"/tmp\". ", 0), 0u) << load.Error();
+}
+
+TEST(LanguageFile, OnlyTheFirstMebibyteIsRead) {
+    // A damaged file that never ends must not be read into memory whole.
+    const std::string path = ::testing::TempDir() + "huge_francais.lan";
+    const std::string head = Lines(kLanguageLineCount - 1);
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(head.data(), 1, head.size(), f);
+        const std::string tail(3 * kLanguageMaxBytes, 'x');
+        std::fwrite(tail.data(), 1, tail.size(), f);
+        std::fclose(f);
+    }
+    const auto load = LoadLanguageFile(path);
+    std::remove(path.c_str());
+    ASSERT_TRUE(load.Ok()) << load.Error();
+    ASSERT_EQ(load.Value().size(), std::size_t(kLanguageLineCount));
+    EXPECT_EQ(load.Value().back().size(), kLanguageMaxBytes - head.size());
 }
 
 TEST(LanguageFile, CaptionOrderStartsWithHelpAndEndsWithBestScoreLabel) {
