@@ -1,5 +1,7 @@
 #include "WaveData.h"
 
+#include "ByteReading.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -7,16 +9,8 @@ namespace quimba {
 
 namespace {
 
-std::uint32_t U16(const char* p) {
-    return std::uint32_t(std::uint8_t(p[0])) | std::uint32_t(std::uint8_t(p[1])) << 8;
-}
-
-std::uint32_t U32(const char* p) {
-    return U16(p) | U16(p + 2) << 16;
-}
-
 std::optional<TWaveData> Fail(QString* error, const QString& why) {
-    if (error) *error = why;
+    LoadFailed(error, why);
     return std::nullopt;
 }
 
@@ -35,7 +29,7 @@ std::optional<TWaveData> ParseWave(const QByteArray& bytes, QString* error) {
     // Trailing bytes past the declared RIFF length are not ours; a RIFF
     // length past the end of the bytes is tolerated as long as every
     // chunk we need is whole.
-    const std::int64_t end = std::min<std::int64_t>(size, std::int64_t(U32(b + 4)) + 8);
+    const std::int64_t end = std::min<std::int64_t>(size, std::int64_t(ReadU32(bytes, 4)) + 8);
 
     bool haveFmt = false;
     TWaveData wave;
@@ -45,17 +39,17 @@ std::optional<TWaveData> ParseWave(const QByteArray& bytes, QString* error) {
     std::int64_t at = 12;
     while (at + kChunkHeader <= end) {
         const QByteArray id = bytes.mid(at, 4);
-        const std::int64_t length = U32(b + at + 4);
+        const std::int64_t length = ReadU32(bytes, at + 4);
         const std::int64_t body = at + kChunkHeader;
         if (body + length > end)
             return Fail(error, QStringLiteral("truncated '%1' chunk").arg(QString::fromLatin1(id)));
         if (id == "fmt ") {
             if (length < kFmtSize) return Fail(error, QStringLiteral("fmt chunk too short"));
-            const std::uint32_t format = U16(b + body);
-            const std::uint32_t channels = U16(b + body + 2);
-            const std::uint32_t rate = U32(b + body + 4);
-            const std::uint32_t blockAlign = U16(b + body + 12);
-            const std::uint32_t bits = U16(b + body + 14);
+            const std::uint32_t format = ReadU16(bytes, body);
+            const std::uint32_t channels = ReadU16(bytes, body + 2);
+            const std::uint32_t rate = ReadU32(bytes, body + 4);
+            const std::uint32_t blockAlign = ReadU16(bytes, body + 12);
+            const std::uint32_t bits = ReadU16(bytes, body + 14);
             if (format != kPcm) return Fail(error, QStringLiteral("not PCM (format %1)").arg(format));
             if (bits != 16) return Fail(error, QStringLiteral("%1-bit samples, 16 expected").arg(bits));
             if (channels != 1 && channels != 2)
