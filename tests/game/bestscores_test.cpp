@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
@@ -128,6 +131,25 @@ TEST_F(BestScoresFileTest, SavedListLoadsBackTheSame) {
     BestScores again;
     ASSERT_EQ(LoadBestScores(again, file), "");
     EXPECT_EQ(again.Items(), list.Items());
+}
+
+TEST_F(BestScoresFileTest, FailedWriteKeepsTheOldFile) {
+    Write(file, "old entry\r\n");
+    BestScores list;
+    for (int i = 0; i < 50; ++i) list.Add(std::to_string(i) + " --- d --- A full disk stops this");
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string message = SaveBestScores(list, file);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
+    EXPECT_EQ(Read(file), "old entry\r\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"}) << "no half-written file is left behind";
 }
 
 TEST_F(BestScoresFileTest, TargetThatIsAFolderIsReportedAndLeftAlone) {
