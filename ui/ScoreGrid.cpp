@@ -24,10 +24,11 @@ QRect ScoreGrid::CellRect(int column, int row) {
 
 bool ScoreGrid::CellAt(const QPoint& p, int& column, int& row) {
     if (p.x() < 0 || p.y() < 0) return false;
+    // The lines right of and below a cell belong to it, as the hand cursor
+    // promises over the whole pitch of the current column.
     column = p.x() / kColumnPitch;
     row = p.y() / kRowPitch;
-    if (column >= kColumns || row >= kRows) return false;
-    return p.x() % kColumnPitch < kCellWidth && p.y() % kRowPitch < kCellHeight;
+    return column < kColumns && row < kRows;
 }
 
 QColor ScoreGrid::CellColour(int column, int joueur) {

@@ -16,7 +16,8 @@ class ScoreGrid : public QWidget {
 public:
     ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent = nullptr);
 
-    // Cell under a point, or false on a grid line or outside.
+    // Cell under a point, its right and bottom grid lines included; false
+    // outside the sheet.
     static bool CellAt(const QPoint& p, int& column, int& row);
     static QRect CellRect(int column, int row);
     // Grey of a sheet column, or the current column's yellow.

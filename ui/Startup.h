@@ -3,6 +3,8 @@
 // main window. Returns the exit code.
 
 #include <QString>
+
+class QWidget;
 #include <memory>
 
 #include "Ports.h"
@@ -25,5 +27,12 @@ struct Windows {
 Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr);
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
+
+// Names the application. No display name is set: the platform would append
+// it to every window title, and the captions are the game's own.
+void SetUpApplication();
+
+// Places a window in the middle of the screen's free area.
+void CentreOnScreen(QWidget* window);
 
 }  // namespace quimba::ui
