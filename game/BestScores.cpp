@@ -1,18 +1,7 @@
 #include "BestScores.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
-#include <system_error>
 
-#include "BestScoresFile.h"
 #include "Cp1252.h"
 
 namespace quimba {
@@ -69,68 +58,6 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
 
 bool Unshowable(unsigned char b) {
     return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
-
-std::string Reason(int error) { return std::strerror(error); }
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-std::string OpenError(const std::string& path, const std::string& reason) {
-    return "Cannot open file \"" + path + "\". " + reason;
-}
-
-std::string SaveError(const std::string& path, const std::string& reason) {
-    return "Cannot save file \"" + path + "\". " + reason;
-}
-
-// A descriptor closed on every way out.
-struct Fd {
-    int fd = -1;
-    explicit Fd(int f) : fd(f) {}
-    ~Fd() {
-        if (fd >= 0) ::close(fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int Release() {
-        const int f = fd;
-        fd = -1;
-        return f;
-    }
-};
-
-// The file a path finally names: symbolic links followed (a bounded number of
-// times, so a loop of links is an error rather than a hang).
-bool FollowLinks(const std::string& path, std::string& target, std::string& reason) {
-    namespace fs = std::filesystem;
-    fs::path p(path);
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
-            target = p.string();
-            return true;
-        }
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec) {
-            reason = ec.message();
-            return false;
-        }
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    reason = Reason(ELOOP);
-    return false;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 }  // namespace
@@ -198,109 +125,6 @@ void BestScores::Clear() {
     texts_.clear();
     lines_.clear();
     ++version_;
-}
-
-std::vector<std::string> ParseBestScores(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-    return lines;
-}
-
-std::string FormatBestScores(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const std::string& line : lines) size += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(size);
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-std::string LoadBestScores(BestScores& list, const std::string& path) {
-    if (!list.Empty()) return {};
-    errno = 0;
-    File f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) {
-        const int error = errno ? errno : EIO;
-        if (error == ENOENT) return {};  // no list yet
-        return OpenError(path, Reason(error));
-    }
-    std::string bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
-        if (bytes.size() + n > kBestScoresMaxBytes)
-            return OpenError(path, "File too large for a best-scores list (more than " +
-                                       std::to_string(kBestScoresMaxBytes / (1024 * 1024)) + " MiB)");
-        bytes.append(buffer, n);
-    }
-    // A folder of that name opens but cannot be read.
-    if (std::ferror(f.get())) return OpenError(path, Reason(errno ? errno : EIO));
-    std::vector<std::string> lines = ParseBestScores(bytes);
-    if (lines.size() > kBestScoresMaxEntries)
-        return OpenError(path, "Too many lines for a best-scores list (more than " +
-                                   std::to_string(kBestScoresMaxEntries) + ")");
-    list.AddLines(std::move(lines));
-    return {};
-}
-
-std::string SaveBestScores(const BestScores& list, const std::string& path) {
-    namespace fs = std::filesystem;
-    std::string target;
-    std::string reason;
-    if (!FollowLinks(path, target, reason)) return SaveError(path, reason);
-
-    // A file marked read-only stays as it is, whoever runs the game.
-    mode_t mode = 0;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return SaveError(path, Reason(EISDIR));
-        if (!S_ISREG(st.st_mode)) return SaveError(path, "Not a regular file");
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0)
-            return SaveError(path, Reason(EACCES) + " (the file is read-only)");
-        mode = st.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return SaveError(path, Reason(errno));
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-
-    const fs::path folder = fs::path(target).parent_path();
-    std::string temporary = ((folder.empty() ? fs::path(".") : folder) /
-                             (fs::path(target).filename().string() + ".XXXXXX"))
-                                .string();
-    Fd fd(::mkstemp(temporary.data()));
-    if (fd.fd < 0) return SaveError(path, Reason(errno));
-    auto failed = [&](int error) {
-        ::unlink(temporary.c_str());
-        return SaveError(path, Reason(error));
-    };
-    const std::string bytes = FormatBestScores(list.Lines());
-    if (!WriteAll(fd.fd, bytes)) return failed(errno);
-    if (::fchmod(fd.fd, mode) != 0) return failed(errno);
-    if (::fsync(fd.fd) != 0) return failed(errno);
-    if (::close(fd.Release()) != 0) return failed(errno);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return failed(errno);
-    // The rename itself reaches the disk with the folder.
-    Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
-    if (dir.fd >= 0) ::fsync(dir.fd);
-    return {};
 }
 
 }  // namespace quimba

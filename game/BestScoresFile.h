@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BestScores.h"
+#include "Result.h"
 
 namespace quimba {
 
@@ -23,15 +24,15 @@ std::vector<std::string> ParseBestScores(std::string_view bytes);
 std::string FormatBestScores(const std::vector<std::string>& lines);
 
 // Fills the list from the file, but only when the list is empty. A missing
-// file is no error. Returns "" when all went well, else
-// "Cannot open file "<path>". <reason>"; the list is then left empty.
-std::string LoadBestScores(BestScores& list, const std::string& path);
+// file is no error. Fails with "Cannot open file "<path>". <reason>"; the
+// list is then left empty.
+Status LoadBestScores(BestScores& list, const std::string& path);
 
 // Replaces the file with the list. The new bytes go to a fresh file beside
 // the target, are flushed and synced to disk, and only then renamed over it,
 // so a failure leaves the old file as it was. A symbolic link is followed and
-// its target replaced; a read-only file is refused, not replaced. Returns ""
-// when all went well, else a message naming the file and the reason.
-std::string SaveBestScores(const BestScores& list, const std::string& path);
+// its target replaced; a read-only file is refused, not replaced. Fails with
+// a message naming the file and the reason.
+Status SaveBestScores(const BestScores& list, const std::string& path);
 
 }  // namespace quimba

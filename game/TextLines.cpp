@@ -11,6 +11,10 @@ namespace quimba {
 std::vector<std::string> SplitLines(std::string_view bytes) {
     const auto nul = bytes.find('\0');
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    return SplitAtLineEnds(bytes);
+}
+
+std::vector<std::string> SplitAtLineEnds(std::string_view bytes) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     std::size_t i = 0;

@@ -1,24 +1,13 @@
 #include "BmpCheck.h"
 
+#include "ByteReading.h"
+
 #include <cstdint>
 #include <cstdlib>
 
 namespace quimba {
 
 namespace {
-
-std::uint32_t U16(const QByteArray& b, qsizetype at) {
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8;
-}
-
-std::uint32_t U32(const QByteArray& b, qsizetype at) {
-    return U16(b, at) | U16(b, at + 2) << 16;
-}
-
-bool Fail(QString* error, const QString& why) {
-    if (error) *error = why;
-    return false;
-}
 
 constexpr qsizetype kFileHeader = 14;
 constexpr std::uint32_t kCoreHeader = 12;  // the old OS/2 header
@@ -28,13 +17,13 @@ constexpr std::uint32_t kInfoHeader = 40;
 
 bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return true;
-    if (bytes.size() < kFileHeader + 4) return Fail(error, QStringLiteral("truncated bitmap header"));
+    if (bytes.size() < kFileHeader + 4) return LoadFailed(error, QStringLiteral("truncated bitmap header"));
 
-    const std::uint32_t offBits = U32(bytes, 10);
-    const std::uint32_t infoSize = U32(bytes, kFileHeader);
-    if (infoSize < kCoreHeader) return Fail(error, QStringLiteral("bad bitmap header size"));
+    const std::uint32_t offBits = ReadU32(bytes, 10);
+    const std::uint32_t infoSize = ReadU32(bytes, kFileHeader);
+    if (infoSize < kCoreHeader) return LoadFailed(error, QStringLiteral("bad bitmap header size"));
     if (bytes.size() < kFileHeader + qsizetype(infoSize))
-        return Fail(error, QStringLiteral("truncated bitmap header"));
+        return LoadFailed(error, QStringLiteral("truncated bitmap header"));
 
     std::int64_t width = 0;
     std::int64_t height = 0;
@@ -42,22 +31,22 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
     std::uint32_t compression = 0;
     std::uint32_t sizeImage = 0;
     if (infoSize == kCoreHeader) {
-        width = U16(bytes, kFileHeader + 4);
-        height = U16(bytes, kFileHeader + 6);
-        bitCount = U16(bytes, kFileHeader + 10);
+        width = ReadU16(bytes, kFileHeader + 4);
+        height = ReadU16(bytes, kFileHeader + 6);
+        bitCount = ReadU16(bytes, kFileHeader + 10);
     } else {
-        if (infoSize < kInfoHeader) return Fail(error, QStringLiteral("bad bitmap header size"));
-        width = std::int32_t(U32(bytes, kFileHeader + 4));
-        height = std::int32_t(U32(bytes, kFileHeader + 8));  // negative = rows top-down
-        bitCount = U16(bytes, kFileHeader + 14);
-        compression = U32(bytes, kFileHeader + 16);
-        sizeImage = U32(bytes, kFileHeader + 20);
+        if (infoSize < kInfoHeader) return LoadFailed(error, QStringLiteral("bad bitmap header size"));
+        width = std::int32_t(ReadU32(bytes, kFileHeader + 4));
+        height = std::int32_t(ReadU32(bytes, kFileHeader + 8));  // negative = rows top-down
+        bitCount = ReadU16(bytes, kFileHeader + 14);
+        compression = ReadU32(bytes, kFileHeader + 16);
+        sizeImage = ReadU32(bytes, kFileHeader + 20);
     }
     height = std::llabs(height);
-    if (width <= 0 || height <= 0) return Fail(error, QStringLiteral("bitmap has no pixels"));
+    if (width <= 0 || height <= 0) return LoadFailed(error, QStringLiteral("bitmap has no pixels"));
     switch (bitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return Fail(error, QStringLiteral("unsupported bitmap depth %1").arg(bitCount));
+    default: return LoadFailed(error, QStringLiteral("unsupported bitmap depth %1").arg(bitCount));
     }
 
     std::int64_t pixelBytes = 0;
@@ -68,12 +57,12 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
     } else if (compression == kRle8 || compression == kRle4) {
         pixelBytes = sizeImage;  // the run data's own length, when the writer gave it
     } else {
-        return Fail(error, QStringLiteral("unsupported bitmap compression %1").arg(compression));
+        return LoadFailed(error, QStringLiteral("unsupported bitmap compression %1").arg(compression));
     }
     if (offBits < kFileHeader + infoSize)
-        return Fail(error, QStringLiteral("bitmap pixel data overlaps its header"));
+        return LoadFailed(error, QStringLiteral("bitmap pixel data overlaps its header"));
     if (std::int64_t(offBits) + pixelBytes > bytes.size())
-        return Fail(error, QStringLiteral("truncated bitmap: %1 bytes of pixel data missing")
+        return LoadFailed(error, QStringLiteral("truncated bitmap: %1 bytes of pixel data missing")
                                .arg(std::int64_t(offBits) + pixelBytes - bytes.size()));
     return true;
 }

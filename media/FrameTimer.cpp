@@ -45,7 +45,7 @@ TFrameTimer::TFrameTimer(QObject* parent, ActiveSource isActive)
     connect(&timer_, &QTimer::timeout, this, &TFrameTimer::Tick);
 }
 
-void TFrameTimer::setEnabled(bool enabled) {
+void TFrameTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     if (enabled_) {

@@ -20,7 +20,7 @@ public:
     // DefaultApplicationActive).
     explicit TFrameTimer(QObject* parent = nullptr, ActiveSource isActive = {});
 
-    void setEnabled(bool enabled);
+    void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     int Interval() const { return kIntervalMs; }
 

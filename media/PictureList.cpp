@@ -1,6 +1,7 @@
 #include "PictureList.h"
 
 #include "BmpCheck.h"
+#include "ByteReading.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,11 +17,6 @@ namespace {
 
 constexpr QRgb kRgbMask = 0x00ffffffu;
 
-bool Fail(QString* error, const QString& why) {
-    if (error) *error = why;
-    return false;
-}
-
 bool IsDirect32(QImage::Format f) {
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
            f == QImage::Format_ARGB32_Premultiplied;
@@ -30,7 +26,7 @@ bool IsDirect32(QImage::Format f) {
 
 TPictureList::Entry* TPictureList::Slot(int index, QString* error) {
     if (index < 0 || index >= kMaxPictures) {
-        Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+        LoadFailed(error, QStringLiteral("picture index %1 out of range").arg(index));
         return nullptr;
     }
     if (index >= Count()) entries_.resize(std::size_t(index) + 1);
@@ -39,15 +35,15 @@ TPictureList::Entry* TPictureList::Slot(int index, QString* error) {
 
 bool ReadPictureFile(const QString& path, QImage& image, QString* error) {
     QFile file(path);
-    if (!file.exists()) return Fail(error, QStringLiteral("file not found"));
-    if (!file.open(QIODevice::ReadOnly)) return Fail(error, file.errorString());
+    if (!file.exists()) return LoadFailed(error, QStringLiteral("file not found"));
+    if (!file.open(QIODevice::ReadOnly)) return LoadFailed(error, file.errorString());
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return Fail(error, file.errorString());
+    if (file.error() != QFileDevice::NoError) return LoadFailed(error, file.errorString());
     return DecodePicture(bytes, image, error);
 }
 
 bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error) {
-    if (bytes.isEmpty()) return Fail(error, QStringLiteral("empty file"));
+    if (bytes.isEmpty()) return LoadFailed(error, QStringLiteral("empty file"));
     if (!CheckBitmapBytes(bytes, error)) return false;
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
@@ -55,23 +51,23 @@ bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error) {
     QImageReader reader(&buffer);
     QImage decoded = reader.read();
     if (decoded.isNull())
-        return Fail(error, QStringLiteral("not a readable picture (%1)").arg(reader.errorString()));
+        return LoadFailed(error, QStringLiteral("not a readable picture (%1)").arg(reader.errorString()));
     image = decoded;
     return true;
 }
 
 bool TPictureList::LoadFromFile(int index, const QString& path, QString* error) {
     if (index < 0 || index >= kMaxPictures)
-        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+        return LoadFailed(error, QStringLiteral("picture index %1 out of range").arg(index));
     QImage image;
     QString why;
-    if (!ReadPictureFile(path, image, &why)) return Fail(error, QStringLiteral("%1: %2").arg(path, why));
+    if (!ReadPictureFile(path, image, &why)) return LoadFailed(error, QStringLiteral("%1: %2").arg(path, why));
     return SetPicture(index, image);
 }
 
 bool TPictureList::LoadFromData(int index, const QByteArray& bytes, QString* error) {
     if (index < 0 || index >= kMaxPictures)
-        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+        return LoadFailed(error, QStringLiteral("picture index %1 out of range").arg(index));
     QImage image;
     if (!DecodePicture(bytes, image, error)) return false;
     return SetPicture(index, image);

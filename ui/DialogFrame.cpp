@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "TTextureFill.h"
+#include "UiWidgets.h"
 
 namespace quimba::ui {
 
@@ -17,7 +18,7 @@ TTextureFill* FillDialog(QDialog& dialog, const QImage* texture) {
     auto* fill = new TTextureFill(&dialog);
     fill->setObjectName("TextureFill1");
     fill->setGeometry(dialog.rect());
-    fill->setTexture(texture);
+    fill->SetTexture(texture);
     return fill;
 }
 

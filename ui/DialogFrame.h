@@ -5,9 +5,10 @@
 #include <QSize>
 #include <QString>
 
+#include "UiWidgets.h"
+
 class QDialog;
 class QImage;
-class TTextureFill;
 
 namespace quimba::ui {
 

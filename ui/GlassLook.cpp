@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "TGlassButton.h"
+#include "UiWidgets.h"
 
 namespace quimba::ui {
 
@@ -9,26 +10,26 @@ TGlassButton* MakeGlassButton(QWidget* parent, const char* name, const QRect& ge
     auto* b = new TGlassButton(parent);
     b->setObjectName(name);
     b->setGeometry(geometry);
-    b->setCaption(caption);
-    b->setColor(QColor(0, 128, 128));
-    b->setColorDown(QColor(0, 0, 0));
-    b->setColorFrame(QColor(128, 128, 128));
-    b->setColorShadow(QColor(0, 0, 255));
-    b->setFlat(false);
-    b->setGlossy(true);
-    b->setGlossyLevel(25);
-    b->setLightHeight(25);
-    b->setShadowStyle(TShadowStyle::ssDrop);
-    b->setTextAlign(TTextAlign::taCenter);
-    b->setGlyphPos(TGlyphPos::gpLeft);
-    b->setImageIndex(0);
-    b->setImageSpacing(2);
-    b->setAltFocus(false);
-    b->setAltRender(false);
-    b->setTabStop(false);
+    b->SetCaption(caption);
+    b->SetColor(QColor(0, 128, 128));
+    b->SetColorDown(QColor(0, 0, 0));
+    b->SetColorFrame(QColor(128, 128, 128));
+    b->SetColorShadow(QColor(0, 0, 255));
+    b->SetFlat(false);
+    b->SetGlossy(true);
+    b->SetGlossyLevel(25);
+    b->SetLightHeight(25);
+    b->SetShadowStyle(TShadowStyle::ssDrop);
+    b->SetTextAlign(TTextAlign::taCenter);
+    b->SetGlyphPos(TGlyphPos::gpLeft);
+    b->SetImageIndex(0);
+    b->SetImageSpacing(2);
+    b->SetAltFocus(false);
+    b->SetAltRender(false);
+    b->SetTabStop(false);
     b->setFont(LayoutFont("Default", 11, true));
     // No desktop colour exists here; a warm white reads best on the teal face.
-    b->setFontColor(QColor(255, 255, 240));
+    b->SetFontColor(QColor(255, 255, 240));
     return b;
 }
 

@@ -4,8 +4,9 @@
 #include <QRect>
 #include <QString>
 
+#include "UiWidgets.h"
+
 class QWidget;
-class TGlassButton;
 
 namespace quimba::ui {
 

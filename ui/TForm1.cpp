@@ -18,6 +18,7 @@
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
+#include "UiWidgets.h"
 
 // Resources of a static library must be registered by hand.
 static void InitUiResources() { Q_INIT_RESOURCE(resources); }
@@ -211,7 +212,7 @@ bool TForm1::chargetextes() {
             label->setText(text);
             if (label->minimumWidth() == 0) label->adjustSize();
         } else if (auto* button = qobject_cast<TGlassButton*>(control)) {
-            button->setCaption(text);
+            button->SetCaption(text);
         } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
             box->setText(text);
         } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
@@ -243,9 +244,9 @@ bool TForm1::ActivateGraph() {
         } else {
             image = image.convertToFormat(QImage::Format_RGB888);
             if (file.target == PictureTarget::MainTexture)
-                TexturePanel1->setTexture(image);
+                TexturePanel1->SetTexture(image);
             else if (Form2)
-                Form2->TexturePanel1->setTexture(image);
+                Form2->TexturePanel1->SetTexture(image);
         }
     }
     for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
@@ -253,10 +254,9 @@ bool TForm1::ActivateGraph() {
 
     const QString scores = programDir_ + kBestScoresFileName;
     if (QFileInfo::exists(scores) && game_->ListBoxScore.Empty()) {
-        const std::string error =
-            LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
-        if (!error.empty()) {
-            ShowMessage(Q(error));
+        const Status loaded = LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
+        if (!loaded.Ok()) {
+            ShowMessage(Q(loaded.Error()));
             closeRequested_ = true;
             return false;
         }
@@ -273,7 +273,7 @@ void TForm1::Sync() {
         else
             Timerordi->stop();
     }
-    if (c.FrameTimerEnabled != FrameTimer->Enabled()) FrameTimer->setEnabled(c.FrameTimerEnabled);
+    if (c.FrameTimerEnabled != FrameTimer->Enabled()) FrameTimer->SetEnabled(c.FrameTimerEnabled);
     Label23->setText(Q(c.Label23));
     resultext->setText(Q(c.resultext));
     resultext->setVisible(c.resultextVisible);
@@ -318,11 +318,11 @@ void TForm1::closeEvent(QCloseEvent* e) {
         game_->FormClose(store);
         if (!store.Release()) ShowMessage("Les réglages n'ont pas pu être enregistrés.");
         const QString scores = QDir::toNativeSeparators(programDir_ + kBestScoresFileName);
-        const std::string error = SaveBestScores(game_->ListBoxScore, scores.toStdString());
-        if (!error.empty()) ShowMessage(Q(error));
+        const Status saved = SaveBestScores(game_->ListBoxScore, scores.toStdString());
+        if (!saved.Ok()) ShowMessage(Q(saved.Error()));
     }
     Timerordi->stop();
-    FrameTimer->setEnabled(false);
+    FrameTimer->SetEnabled(false);
     e->accept();
 }
 

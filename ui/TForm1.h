@@ -18,6 +18,7 @@
 #include "SystemPorts.h"
 #include "TGlassButton.h"
 #include "TTexturePanel.h"
+#include "UiWidgets.h"
 #include "WaveList.h"
 
 namespace quimba::ui {

@@ -14,6 +14,7 @@
 #include "TForm1.h"
 #include "TTexturePanel.h"
 #include "UpDown.h"
+#include "UiWidgets.h"
 
 namespace quimba::ui {
 
@@ -38,7 +39,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     TexturePanel1 = new TTexturePanel(this);
     TexturePanel1->setObjectName("TexturePanel1");
     TexturePanel1->setGeometry(0, 0, 729, 297);
-    TexturePanel1->setTexture(main->Image2);
+    TexturePanel1->SetTexture(main->Image2);
     QWidget* p = TexturePanel1;
 
     Label6 = OpaqueLabel(p, "Label6", 59, 81, "Nombre de joueurs");

@@ -5,12 +5,12 @@
 #include <QDialog>
 #include <array>
 
+#include "UiWidgets.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QRadioButton;
-class TGlassButton;
-class TTexturePanel;
 
 namespace quimba::ui {
 

@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <array>
 
+#include "UiWidgets.h"
+
 class QLabel;
-class TGlassButton;
-class TTextureFill;
 
 namespace quimba::ui {
 

@@ -8,6 +8,7 @@
 #include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
+#include "UiWidgets.h"
 
 namespace quimba::ui {
 

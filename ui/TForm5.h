@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "UiWidgets.h"
+
 class QListWidget;
-class TGlassButton;
-class TTextureFill;
 
 namespace quimba::ui {
 

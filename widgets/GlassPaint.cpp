@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace quimba::widgets {
+
 using namespace PixelOps;
 
 namespace {
@@ -365,3 +367,5 @@ void PaintGlass(QImage& face, const GlassLook& look)
     GlassContentCache cache;
     PaintGlass(face, look, cache);
 }
+
+}  // namespace quimba::widgets

@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QString>
 
+namespace quimba::widgets {
+
 // Everything the painting reads from the button.
 struct GlassLook {
     bool flat = true;
@@ -78,3 +80,5 @@ void DrawArrowGlyph(QImage& img, QPoint at, PixelOps::Rgb c);
 // Single-line caption into r: vertically centred, end ellipsis when too long.
 void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font,
                  PixelOps::Rgb c, TTextAlign align);
+
+}  // namespace quimba::widgets

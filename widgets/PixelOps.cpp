@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace PixelOps {
+namespace quimba::widgets::PixelOps {
 
 namespace {
 
@@ -391,4 +391,4 @@ void CompositeShadow(QImage& face, const QImage& mask, int ox, int oy, Rgb shado
     }
 }
 
-} // namespace PixelOps
+}  // namespace quimba::widgets::PixelOps

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace PixelOps {
+namespace quimba::widgets::PixelOps {
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -75,4 +75,4 @@ void BlurMask(QImage& mask, int r, int passes);
 // Darkens `face` toward `shadow` by the grey mask placed at (ox, oy).
 void CompositeShadow(QImage& face, const QImage& mask, int ox, int oy, Rgb shadow);
 
-} // namespace PixelOps
+}  // namespace quimba::widgets::PixelOps

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quimba::widgets {
+
 namespace {
 
 // Above zero while a glass button copies its parent's look: any glass button
@@ -48,14 +50,14 @@ TGlassButton::~TGlassButton() = default;
 
 // --- properties -------------------------------------------------------------
 
-void TGlassButton::setCaption(const QString& caption)
+void TGlassButton::SetCaption(const QString& caption)
 {
     FCaption = caption;
     update();
 }
 
 #define GLASS_SETTER(Name, Field, Type)                                                   \
-    void TGlassButton::set##Name(Type v)                                                  \
+    void TGlassButton::Set##Name(Type v)                                                  \
     {                                                                                     \
         Field = v;                                                                        \
         update();                                                                         \
@@ -80,7 +82,7 @@ GLASS_SETTER(TextAlign, FTextAlign, TTextAlign)
 #undef GLASS_SETTER
 
 #define GLASS_COLOR_SETTER(Name, Field)                                                   \
-    void TGlassButton::set##Name(const QColor& c)                                         \
+    void TGlassButton::Set##Name(const QColor& c)                                         \
     {                                                                                     \
         Field = PixelOps::ToRgb(c);                                                       \
         update();                                                                         \
@@ -94,20 +96,20 @@ GLASS_COLOR_SETTER(ColorShadow, FColorShadow)
 GLASS_COLOR_SETTER(ColorDisabled, FColorDisabled)
 #undef GLASS_COLOR_SETTER
 
-void TGlassButton::setGlossyLevel(int v)
+void TGlassButton::SetGlossyLevel(int v)
 {
     FGlossyLevel = std::clamp(v, 0, 100);
     FGlossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
     update();
 }
 
-void TGlassButton::setLightHeight(int v)
+void TGlassButton::SetLightHeight(int v)
 {
     // Only read at the next paint, so no redraw of its own.
     FLightHeight = std::max(v, 0);
 }
 
-void TGlassButton::setImageIndex(int v)
+void TGlassButton::SetImageIndex(int v)
 {
     if (v == FImageIndex)
         return;
@@ -116,7 +118,7 @@ void TGlassButton::setImageIndex(int v)
         update();
 }
 
-void TGlassButton::setImages(TImageList* images)
+void TGlassButton::SetImages(TImageList* images)
 {
     if (FImagesLink)
         disconnect(FImagesLink);
@@ -126,13 +128,13 @@ void TGlassButton::setImages(TImageList* images)
     update();
 }
 
-void TGlassButton::setTabStop(bool v)
+void TGlassButton::SetTabStop(bool v)
 {
     FTabStop = v;
     setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus);
 }
 
-void TGlassButton::setFontColor(const QColor& c)
+void TGlassButton::SetFontColor(const QColor& c)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, c);
@@ -432,23 +434,25 @@ int TGlassButton::PartAt(int x) const
     return x > width() - FArrowWidth - 2 ? 1 : 0;
 }
 
-void TGlassButton::enterEvent(QEnterEvent* event)
+void TGlassButton::DropPressedLook()
 {
-    FPopupShown = false;
     FPressed = false;
     FHotPart = -1;
     update();
+}
+
+void TGlassButton::enterEvent(QEnterEvent* event)
+{
+    FPopupShown = false;
+    DropPressedLook();
     emit OnMouseEnter();
     QWidget::enterEvent(event);
 }
 
 void TGlassButton::leaveEvent(QEvent* event)
 {
-    if (!FPopupShown) {
-        FPressed = false;
-        FHotPart = -1;
-        update();
-    }
+    if (!FPopupShown)
+        DropPressedLook();
     emit OnMouseLeave();
     QWidget::leaveEvent(event);
 }
@@ -459,11 +463,8 @@ void TGlassButton::mouseMoveEvent(QMouseEvent* event)
     FMouseInside = rect().contains(p);
     // The press grabs the mouse, so no leave comes while the button is held:
     // dragging out must clear the pressed look here, as leaving would.
-    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown) {
-        FPressed = false;
-        FHotPart = -1;
-        update();
-    }
+    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown)
+        DropPressedLook();
     if (FMouseInside && !FPressed) {
         const int part = PartAt(p.x());
         if (part != FHotPart) {
@@ -531,10 +532,8 @@ void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
             PostDropDown();
         }
     }
-    FPressed = false;
-    FHotPart = -1;
     FPopupShown = false;
-    update();
+    DropPressedLook();
     event->accept();
 }
 
@@ -644,7 +643,7 @@ void TGlassButton::DropDownMessage()
     else if (FDropDownAlignment == TPopupAlignment::paCenter)
         left -= menuWidth / 2;
     FDropDownMenu->exec(QPoint(left, anchor.y()));
-    FHotPart = -1;
-    FPressed = false;
-    update();
+    DropPressedLook();
 }
+
+}  // namespace quimba::widgets

@@ -16,78 +16,80 @@
 #include <QString>
 #include <QWidget>
 
+namespace quimba::widgets {
+
 class TGlassButton : public QWidget {
     Q_OBJECT
 public:
     explicit TGlassButton(QWidget* parent = nullptr);
     ~TGlassButton() override;
 
-    void setCaption(const QString& caption);
+    void SetCaption(const QString& caption);
     QString Caption() const { return FCaption; }
 
-    void setAltFocus(bool v);
+    void SetAltFocus(bool v);
     bool AltFocus() const { return FAltFocus; }
-    void setAltRender(bool v);
+    void SetAltRender(bool v);
     bool AltRender() const { return FAltRender; }
-    void setArrow(bool v);
+    void SetArrow(bool v);
     bool Arrow() const { return FArrow; }
-    void setArrowWidth(int v);
+    void SetArrowWidth(int v);
     int ArrowWidth() const { return FArrowWidth; }
-    void setAutoSize(bool v);
+    void SetAutoSize(bool v);
     bool AutoSize() const { return FAutoSize; }
-    void setColor(const QColor& c);
+    void SetColor(const QColor& c);
     QColor Color() const { return PixelOps::ToColor(FColor); }
-    void setColorDown(const QColor& c);
+    void SetColorDown(const QColor& c);
     QColor ColorDown() const { return PixelOps::ToColor(FColorDown); }
-    void setColorFocused(const QColor& c);
+    void SetColorFocused(const QColor& c);
     QColor ColorFocused() const { return PixelOps::ToColor(FColorFocused); }
-    void setColorFrame(const QColor& c);
+    void SetColorFrame(const QColor& c);
     QColor ColorFrame() const { return PixelOps::ToColor(FColorFrame); }
-    void setColorShadow(const QColor& c);
+    void SetColorShadow(const QColor& c);
     QColor ColorShadow() const { return PixelOps::ToColor(FColorShadow); }
-    void setColorDisabled(const QColor& c);
+    void SetColorDisabled(const QColor& c);
     QColor ColorDisabled() const { return PixelOps::ToColor(FColorDisabled); }
-    void setDown(bool v);
+    void SetDown(bool v);
     bool Down() const { return FDown; }
-    void setDropDownAlignment(TPopupAlignment v) { FDropDownAlignment = v; }
+    void SetDropDownAlignment(TPopupAlignment v) { FDropDownAlignment = v; }
     TPopupAlignment DropDownAlignment() const { return FDropDownAlignment; }
-    void setDropDownMenu(QMenu* menu) { FDropDownMenu = menu; }
+    void SetDropDownMenu(QMenu* menu) { FDropDownMenu = menu; }
     QMenu* DropDownMenu() const { return FDropDownMenu; }
-    void setDuoStyle(bool v);
+    void SetDuoStyle(bool v);
     bool DuoStyle() const { return FDuoStyle; }
-    void setFlat(bool v);
+    void SetFlat(bool v);
     bool Flat() const { return FFlat; }
-    void setFlatDown(bool v);
+    void SetFlatDown(bool v);
     bool FlatDown() const { return FFlatDown; }
-    void setGlossy(bool v);
+    void SetGlossy(bool v);
     bool Glossy() const { return FGlossy; }
-    void setGlossyLevel(int v);
+    void SetGlossyLevel(int v);
     int GlossyLevel() const { return FGlossyLevel; }
-    void setGlyphPos(TGlyphPos v);
+    void SetGlyphPos(TGlyphPos v);
     TGlyphPos GlyphPos() const { return FGlyphPos; }
-    void setImageIndex(int v);
+    void SetImageIndex(int v);
     int ImageIndex() const { return FImageIndex; }
-    void setImageOffset(int v);
+    void SetImageOffset(int v);
     int ImageOffset() const { return FImageOffset; }
-    void setImages(TImageList* images);
+    void SetImages(TImageList* images);
     TImageList* Images() const { return FImages; }
-    void setImageSpacing(int v);
+    void SetImageSpacing(int v);
     int ImageSpacing() const { return FImageSpacing; }
-    void setLightHeight(int v);
+    void SetLightHeight(int v);
     int LightHeight() const { return FLightHeight; }
-    void setPopupOffset(int v) { FPopupOffset = v; }
+    void SetPopupOffset(int v) { FPopupOffset = v; }
     int PopupOffset() const { return FPopupOffset; }
-    void setShadowStyle(TShadowStyle v);
+    void SetShadowStyle(TShadowStyle v);
     TShadowStyle ShadowStyle() const { return FShadowStyle; }
-    void setSingleBorder(bool v);
+    void SetSingleBorder(bool v);
     bool SingleBorder() const { return FSingleBorder; }
-    void setTextAlign(TTextAlign v);
+    void SetTextAlign(TTextAlign v);
     TTextAlign TextAlign() const { return FTextAlign; }
     // Keyboard reachability: with it the button takes the focus on a click.
-    void setTabStop(bool v);
+    void SetTabStop(bool v);
     bool TabStop() const { return FTabStop; }
     // Caption colour while enabled (the palette's button text).
-    void setFontColor(const QColor& c);
+    void SetFontColor(const QColor& c);
     QColor FontColor() const;
 
     // State and layout, read-only.
@@ -150,6 +152,8 @@ private:
     bool HasGlyph() const;
     void PostDropDown();
     void RepaintNow();
+    // Neither pressed nor hot any more, and repainted so.
+    void DropPressedLook();
 
     bool FConstructing = true;
     QString FCaption;
@@ -205,3 +209,5 @@ private:
     int FBackgroundCopies = 0;
     GlassContentCache FContentCache;
 };
+
+}  // namespace quimba::widgets

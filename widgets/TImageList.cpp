@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace quimba::widgets {
+
 TImageList::TImageList(int width, int height, QObject* parent)
     : QObject(parent), FWidth(width), FHeight(height)
 {
@@ -44,3 +46,5 @@ QImage TImageList::Image(int index) const
         return {};
     return FImages.at(index);
 }
+
+}  // namespace quimba::widgets

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QObject>
 
+namespace quimba::widgets {
+
 class TImageList : public QObject {
     Q_OBJECT
 public:
@@ -34,3 +36,5 @@ private:
     int FHeight;
     QList<QImage> FImages;
 };
+
+}  // namespace quimba::widgets

@@ -4,13 +4,15 @@
 
 #include <QPainter>
 
+namespace quimba::widgets {
+
 TTextureFill::TTextureFill(QWidget* parent) : QWidget(parent)
 {
     resize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TTextureFill::setTexture(const QImage* image)
+void TTextureFill::SetTexture(const QImage* image)
 {
     FTexture = image;
     repaint();
@@ -33,3 +35,5 @@ void TTextureFill::paintEvent(QPaintEvent*)
     if (width() > 2 && height() > 2)
         p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
 }
+
+}  // namespace quimba::widgets

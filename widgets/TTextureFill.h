@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace quimba::widgets {
+
 class TTextureFill : public QWidget {
     Q_OBJECT
 public:
@@ -11,7 +13,7 @@ public:
 
     // The picture must outlive this control (or be detached first).
     // Assigning repaints at once.
-    void setTexture(const QImage* image);
+    void SetTexture(const QImage* image);
     const QImage* Texture() const { return FTexture; }
 
 protected:
@@ -20,3 +22,5 @@ protected:
 private:
     const QImage* FTexture = nullptr;
 };
+
+}  // namespace quimba::widgets

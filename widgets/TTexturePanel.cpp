@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace quimba::widgets {
+
 TTexturePanel::TTexturePanel(QWidget* parent) : QWidget(parent)
 {
     resize(200, 200);
@@ -12,7 +14,7 @@ TTexturePanel::TTexturePanel(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TTexturePanel::setTexture(const QImage& image)
+void TTexturePanel::SetTexture(const QImage& image)
 {
     FTexture = image;
 }
@@ -32,3 +34,5 @@ void TTexturePanel::paintEvent(QPaintEvent* event)
     if (!FTexture.isNull())
         TileDraw(QRect(1, 1, w - 2, h - 2), p, FTexture);
 }
+
+}  // namespace quimba::widgets

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace quimba::widgets {
+
 class TTexturePanel : public QWidget {
     Q_OBJECT
 public:
@@ -14,7 +16,7 @@ public:
     QImage& Texture() { return FTexture; }
     const QImage& Texture() const { return FTexture; }
     // Copies the bitmap; no repaint request either.
-    void setTexture(const QImage& image);
+    void SetTexture(const QImage& image);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,3 +24,5 @@ protected:
 private:
     QImage FTexture;
 };
+
+}  // namespace quimba::widgets

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quimba::widgets {
+
 namespace {
 
 // Walks the tiles of r; visit(x, y, w, h) gets each target area, whose
@@ -63,3 +65,5 @@ void TileDraw(const QRect& r, QPainter& target, const QImage& bitmap)
         target.drawImage(QPoint(x, y), bitmap, QRect(0, 0, w, h));
     });
 }
+
+}  // namespace quimba::widgets

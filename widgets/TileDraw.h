@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QRect>
 
+namespace quimba::widgets {
+
 class QPainter;
 
 // Into a 24-bit image (Format_RGB888) by direct row copies; anything outside
@@ -14,3 +16,5 @@ void TileDraw(const QRect& r, QImage& target, const QImage& bitmap);
 
 // Onto any painter, one block copy per tile.
 void TileDraw(const QRect& r, QPainter& target, const QImage& bitmap);
+
+}  // namespace quimba::widgets

@@ -4,11 +4,14 @@
 #include "PixelOps.h"
 #include "TGlassButton.h"
 #include "TTexturePanel.h"
+#include "WidgetTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
 
 #include <benchmark/benchmark.h>
+
+using namespace quimba::widgets;
 
 namespace {
 
@@ -25,22 +28,12 @@ struct MainPanel {
     MainPanel()
     {
         panel.resize(1024, 525);
-        panel.setTexture(Texture());
+        panel.SetTexture(Texture());
         auto* label = new QLabel(QStringLiteral("Joueur 1"), &panel);
         label->move(330, 440);
         button = new TGlassButton(&panel);
         button->setGeometry(323, 430, 198, 38);
-        button->setCaption(QStringLiteral("Nouvelle Partie"));
-        button->setColor(QColor(0, 128, 128));
-        button->setColorShadow(QColor(0, 0, 255));
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
-        button->setShadowStyle(TShadowStyle::ssDrop);
-        QFont f = button->font();
-        f.setPixelSize(11);
-        f.setBold(true);
-        button->setFont(f);
+        widgettest::DressAsCommand(button, QStringLiteral("Nouvelle Partie"));
     }
     TTexturePanel panel;
     TGlassButton* button = nullptr;

@@ -84,8 +84,8 @@ protected:
     std::string RoundTrip(const std::string& bytes, BestScores* loaded = nullptr) {
         Write(file, bytes);
         BestScores list;
-        EXPECT_EQ(LoadBestScores(list, file), "");
-        EXPECT_EQ(SaveBestScores(list, file), "");
+        EXPECT_EQ(LoadBestScores(list, file).Error(), "");
+        EXPECT_EQ(SaveBestScores(list, file).Error(), "");
         if (loaded) *loaded = list;
         return Read(file);
     }
@@ -96,7 +96,7 @@ protected:
     std::vector<std::string> Load(const std::string& bytes) {
         Write(file, bytes);
         BestScores list;
-        EXPECT_EQ(LoadBestScores(list, file), "");
+        EXPECT_EQ(LoadBestScores(list, file).Error(), "");
         return list.Items();
     }
 };
@@ -105,14 +105,14 @@ TEST_F(BestScoresFileTest, SavesEveryEntryInWindows1252WithCrLf) {
     BestScores list;
     list.Add("98 --- 08/12/2026 --- Zo\xC3\xA9");
     list.Add("105 --- 07/12/2026 --- ANNE");
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     EXPECT_EQ(Read(file), "105 --- 07/12/2026 --- ANNE\r\n98 --- 08/12/2026 --- Zo\xE9\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"}) << "no working file is left behind";
 }
 
 TEST_F(BestScoresFileTest, EmptyListGivesAnEmptyFile) {
     Write(file, "old\r\n");
-    ASSERT_EQ(SaveBestScores(BestScores{}, file), "");
+    ASSERT_EQ(SaveBestScores(BestScores{}, file).Error(), "");
     EXPECT_TRUE(fs::exists(file));
     EXPECT_EQ(Read(file), "");
 }
@@ -120,16 +120,16 @@ TEST_F(BestScoresFileTest, EmptyListGivesAnEmptyFile) {
 TEST_F(BestScoresFileTest, LineBreaksInsideAnEntryDoNotSplitIt) {
     BestScores list;
     list.Add("12 --- a\r\nb --- X");
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     EXPECT_EQ(Read(file), "12 --- ab --- X\r\n");
 }
 
 TEST_F(BestScoresFileTest, SavedListLoadsBackTheSame) {
     BestScores list;
     for (const char* e : {"3 --- d --- \xC3\x89lo\xC3\xAF", "20 --- d --- CPU", "150 --- d --- bob"}) list.Add(e);
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     BestScores again;
-    ASSERT_EQ(LoadBestScores(again, file), "");
+    ASSERT_EQ(LoadBestScores(again, file).Error(), "");
     EXPECT_EQ(again.Items(), list.Items());
 }
 
@@ -144,7 +144,7 @@ TEST_F(BestScoresFileTest, FailedWriteKeepsTheOldFile) {
     rlimit small = before;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string message = SaveBestScores(list, file);
+    const std::string message = SaveBestScores(list, file).Error();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
@@ -157,7 +157,7 @@ TEST_F(BestScoresFileTest, TargetThatIsAFolderIsReportedAndLeftAlone) {
     Write((fs::path(file) / "inside").string(), "x");
     BestScores list;
     list.Add("1 --- d --- X");
-    const std::string message = SaveBestScores(list, file);
+    const std::string message = SaveBestScores(list, file).Error();
     EXPECT_NE(message.find(file), std::string::npos) << message;
     EXPECT_TRUE(fs::is_directory(file));
     EXPECT_EQ(Read((fs::path(file) / "inside").string()), "x");
@@ -170,7 +170,7 @@ TEST_F(BestScoresFileTest, ReadOnlyFolderIsReportedAndLeftAlone) {
     if (std::ofstream(dir / "probe")) GTEST_SKIP() << "permissions do not bind this user";
     BestScores list;
     list.Add("1 --- d --- X");
-    const std::string message = SaveBestScores(list, file);
+    const std::string message = SaveBestScores(list, file).Error();
     EXPECT_NE(message.find(file), std::string::npos) << message;
     EXPECT_EQ(Read(file), "old entry\r\n");
 }
@@ -178,13 +178,13 @@ TEST_F(BestScoresFileTest, ReadOnlyFolderIsReportedAndLeftAlone) {
 TEST_F(BestScoresFileTest, MissingFolderIsReported) {
     BestScores list;
     const std::string target = (dir / "gone" / "s.frd").string();
-    const std::string message = SaveBestScores(list, target);
+    const std::string message = SaveBestScores(list, target).Error();
     EXPECT_EQ(message.rfind("Cannot save file \"" + target + "\". ", 0), 0u) << message;
 }
 
 TEST_F(BestScoresFileTest, MissingFileLeavesTheListEmpty) {
     BestScores list;
-    EXPECT_EQ(LoadBestScores(list, file), "");
+    EXPECT_EQ(LoadBestScores(list, file).Error(), "");
     EXPECT_TRUE(list.Empty());
 }
 
@@ -192,14 +192,14 @@ TEST_F(BestScoresFileTest, ListWithEntriesIsNotReloaded) {
     Write(file, "1 --- d --- FROMFILE\r\n");
     BestScores list;
     list.Add("2 --- d --- HELD");
-    EXPECT_EQ(LoadBestScores(list, file), "");
+    EXPECT_EQ(LoadBestScores(list, file).Error(), "");
     EXPECT_EQ(list.Items(), std::vector<std::string>{"2 --- d --- HELD"});
 }
 
 TEST_F(BestScoresFileTest, FileThatCannotBeReadGivesTheOpenError) {
     fs::create_directory(file);
     BestScores list;
-    EXPECT_EQ(LoadBestScores(list, file), "Cannot open file \"" + file + "\". Is a directory");
+    EXPECT_EQ(LoadBestScores(list, file).Error(), "Cannot open file \"" + file + "\". Is a directory");
     EXPECT_TRUE(list.Empty());
 }
 
@@ -208,7 +208,7 @@ TEST_F(BestScoresFileTest, UnreadableFileGivesTheOpenError) {
     fs::permissions(file, fs::perms::none, fs::perm_options::replace);
     if (std::ifstream(file)) GTEST_SKIP() << "permissions do not bind this user";
     BestScores list;
-    EXPECT_EQ(LoadBestScores(list, file), "Cannot open file \"" + file + "\". Permission denied");
+    EXPECT_EQ(LoadBestScores(list, file).Error(), "Cannot open file \"" + file + "\". Permission denied");
 }
 
 TEST_F(BestScoresFileTest, LoadsSortedAndDecoded) {
@@ -265,10 +265,10 @@ TEST_F(BestScoresFileTest, ElevenThousandEntriesSurviveWithTheNewOne) {
     const std::string bytes = FormatBestScores(ordered.Lines());
     Write(file, bytes);
     BestScores list;
-    ASSERT_EQ(LoadBestScores(list, file), "");
+    ASSERT_EQ(LoadBestScores(list, file).Error(), "");
     ASSERT_EQ(list.Size(), 11000u);
     list.Add("999 --- 08/12/2026 --- NEW");
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     EXPECT_EQ(Read(file), bytes + "999 --- 08/12/2026 --- NEW\r\n");
 }
 
@@ -296,7 +296,7 @@ class RefusedFile : public BestScoresFileTest, public ::testing::WithParamInterf
 TEST_P(RefusedFile, IsReportedAndLoadsNothing) {
     Write(file, std::string(GetParam().size, GetParam().fill));
     BestScores list;
-    const std::string message = LoadBestScores(list, file);
+    const std::string message = LoadBestScores(list, file).Error();
     EXPECT_EQ(message.rfind("Cannot open file \"" + file + "\". " + GetParam().reason, 0), 0u) << message;
     EXPECT_TRUE(list.Empty());
 }
@@ -313,7 +313,7 @@ TEST_F(BestScoresFileTest, ReadOnlyFileIsRefusedNotReplaced) {
                     fs::perm_options::replace);
     BestScores list;
     list.Add("1 --- d --- X");
-    const std::string message = SaveBestScores(list, file);
+    const std::string message = SaveBestScores(list, file).Error();
     EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
     EXPECT_EQ(Read(file), "old entry\r\n");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
@@ -326,7 +326,7 @@ TEST_F(BestScoresFileTest, SaveKeepsTheFileMode) {
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
     BestScores list;
     list.Add("1 --- d --- X");
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
@@ -337,7 +337,7 @@ TEST_F(BestScoresFileTest, LinkIsKeptAndItsTargetUpdated) {
     fs::create_symlink(fs::path("real") / "scores.txt", file);
     BestScores list;
     list.Add("7 --- d --- LINK");
-    ASSERT_EQ(SaveBestScores(list, file), "");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(Read(real.string()), "7 --- d --- LINK\r\n");
 }
@@ -345,7 +345,7 @@ TEST_F(BestScoresFileTest, LinkIsKeptAndItsTargetUpdated) {
 TEST_F(BestScoresFileTest, LoopOfLinksIsReported) {
     fs::create_symlink("s.frd", file);
     BestScores list;
-    const std::string message = SaveBestScores(list, file);
+    const std::string message = SaveBestScores(list, file).Error();
     EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
 }
 

@@ -42,7 +42,7 @@ void FrameTimerDefaultTest::rule() {
 void FrameTimerDefaultTest::followsTheApplication() {
     TFrameTimer timer;
     QSignalSpy spy(&timer, &TFrameTimer::OnTimer);
-    timer.setEnabled(true);
+    timer.SetEnabled(true);
 
     // No window yet: nothing has ever been active, and the frames run.
     QVERIFY(QGuiApplication::applicationState() != Qt::ApplicationActive);

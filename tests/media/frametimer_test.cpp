@@ -33,13 +33,13 @@ void FrameTimerTest::ticksWhileEnabled() {
     QSignalSpy spy(&timer, &TFrameTimer::OnTimer);
     QElapsedTimer clock;
     clock.start();
-    timer.setEnabled(true);
+    timer.SetEnabled(true);
     QCOMPARE(timer.Enabled(), true);
     QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 4, 5000);
     // Four frames cannot come sooner than four intervals.
     QVERIFY2(clock.elapsed() >= 4 * 15 - 2, qPrintable(QString::number(clock.elapsed())));
     for (const auto& args : spy) QVERIFY(args.at(0).toInt() >= 1);
-    timer.setEnabled(false);
+    timer.SetEnabled(false);
     const int seen = int(spy.count());
     QTest::qWait(60);
     QCOMPARE(int(spy.count()), seen);
@@ -49,7 +49,7 @@ void FrameTimerTest::pausesWhileInactive() {
     bool active = true;
     TFrameTimer timer(nullptr, [&] { return active; });
     QSignalSpy spy(&timer, &TFrameTimer::OnTimer);
-    timer.setEnabled(true);
+    timer.SetEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 1, 5000);
 
     active = false;
@@ -70,9 +70,9 @@ void FrameTimerTest::stopsFromItsOwnHandler() {
     TFrameTimer timer(nullptr, [] { return true; });
     int frames = 0;
     connect(&timer, &TFrameTimer::OnTimer, this, [&](int) {
-        if (++frames == 3) timer.setEnabled(false);
+        if (++frames == 3) timer.SetEnabled(false);
     });
-    timer.setEnabled(true);
+    timer.SetEnabled(true);
     QTRY_COMPARE_WITH_TIMEOUT(frames, 3, 5000);
     QTest::qWait(80);
     QCOMPARE(frames, 3);
@@ -83,9 +83,9 @@ void FrameTimerTest::disabledWhileInactiveStaysOff() {
     bool active = false;
     TFrameTimer timer(nullptr, [&] { return active; });
     QSignalSpy spy(&timer, &TFrameTimer::OnTimer);
-    timer.setEnabled(true);
+    timer.SetEnabled(true);
     QTest::qWait(50);
-    timer.setEnabled(false);
+    timer.SetEnabled(false);
     active = true;
     QTest::qWait(80);
     QCOMPARE(spy.count(), 0);

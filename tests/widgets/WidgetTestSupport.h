@@ -3,6 +3,7 @@
 // counted independently of the code, solid pictures, and a parent with one
 // glass button dressed the way the game dresses its buttons.
 
+#include <QFont>
 #include <QImage>
 #include <QMetaType>
 #include <QPalette>
@@ -12,6 +13,8 @@
 
 #include "PixelOps.h"
 #include "TGlassButton.h"
+
+using namespace quimba::widgets;
 
 using PixelOps::Rgb;
 
@@ -37,6 +40,22 @@ inline QImage Solid(int w, int h, Rgb c) {
     return img;
 }
 
+// A command button of the main window, dressed as the window dresses it:
+// caption, teal glossy face, blue drop shadow, bold 11-pixel text.
+inline void DressAsCommand(TGlassButton* button, const QString& caption) {
+    button->SetCaption(caption);
+    button->SetColor(QColor(kTeal.r, kTeal.g, kTeal.b));
+    button->SetColorShadow(QColor(0, 0, 255));
+    button->SetFlat(false);
+    button->SetGlossy(true);
+    button->SetGlossyLevel(25);
+    button->SetShadowStyle(TShadowStyle::ssDrop);
+    QFont f = button->font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    button->setFont(f);
+}
+
 // A solid parent with one button in the game's own dress: teal, raised,
 // glossy at level 25.
 struct ButtonScene {
@@ -48,10 +67,10 @@ struct ButtonScene {
         parent.setAutoFillBackground(true);
         button = new TGlassButton(&parent);
         button->setGeometry(QRect(at, QSize(198, 38)));
-        button->setColor(QColor(kTeal.r, kTeal.g, kTeal.b));
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
+        button->SetColor(QColor(kTeal.r, kTeal.g, kTeal.b));
+        button->SetFlat(false);
+        button->SetGlossy(true);
+        button->SetGlossyLevel(25);
     }
     QWidget parent;
     TGlassButton* button = nullptr;

@@ -1,14 +1,17 @@
 // A program-style glass button repaints (hover, press, release) without a
 // single heap allocation once its face has been built. Every allocation of
 // the process is counted here, the toolkit's included.
-#include "TGlassButton.h"
 #include "TTexturePanel.h"
+#include "WidgetTestSupport.h"
 
 #include <QLabel>
 #include <QTest>
 
 #include <atomic>
 #include <cstddef>
+
+using namespace quimba::widgets;
+using widgettest::DressAsCommand;
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QUIMBA_COUNT_ALLOCATIONS 0
@@ -82,33 +85,23 @@ private slots:
         for (int y = 0; y < tex.height(); ++y)
             for (int x = 0; x < tex.width(); ++x)
                 tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
-        panel.setTexture(tex);
+        panel.SetTexture(tex);
         auto* label = new QLabel(QStringLiteral("Joueur"), &panel);
         label->move(30, 30);
         auto* button = new TGlassButton(&panel);
         button->setGeometry(20, 20, 198, 38);
-        button->setCaption(QStringLiteral("Nouvelle Partie"));
-        button->setColor(QColor(0, 128, 128));
-        button->setColorShadow(QColor(0, 0, 255));
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
-        button->setShadowStyle(TShadowStyle::ssDrop);
-        QFont f = button->font();
-        f.setPixelSize(11);
-        f.setBold(true);
-        button->setFont(f);
+        DressAsCommand(button, QStringLiteral("Nouvelle Partie"));
 
         // The first paint of each look builds what later ones reuse.
         button->PaintFace();
         const bool looks[] = {false, true, false, true};
         for (bool down : looks) {
-            button->setDown(down);
+            button->SetDown(down);
             button->PaintFace();
         }
         long counted = 0;
         for (bool down : looks) {
-            button->setDown(down);
+            button->SetDown(down);
             gAllocations = 0;
             gCounting = true;
             button->PaintFace();

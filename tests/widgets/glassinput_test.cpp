@@ -77,7 +77,7 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, alpha);
         TGlassButton b;
-        b.setGlossyLevel(level);
+        b.SetGlossyLevel(level);
         QCOMPARE(b.GlossyLevel(), stored);
         QCOMPARE(b.GlossAlpha(), alpha);
     }
@@ -95,14 +95,14 @@ private slots:
         QFETCH(int, value);
         QFETCH(int, stored);
         TGlassButton b;
-        b.setLightHeight(value);
+        b.SetLightHeight(value);
         QCOMPARE(b.LightHeight(), stored);
     }
 
     void colourStoredAsRgb()
     {
         TGlassButton b;
-        b.setColor(QColor::fromHsv(180, 255, 128));
+        b.SetColor(QColor::fromHsv(180, 255, 128));
         // Equality of colours also compares how they are held, so this fails for HSV.
         QCOMPARE(b.Color(), QColor::fromHsv(180, 255, 128).toRgb());
     }
@@ -152,11 +152,11 @@ private slots:
         images.Add(Glyph16());
         TGlassButton b;
         b.resize(198, 38);
-        b.setArrow(arrow);
-        b.setDuoStyle(duo);
-        b.setGlyphPos(pos);
+        b.SetArrow(arrow);
+        b.SetDuoStyle(duo);
+        b.SetGlyphPos(pos);
         if (glyph)
-            b.setImages(&images);
+            b.SetImages(&images);
         b.PaintFace();
         QCOMPARE(b.TextRect(), textRect);
         if (glyph)
@@ -170,8 +170,8 @@ private slots:
         images.Add(Glyph16());
         TGlassButton b;
         b.resize(198, 38);
-        b.setImages(&images);
-        b.setImageIndex(-1);
+        b.SetImages(&images);
+        b.SetImageIndex(-1);
         b.PaintFace();
         QCOMPARE(b.TextRect(), QRect(0, 0, 197, 37));
     }
@@ -179,8 +179,8 @@ private slots:
     void autoSizeAtPaint()
     {
         TGlassButton b;
-        b.setCaption(QStringLiteral("Aide"));
-        b.setAutoSize(true);
+        b.SetCaption(QStringLiteral("Aide"));
+        b.SetAutoSize(true);
         QCOMPARE(b.size(), QSize(75, 25));
         b.PaintFace();
         const QFontMetrics fm(b.font());
@@ -196,7 +196,7 @@ private slots:
         images.Add(red);
         TGlassButton b;
         b.resize(60, 30);
-        b.setImages(&images);
+        b.SetImages(&images);
         b.PaintFace();
         QCOMPARE(At(b.FaceBitmap(), b.GlyphOrigin().x() + 1, b.GlyphOrigin().y() + 1),
                  QStringLiteral("(255,0,0)"));
@@ -233,7 +233,7 @@ private slots:
         QFETCH(int, clicks);
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
-        w.button->setDuoStyle(duo);
+        w.button->SetDuoStyle(duo);
         QSignalSpy spy(w.button, &TGlassButton::OnClick);
         QTest::mouseMove(w.button, press);
         QTest::mousePress(w.button, Qt::LeftButton, {}, press);
@@ -362,7 +362,7 @@ private slots:
     void enterClicksOnRelease()
     {
         Window w;
-        w.button->setTabStop(true);
+        w.button->SetTabStop(true);
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         w.top.activateWindow();
         w.button->setFocus();
@@ -387,7 +387,7 @@ private slots:
     {
         QFETCH(int, key);
         Window w;
-        w.button->setTabStop(true);
+        w.button->SetTabStop(true);
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         w.button->setFocus();
         QSignalSpy spy(w.button, &TGlassButton::OnClick);
@@ -404,7 +404,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         QMenu menu;
         menu.addAction(QStringLiteral("one"));
-        w.button->setDropDownMenu(&menu);
+        w.button->SetDropDownMenu(&menu);
         QSignalSpy before(w.button, &TGlassButton::OnBeforePopup);
         QSignalSpy popup(w.button, &TGlassButton::OnPopup);
         QSignalSpy clicks(w.button, &TGlassButton::OnClick);
@@ -429,10 +429,10 @@ private slots:
     {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
-        w.button->setDuoStyle(true);
+        w.button->SetDuoStyle(true);
         QMenu menu;
         menu.addAction(QStringLiteral("one"));
-        w.button->setDropDownMenu(&menu);
+        w.button->SetDropDownMenu(&menu);
         QSignalSpy popup(w.button, &TGlassButton::OnBeforePopup);
         connect(w.button, &TGlassButton::OnPopup, &menu,
                 [&] { QTimer::singleShot(0, &menu, [&] { menu.close(); }); });

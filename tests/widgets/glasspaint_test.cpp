@@ -8,6 +8,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace quimba::widgets;
+
 using namespace widgettest;
 
 namespace {
@@ -94,7 +96,7 @@ private slots:
     void flatButtonAtRestShowsOnlyBackground()
     {
         Scene s;
-        s.button->setFlat(true);
+        s.button->SetFlat(true);
         s.button->PaintFace();
         const QImage& face = s.button->FaceBitmap();
         for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(100, 0), QPoint(50, 10),
@@ -121,8 +123,8 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
         Scene s;
-        s.button->setAltRender(true);
-        s.button->setGlossy(glossy);
+        s.button->SetAltRender(true);
+        s.button->SetGlossy(glossy);
         s.button->PaintFace();
         QCOMPARE(At(s.button->FaceBitmap(), at.x(), at.y()), Str(expected));
     }
@@ -140,11 +142,11 @@ private slots:
         QFETCH(bool, shadowVisible);
         Scene plain, shadowed;
         for (Scene* s : {&plain, &shadowed}) {
-            s->button->setCaption(caption);
-            s->button->setColorShadow(QColor(0, 0, 255));
+            s->button->SetCaption(caption);
+            s->button->SetColorShadow(QColor(0, 0, 255));
         }
-        plain.button->setShadowStyle(TShadowStyle::ssNone);
-        shadowed.button->setShadowStyle(TShadowStyle::ssDrop);
+        plain.button->SetShadowStyle(TShadowStyle::ssNone);
+        shadowed.button->SetShadowStyle(TShadowStyle::ssDrop);
         plain.button->PaintFace();
         shadowed.button->PaintFace();
         const int differing = CountDiffering(plain.button->FaceBitmap(), shadowed.button->FaceBitmap());
@@ -156,9 +158,9 @@ private slots:
         // The mask covers the face from (0, 0) with no offset at rest, so the
         // top-left corner takes the white-mask composite; the other corners don't.
         Scene s;
-        s.button->setCaption(QStringLiteral("X"));
-        s.button->setShadowStyle(TShadowStyle::ssGlow);
-        s.button->setColorShadow(QColor(0, 0, 255));
+        s.button->SetCaption(QStringLiteral("X"));
+        s.button->SetShadowStyle(TShadowStyle::ssGlow);
+        s.button->SetColorShadow(QColor(0, 0, 255));
         s.button->PaintFace();
         const QImage& face = s.button->FaceBitmap();
         QCOMPARE(At(face, 0, 0), Str(Rgb{99, 149, 200}));
@@ -179,19 +181,19 @@ private slots:
         // White on white with no tint, so only the caption marks the face.
         Scene rest({255, 255, 255}), down({255, 255, 255});
         for (Scene* s : {&rest, &down}) {
-            s->button->setGlossy(false);
-            s->button->setGlossyLevel(0);
-            s->button->setColor(Qt::white);
-            s->button->setColorDown(Qt::white);
-            s->button->setFontColor(Qt::black);
+            s->button->SetGlossy(false);
+            s->button->SetGlossyLevel(0);
+            s->button->SetColor(Qt::white);
+            s->button->SetColorDown(Qt::white);
+            s->button->SetFontColor(Qt::black);
             QFont f = s->button->font();
             f.setPixelSize(16);
             f.setBold(true);
             s->button->setFont(f);
-            s->button->setCaption(QStringLiteral("Nouvelle"));
-            s->button->setFlatDown(flatDown);
+            s->button->SetCaption(QStringLiteral("Nouvelle"));
+            s->button->SetFlatDown(flatDown);
         }
-        down.button->setDown(true);
+        down.button->SetDown(true);
         rest.button->PaintFace();
         down.button->PaintFace();
         const QImage& a = rest.button->FaceBitmap();
@@ -227,8 +229,8 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
         Scene s;
-        s.button->setFlatDown(flatDown);
-        s.button->setDown(true);
+        s.button->SetFlatDown(flatDown);
+        s.button->SetDown(true);
         s.button->PaintFace();
         QCOMPARE(At(s.button->FaceBitmap(), at.x(), at.y()), Str(expected));
     }
@@ -247,15 +249,15 @@ private slots:
         QFETCH(Rgb, present);
         QFETCH(bool, blackAllowed);
         Scene s({255, 255, 255});
-        s.button->setGlossy(false);
-        s.button->setGlossyLevel(0);
-        s.button->setColor(Qt::white);
-        s.button->setFontColor(Qt::black);
+        s.button->SetGlossy(false);
+        s.button->SetGlossyLevel(0);
+        s.button->SetColor(Qt::white);
+        s.button->SetFontColor(Qt::black);
         QFont f = s.button->font();
         f.setPixelSize(24);
         f.setBold(true);
         s.button->setFont(f);
-        s.button->setCaption(QStringLiteral("HHHH"));
+        s.button->SetCaption(QStringLiteral("HHHH"));
         s.button->setEnabled(enabled);
         s.button->PaintFace();
         const QImage& face = s.button->FaceBitmap();
@@ -279,7 +281,7 @@ private slots:
         for (int y = 0; y < tex.height(); ++y)
             for (int x = 0; x < tex.width(); ++x)
                 tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
-        panel.setTexture(tex);
+        panel.SetTexture(tex);
         auto* label = new QLabel(QStringLiteral("MMMMMM"), &panel);
         QFont f = label->font();
         f.setPixelSize(30);
@@ -289,9 +291,9 @@ private slots:
         label->adjustSize();
         auto* button = new TGlassButton(&panel);
         button->setGeometry(5, 5, 198, 38);
-        button->setFlat(false);
-        button->setColor(QColor(0, 128, 128));
-        button->setGlossyLevel(25);
+        button->SetFlat(false);
+        button->SetColor(QColor(0, 128, 128));
+        button->SetGlossyLevel(25);
 
         // What the panel shows under the button, with and without the label.
         button->hide();
@@ -324,9 +326,9 @@ private slots:
         Scene alone, covered;
         auto* other = new TGlassButton(&covered.parent);
         other->setGeometry(40, 0, 100, 60);
-        other->setFlat(false);
-        other->setColor(Qt::red);
-        other->setGlossyLevel(100);
+        other->SetFlat(false);
+        other->SetColor(Qt::red);
+        other->SetGlossyLevel(100);
         alone.button->PaintFace();
         covered.button->PaintFace();
         QCOMPARE(CountDiffering(alone.button->FaceBitmap(), covered.button->FaceBitmap()), 0);
@@ -341,14 +343,14 @@ private slots:
         panel.resize(260, 80);
         QImage first(16, 16, QImage::Format_RGB888);
         first.fill(QColor(100, 150, 200));
-        panel.setTexture(first);
+        panel.SetTexture(first);
         auto* button = new TGlassButton(&panel);
         button->setGeometry(20, 20, 198, 38);
-        button->setFlat(false);
-        button->setGlossy(true);
-        button->setGlossyLevel(25);
-        button->setColor(QColor(0, 128, 128));
-        button->setCaption(QStringLiteral("Aide"));
+        button->SetFlat(false);
+        button->SetGlossy(true);
+        button->SetGlossyLevel(25);
+        button->SetColor(QColor(0, 128, 128));
+        button->SetCaption(QStringLiteral("Aide"));
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
         button->repaint();
@@ -364,7 +366,7 @@ private slots:
 
         QImage second(16, 16, QImage::Format_RGB888);
         second.fill(QColor(200, 40, 10));
-        panel.setTexture(second);
+        panel.SetTexture(second);
         panel.update();
         QTRY_VERIFY(button->BackgroundCopies() > copies);
         QCOMPARE(At(button->FaceBitmap(), 0, 0), Str(Rgb{200, 40, 10}));
@@ -374,8 +376,8 @@ private slots:
     {
         // What the window shows of the button is FaceBitmap, copied in one block.
         Scene s;
-        s.button->setCaption(QStringLiteral("Quitter le jeu"));
-        s.button->setShadowStyle(TShadowStyle::ssDrop);
+        s.button->SetCaption(QStringLiteral("Quitter le jeu"));
+        s.button->SetShadowStyle(TShadowStyle::ssDrop);
         const QImage shot = s.parent.grab().toImage().convertToFormat(QImage::Format_RGB888);
         const QImage& face = s.button->FaceBitmap();
         QCOMPARE(face.size(), QSize(198, 38));
@@ -386,7 +388,7 @@ private slots:
     void focusGlow()
     {
         Scene s;
-        s.button->setTabStop(true);
+        s.button->SetTabStop(true);
         s.parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
         s.parent.activateWindow();
@@ -406,8 +408,8 @@ private slots:
     void altFocusFillsWithFocusColour()
     {
         Scene s;
-        s.button->setTabStop(true);
-        s.button->setAltFocus(true);
+        s.button->SetTabStop(true);
+        s.button->SetAltFocus(true);
         s.parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
         s.parent.activateWindow();

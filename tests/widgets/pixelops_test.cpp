@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace quimba::widgets;
+
 using namespace widgettest;
 
 class PixelOpsTest : public QObject {

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace quimba::widgets;
+
 namespace {
 
 // Every texture pixel tells where it came from.
@@ -55,7 +57,7 @@ private slots:
         const QImage tex = CodedTexture(573, 152);
         TTexturePanel panel;
         panel.resize(1024, 525);
-        panel.setTexture(tex);
+        panel.SetTexture(tex);
         const QImage shot = Rendered(panel);
         QCOMPARE(shot.pixelColor(at), tex.pixelColor(source));
     }
@@ -64,7 +66,7 @@ private slots:
     {
         TTexturePanel panel;
         panel.resize(1024, 525);
-        panel.setTexture(CodedTexture(573, 152));
+        panel.SetTexture(CodedTexture(573, 152));
         const QImage shot = Rendered(panel);
         const QRgb light = panel.palette().color(QPalette::Light).rgb();
         const QRgb dark = panel.palette().color(QPalette::Dark).rgb();
@@ -152,7 +154,7 @@ private slots:
         const QImage tex = CodedTexture(7, 5);
         TTextureFill fill;
         fill.resize(20, 12);
-        fill.setTexture(&tex);
+        fill.SetTexture(&tex);
         QCOMPARE(fill.Texture(), &tex);
         const QImage shot = Rendered(fill);
         QCOMPARE(shot.pixelColor(0, 0), tex.pixelColor(0, 0));
@@ -177,7 +179,7 @@ private slots:
         const QImage broken;
         TTextureFill fill;
         fill.resize(10, 8);
-        fill.setTexture(&broken);
+        fill.SetTexture(&broken);
         const QImage shot = Rendered(fill);
         QCOMPARE(fill.Texture(), nullptr);
         QCOMPARE(shot.pixelColor(0, 0), QColor(Qt::black));

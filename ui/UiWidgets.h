@@ -1,0 +1,9 @@
+#pragma once
+// The widget classes the windows are built from, named for the ui layer.
+
+namespace quimba::widgets {
+}  // namespace quimba::widgets
+
+namespace quimba::ui {
+using namespace quimba::widgets;
+}  // namespace quimba::ui
