@@ -6,9 +6,9 @@
 #include <QImage>
 #include <QRect>
 
-namespace quimba::widgets {
-
 class QPainter;
+
+namespace quimba::widgets {
 
 // Into a 24-bit image (Format_RGB888) by direct row copies; anything outside
 // the target image is skipped.

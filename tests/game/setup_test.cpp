@@ -5,8 +5,8 @@
 using namespace quimba;
 using quimba::testing::Harness;
 using quimba::testing::MemoryStore;
-using quimba::testing::NewGame;
-using quimba::testing::ScriptThrowFrom;
+using quimba::testing::StartGame;
+using quimba::testing::ScriptThrow;
 using quimba::testing::Snapshot;
 
 namespace {
