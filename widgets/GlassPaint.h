@@ -13,8 +13,9 @@
 
 namespace quimba::widgets {
 
-// Everything the painting reads from the button.
-struct GlassLook {
+// The button's published look: what its properties set and its painting
+// reads as they are.
+struct GlassStyle {
     bool flat = true;
     bool glossy = false;
     bool altRender = false;
@@ -24,10 +25,6 @@ struct GlassLook {
     bool singleBorder = false;
     bool duoStyle = false;
     bool arrow = false;
-    bool enabled = true;
-    bool focused = false;
-    bool pressed = false;
-    int hotPart = -1;
     int glossAlpha = 72;
     int lightHeight = 25;
     int arrowWidth = 18;
@@ -39,6 +36,15 @@ struct GlassLook {
     PixelOps::Rgb colorShadow{0, 0, 0};
     PixelOps::Rgb colorFocused{255, 255, 0};
     PixelOps::Rgb colorDisabled{192, 192, 192};
+};
+
+// Everything the painting reads from the button: its style, its state and
+// its layout.
+struct GlassLook : GlassStyle {
+    bool enabled = true;
+    bool focused = false;
+    bool pressed = false;
+    int hotPart = -1;
     PixelOps::Rgb fontColor{0, 0, 0};
     QFont font;
     QString caption;

@@ -33,8 +33,8 @@ struct DepthGuard {
 TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
 {
     resize(75, 25);
-    FLightHeight = height();
-    FGlossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
+    FStyle.lightHeight = height();
+    FStyle.glossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
     FFaceBitmap = QImage(width(), height(), QImage::Format_RGB888);
     // The face covers every pixel; no erase, so no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -63,22 +63,22 @@ void TGlassButton::SetCaption(const QString& caption)
         update();                                                                         \
     }
 
-GLASS_SETTER(AltFocus, FAltFocus, bool)
-GLASS_SETTER(AltRender, FAltRender, bool)
-GLASS_SETTER(Arrow, FArrow, bool)
-GLASS_SETTER(ArrowWidth, FArrowWidth, int)
+GLASS_SETTER(AltFocus, FStyle.altFocus, bool)
+GLASS_SETTER(AltRender, FStyle.altRender, bool)
+GLASS_SETTER(Arrow, FStyle.arrow, bool)
+GLASS_SETTER(ArrowWidth, FStyle.arrowWidth, int)
 GLASS_SETTER(AutoSize, FAutoSize, bool)
-GLASS_SETTER(Down, FDown, bool)
-GLASS_SETTER(DuoStyle, FDuoStyle, bool)
-GLASS_SETTER(Flat, FFlat, bool)
-GLASS_SETTER(FlatDown, FFlatDown, bool)
-GLASS_SETTER(Glossy, FGlossy, bool)
+GLASS_SETTER(Down, FStyle.down, bool)
+GLASS_SETTER(DuoStyle, FStyle.duoStyle, bool)
+GLASS_SETTER(Flat, FStyle.flat, bool)
+GLASS_SETTER(FlatDown, FStyle.flatDown, bool)
+GLASS_SETTER(Glossy, FStyle.glossy, bool)
 GLASS_SETTER(GlyphPos, FGlyphPos, TGlyphPos)
 GLASS_SETTER(ImageOffset, FImageOffset, int)
 GLASS_SETTER(ImageSpacing, FImageSpacing, int)
-GLASS_SETTER(ShadowStyle, FShadowStyle, TShadowStyle)
-GLASS_SETTER(SingleBorder, FSingleBorder, bool)
-GLASS_SETTER(TextAlign, FTextAlign, TTextAlign)
+GLASS_SETTER(ShadowStyle, FStyle.shadowStyle, TShadowStyle)
+GLASS_SETTER(SingleBorder, FStyle.singleBorder, bool)
+GLASS_SETTER(TextAlign, FStyle.textAlign, TTextAlign)
 #undef GLASS_SETTER
 
 #define GLASS_COLOR_SETTER(Name, Field)                                                   \
@@ -88,25 +88,25 @@ GLASS_SETTER(TextAlign, FTextAlign, TTextAlign)
         update();                                                                         \
     }
 
-GLASS_COLOR_SETTER(Color, FColor)
-GLASS_COLOR_SETTER(ColorDown, FColorDown)
-GLASS_COLOR_SETTER(ColorFocused, FColorFocused)
-GLASS_COLOR_SETTER(ColorFrame, FColorFrame)
-GLASS_COLOR_SETTER(ColorShadow, FColorShadow)
-GLASS_COLOR_SETTER(ColorDisabled, FColorDisabled)
+GLASS_COLOR_SETTER(Color, FStyle.color)
+GLASS_COLOR_SETTER(ColorDown, FStyle.colorDown)
+GLASS_COLOR_SETTER(ColorFocused, FStyle.colorFocused)
+GLASS_COLOR_SETTER(ColorFrame, FStyle.colorFrame)
+GLASS_COLOR_SETTER(ColorShadow, FStyle.colorShadow)
+GLASS_COLOR_SETTER(ColorDisabled, FStyle.colorDisabled)
 #undef GLASS_COLOR_SETTER
 
 void TGlassButton::SetGlossyLevel(int v)
 {
     FGlossyLevel = std::clamp(v, 0, 100);
-    FGlossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
+    FStyle.glossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
     update();
 }
 
 void TGlassButton::SetLightHeight(int v)
 {
     // Only read at the next paint, so no redraw of its own.
-    FLightHeight = std::max(v, 0);
+    FStyle.lightHeight = std::max(v, 0);
 }
 
 void TGlassButton::SetImageIndex(int v)
@@ -175,9 +175,9 @@ QSize TGlassButton::ComputeAutoSize() const
             h = std::max(h, ih + 6);
         }
     }
-    if (FDuoStyle)
-        w += FArrowWidth;
-    else if (FArrow)
+    if (FStyle.duoStyle)
+        w += FStyle.arrowWidth;
+    else if (FStyle.arrow)
         w += 16;
     return {w, h};
 }
@@ -187,10 +187,10 @@ void TGlassButton::ComputeLayout()
     if (FConstructing)
         return;
     int W = width(), H = height();
-    if (FArrow)
+    if (FStyle.arrow)
         FArrowOrigin.setX(W - 14);
-    if (FDuoStyle)
-        FArrowOrigin.setX(W - FArrowWidth / 2 - 6);
+    if (FStyle.duoStyle)
+        FArrowOrigin.setX(W - FStyle.arrowWidth / 2 - 6);
     FArrowOrigin.setY(H / 2 - 4);
     if (FAutoSize) {
         const QSize s = ComputeAutoSize();
@@ -201,11 +201,11 @@ void TGlassButton::ComputeLayout()
     FTextRect = {0, 0, W - 1, H - 1};
     if (HasGlyph()) {
         const int iw = FImages->Width(), ih = FImages->Height();
-        const bool arrowed = FArrow || FDuoStyle;
+        const bool arrowed = FStyle.arrow || FStyle.duoStyle;
         switch (FGlyphPos) {
         case TGlyphPos::gpTop:
         case TGlyphPos::gpBottom:
-            FGlyphOrigin.setX((W - iw) / 2 - (arrowed ? FArrowWidth / 2 : 0));
+            FGlyphOrigin.setX((W - iw) / 2 - (arrowed ? FStyle.arrowWidth / 2 : 0));
             if (FGlyphPos == TGlyphPos::gpBottom) {
                 FGlyphOrigin.setY(H - ih - FImageOffset);
                 FTextRect.bottom = FGlyphOrigin.y() - FImageSpacing;
@@ -222,7 +222,7 @@ void TGlassButton::ComputeLayout()
             FTextRect.right = W - FImageOffset;
             break;
         case TGlyphPos::gpRight:
-            FGlyphOrigin.setX(W - iw - FImageOffset - (arrowed ? FArrowWidth : 0));
+            FGlyphOrigin.setX(W - iw - FImageOffset - (arrowed ? FStyle.arrowWidth : 0));
             FTextRect.left = FImageOffset;
             FTextRect.right = W - iw - FImageOffset - FImageSpacing;
             break;
@@ -230,9 +230,9 @@ void TGlassButton::ComputeLayout()
         if (FGlyphPos == TGlyphPos::gpLeft || FGlyphPos == TGlyphPos::gpRight)
             FGlyphOrigin.setY((H - ih) / 2);
     }
-    if (FDuoStyle)
-        FTextRect.right -= FArrowWidth;
-    else if (FArrow)
+    if (FStyle.duoStyle)
+        FTextRect.right -= FStyle.arrowWidth;
+    else if (FStyle.arrow)
         FTextRect.right -= 16;
 }
 
@@ -295,30 +295,11 @@ void TGlassButton::PaintFace()
     std::memcpy(FFaceBitmap.bits(), FBackground.constBits(), std::size_t(FFaceBitmap.sizeInBytes()));
 
     GlassLook look;
-    look.flat = FFlat;
-    look.glossy = FGlossy;
-    look.altRender = FAltRender;
-    look.altFocus = FAltFocus;
-    look.flatDown = FFlatDown;
-    look.down = FDown;
-    look.singleBorder = FSingleBorder;
-    look.duoStyle = FDuoStyle;
-    look.arrow = FArrow;
+    static_cast<GlassStyle&>(look) = FStyle;
     look.enabled = isEnabled();
     look.focused = hasFocus();
     look.pressed = FPressed;
     look.hotPart = FHotPart;
-    look.glossAlpha = FGlossAlpha;
-    look.lightHeight = FLightHeight;
-    look.arrowWidth = FArrowWidth;
-    look.shadowStyle = FShadowStyle;
-    look.textAlign = FTextAlign;
-    look.color = FColor;
-    look.colorDown = FColorDown;
-    look.colorFrame = FColorFrame;
-    look.colorShadow = FColorShadow;
-    look.colorFocused = FColorFocused;
-    look.colorDisabled = FColorDisabled;
     look.fontColor = PixelOps::ToRgb(FontColor());
     look.font = font();
     look.caption = FCaption;
@@ -431,7 +412,7 @@ void TGlassButton::focusOutEvent(QFocusEvent* event)
 
 int TGlassButton::PartAt(int x) const
 {
-    return x > width() - FArrowWidth - 2 ? 1 : 0;
+    return x > width() - FStyle.arrowWidth - 2 ? 1 : 0;
 }
 
 void TGlassButton::DropPressedLook()
@@ -500,7 +481,7 @@ void TGlassButton::Click()
     if (!hasFocus() && FTabStop)
         setFocus(Qt::MouseFocusReason);
     FClickHandled = true;
-    if (FDuoStyle) {
+    if (FStyle.duoStyle) {
         if (FHotPart == 0)
             emit OnClick();
     } else if (FMouseInside) {
@@ -521,7 +502,7 @@ void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
     if (!FClickHandled && FMouseInside && FPressed)
         Click();
     if (inside) {
-        if (FDuoStyle) {
+        if (FStyle.duoStyle) {
             if (PartAt(p.x()) == 1) {
                 const bool wasArrow = FHotPart == 1;
                 FHotPart = 1;
@@ -568,9 +549,9 @@ void TGlassButton::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Down:
         event->accept();
-        if (FArrow || FDropDownMenu) {
+        if (FStyle.arrow || FDropDownMenu) {
             FPressed = true;
-            FHotPart = FDuoStyle ? 1 : 0;
+            FHotPart = FStyle.duoStyle ? 1 : 0;
             RepaintNow();
         }
         return;
@@ -590,14 +571,14 @@ void TGlassButton::keyReleaseEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Down:
         event->accept();
-        if (FArrow || FDropDownMenu) {
-            FHotPart = FDuoStyle ? 1 : 0;
+        if (FStyle.arrow || FDropDownMenu) {
+            FHotPart = FStyle.duoStyle ? 1 : 0;
             PostDropDown();
         }
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!FDuoStyle && FDropDownMenu) {
+        if (!FStyle.duoStyle && FDropDownMenu) {
             PostDropDown();
         } else {
             event->accept();

@@ -28,41 +28,41 @@ public:
     QString Caption() const { return FCaption; }
 
     void SetAltFocus(bool v);
-    bool AltFocus() const { return FAltFocus; }
+    bool AltFocus() const { return FStyle.altFocus; }
     void SetAltRender(bool v);
-    bool AltRender() const { return FAltRender; }
+    bool AltRender() const { return FStyle.altRender; }
     void SetArrow(bool v);
-    bool Arrow() const { return FArrow; }
+    bool Arrow() const { return FStyle.arrow; }
     void SetArrowWidth(int v);
-    int ArrowWidth() const { return FArrowWidth; }
+    int ArrowWidth() const { return FStyle.arrowWidth; }
     void SetAutoSize(bool v);
     bool AutoSize() const { return FAutoSize; }
     void SetColor(const QColor& c);
-    QColor Color() const { return PixelOps::ToColor(FColor); }
+    QColor Color() const { return PixelOps::ToColor(FStyle.color); }
     void SetColorDown(const QColor& c);
-    QColor ColorDown() const { return PixelOps::ToColor(FColorDown); }
+    QColor ColorDown() const { return PixelOps::ToColor(FStyle.colorDown); }
     void SetColorFocused(const QColor& c);
-    QColor ColorFocused() const { return PixelOps::ToColor(FColorFocused); }
+    QColor ColorFocused() const { return PixelOps::ToColor(FStyle.colorFocused); }
     void SetColorFrame(const QColor& c);
-    QColor ColorFrame() const { return PixelOps::ToColor(FColorFrame); }
+    QColor ColorFrame() const { return PixelOps::ToColor(FStyle.colorFrame); }
     void SetColorShadow(const QColor& c);
-    QColor ColorShadow() const { return PixelOps::ToColor(FColorShadow); }
+    QColor ColorShadow() const { return PixelOps::ToColor(FStyle.colorShadow); }
     void SetColorDisabled(const QColor& c);
-    QColor ColorDisabled() const { return PixelOps::ToColor(FColorDisabled); }
+    QColor ColorDisabled() const { return PixelOps::ToColor(FStyle.colorDisabled); }
     void SetDown(bool v);
-    bool Down() const { return FDown; }
+    bool Down() const { return FStyle.down; }
     void SetDropDownAlignment(TPopupAlignment v) { FDropDownAlignment = v; }
     TPopupAlignment DropDownAlignment() const { return FDropDownAlignment; }
     void SetDropDownMenu(QMenu* menu) { FDropDownMenu = menu; }
     QMenu* DropDownMenu() const { return FDropDownMenu; }
     void SetDuoStyle(bool v);
-    bool DuoStyle() const { return FDuoStyle; }
+    bool DuoStyle() const { return FStyle.duoStyle; }
     void SetFlat(bool v);
-    bool Flat() const { return FFlat; }
+    bool Flat() const { return FStyle.flat; }
     void SetFlatDown(bool v);
-    bool FlatDown() const { return FFlatDown; }
+    bool FlatDown() const { return FStyle.flatDown; }
     void SetGlossy(bool v);
-    bool Glossy() const { return FGlossy; }
+    bool Glossy() const { return FStyle.glossy; }
     void SetGlossyLevel(int v);
     int GlossyLevel() const { return FGlossyLevel; }
     void SetGlyphPos(TGlyphPos v);
@@ -76,15 +76,15 @@ public:
     void SetImageSpacing(int v);
     int ImageSpacing() const { return FImageSpacing; }
     void SetLightHeight(int v);
-    int LightHeight() const { return FLightHeight; }
+    int LightHeight() const { return FStyle.lightHeight; }
     void SetPopupOffset(int v) { FPopupOffset = v; }
     int PopupOffset() const { return FPopupOffset; }
     void SetShadowStyle(TShadowStyle v);
-    TShadowStyle ShadowStyle() const { return FShadowStyle; }
+    TShadowStyle ShadowStyle() const { return FStyle.shadowStyle; }
     void SetSingleBorder(bool v);
-    bool SingleBorder() const { return FSingleBorder; }
+    bool SingleBorder() const { return FStyle.singleBorder; }
     void SetTextAlign(TTextAlign v);
-    TTextAlign TextAlign() const { return FTextAlign; }
+    TTextAlign TextAlign() const { return FStyle.textAlign; }
     // Keyboard reachability: with it the button takes the focus on a click.
     void SetTabStop(bool v);
     bool TabStop() const { return FTabStop; }
@@ -97,7 +97,7 @@ public:
     bool Pressed() const { return FPressed; }
     bool MouseInside() const { return FMouseInside; }
     bool PopupShown() const { return FPopupShown; }
-    int GlossAlpha() const { return FGlossAlpha; }
+    int GlossAlpha() const { return FStyle.glossAlpha; }
     // Caption area as (x, y, width, height); right and bottom edges excluded.
     QRect TextRect() const;
     QPoint ArrowOrigin() const { return FArrowOrigin; }
@@ -157,24 +157,10 @@ private:
 
     bool FConstructing = true;
     QString FCaption;
-    bool FAltFocus = false;
-    bool FAltRender = false;
-    bool FArrow = false;
-    int FArrowWidth = 18;
+    GlassStyle FStyle;
     bool FAutoSize = false;
-    PixelOps::Rgb FColor{255, 255, 255};
-    PixelOps::Rgb FColorDown{0, 0, 0};
-    PixelOps::Rgb FColorFocused{255, 255, 0};
-    PixelOps::Rgb FColorFrame{128, 128, 128};
-    PixelOps::Rgb FColorShadow{0, 0, 0};
-    PixelOps::Rgb FColorDisabled{192, 192, 192};
-    bool FDown = false;
     TPopupAlignment FDropDownAlignment = TPopupAlignment::paLeft;
     QPointer<QMenu> FDropDownMenu;
-    bool FDuoStyle = false;
-    bool FFlat = true;
-    bool FFlatDown = false;
-    bool FGlossy = false;
     int FGlossyLevel = 37;
     TGlyphPos FGlyphPos = TGlyphPos::gpLeft;
     int FImageIndex = 0;
@@ -182,11 +168,7 @@ private:
     QPointer<TImageList> FImages;
     QMetaObject::Connection FImagesLink;
     int FImageSpacing = 4;
-    int FLightHeight = 25;
     int FPopupOffset = 0;
-    TShadowStyle FShadowStyle = TShadowStyle::ssNone;
-    bool FSingleBorder = false;
-    TTextAlign FTextAlign = TTextAlign::taCenter;
     bool FTabStop = false;
 
     int FHotPart = -1;
@@ -194,7 +176,6 @@ private:
     bool FMouseInside = false;
     bool FClickHandled = false;
     bool FPopupShown = false;
-    int FGlossAlpha = 72;
 
     QPoint FArrowOrigin;
     QPoint FGlyphOrigin;
