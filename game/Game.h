@@ -37,8 +37,13 @@ public:
     SetupForm Form2;
     BestScores ListBoxScore;
     std::vector<std::string> T;  // the language file's lines
+    int niveau = kClassique;     // level of the players named "CPU" in this game
+    // A person asked for advice in this game: its result stays out of the
+    // best score and the best-scores list.
+    bool conseilpartie = false;
 
-    // Line n of the language file; a line the file lacks reads as empty.
+    // Line n of the language file; a line the file lacks reads as empty, or
+    // as its built-in wording for the lines added after the first 93.
     const std::string& Line(int n) const;
 
     // Main window shown: reads the settings store.

@@ -12,6 +12,8 @@ SetupForm::SetupForm() {
     }
 }
 
+int NiveauFromText(const std::string& text) { return text == "2" ? kExpert : kClassique; }
+
 std::string SetupForm::LaidOutName(int player) { return "JO" + std::to_string(player); }
 
 void SetupForm::FormShow() {
@@ -58,6 +60,8 @@ void SetupForm::button1Click(Game& game) {
         default: s.ligneimposee = 1; s.typejeu = kNormal; break;
     }
     s.etapeordi = 0;
+    game.niveau = Niveau;
+    game.conseilpartie = false;
     closeRequested = true;
     s.tour = 0;
     s.joueur = 0;
