@@ -42,6 +42,15 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
     return order;
 }
 
+const std::vector<CaptionTarget>& AddedCaptions() {
+    static const std::vector<CaptionTarget> captions{
+        {kLineNiveau, Window::Setup, "GroupBox2"},
+        {kLineClassique, Window::Setup, "RadioButton4"},
+        {kLineExpert, Window::Setup, "RadioButton5"},
+    };
+    return captions;
+}
+
 const std::string& BuiltInLine(int n) {
     static const std::string kEmpty;
     static const std::string kLines[] = {

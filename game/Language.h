@@ -45,6 +45,9 @@ struct CaptionTarget {
 
 // The captions in the order they are loaded.
 const std::vector<CaptionTarget>& CaptionLoadOrder();
+// Captions from the added lines, loaded after those; a file without the
+// lines gives them their built-in wording instead of failing.
+const std::vector<CaptionTarget>& AddedCaptions();
 
 struct LanguageLoad {
     bool ok = false;

@@ -193,7 +193,10 @@ bool TForm1::chargetextes() {
         }
         return nullptr;
     };
-    for (const CaptionTarget& target : CaptionLoadOrder()) {
+    std::vector<CaptionTarget> captions = CaptionLoadOrder();
+    const std::vector<CaptionTarget>& added = AddedCaptions();
+    captions.insert(captions.end(), added.begin(), added.end());
+    for (const CaptionTarget& target : captions) {
         QWidget* window = windowOf(target.window);
         if (!window) continue;
         const QString text = Q(game_->Line(target.line));
