@@ -13,7 +13,7 @@ constexpr int kBonus = 35;
 
 void Game::compteordi() {
     bool written = false;
-    if (!S.casechoisie) written = choixordi();
+    if (!S.casechoisie) written = Expert(S.joueur) ? choixexpert() : choixordi();
     if (S.casechoisie || written) tally();
 }
 
