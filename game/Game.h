@@ -38,7 +38,6 @@ public:
     SetupForm Form2;
     BestScores ListBoxScore;
     std::vector<std::string> T;  // the language file's lines
-    int niveau = kClassique;     // level of the players named "CPU" in this game
     // A person asked for advice in this game: its result stays out of the
     // best score and the best-scores list.
     bool conseilpartie = false;
