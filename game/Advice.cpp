@@ -11,7 +11,7 @@ namespace quimba {
 namespace {
 
 // A row's name as the sheet's headings call it; the number rows read
-// "ligne 5" so that the number is not taken for the points.
+// "ligne 5", a bare number would not say it is a row.
 std::string RowName(const Game& g, int row) {
     const std::string& heading = g.Line(19 + row);
     return row <= ligne6 ? g.Line(kLineLigne) + " " + heading : heading;
@@ -70,8 +70,10 @@ Advice DemandeConseil(Game& g) {
 
 std::string ConseilTexte(const Game& g, const Choice& c) {
     std::string text = g.Line(kLineConseil) + " ";
+    // After a number row's own number a colon keeps the points apart.
     if (c.kind == Choice::Write)
-        return text + g.Line(kLineEcrireEn) + " " + RowName(g, c.row) + " " + std::to_string(c.points);
+        return text + g.Line(kLineEcrireEn) + " " + RowName(g, c.row) + (c.row <= ligne6 ? " : " : " ") +
+               std::to_string(c.points);
     std::vector<int> faces;
     for (int i = 1; i <= kDice; ++i)
         if (c.keep[i]) faces.push_back(g.S.valeurde[i]);

@@ -33,7 +33,8 @@ Advice ConseilPour(Game& game);
 Advice DemandeConseil(Game& game);
 
 // The words of one choice: "Conseil : garder 3 3 3, relancer (espérance
-// 212,4)", "Conseil : tout relancer (...)", "Conseil : écrire en Full 30".
+// 212,4)", "Conseil : tout relancer (...)", "Conseil : écrire en Full 30",
+// "Conseil : écrire en ligne 5 : 15".
 std::string ConseilTexte(const Game& game, const Choice& choice);
 
 // What writing `row` of the current column would give now and what it costs

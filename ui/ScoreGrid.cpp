@@ -54,8 +54,9 @@ void ScoreGrid::paintEvent(QPaintEvent*) {
     }
     if (advCol_ >= 0) {
         // Solid and bright, so it reads apart from the dotted focus frame.
-        p.setPen(QPen(QColor(0, 230, 90), 2));
-        p.drawRect(QRectF(CellRect(advCol_, advRow_)).adjusted(1, 1, -1, -1));
+        // Over the grid lines around the cell, so the cell's text stays clear.
+        p.setPen(QPen(QColor(0, 230, 90), 3));
+        p.drawRect(QRectF(CellRect(advCol_, advRow_)).adjusted(-0.5, -0.5, 0.5, 0.5));
     }
     if (hasFocus()) {
         p.setPen(QPen(QColor(255, 255, 255), 1, Qt::DotLine));

@@ -61,7 +61,7 @@ TEST(Advice, LastFreeRowInWords) {
          {0, 1, 1, 0, 1, 1}},
         {"throw them all again", ligneplus, 2, {1, 1, 1, 1, 1}, "Conseil : tout relancer (espérance 17,5)", {}},
         {"write the full", lignefull, 3, {2, 5, 2, 5, 5}, "Conseil : écrire en Full 30", {}},
-        {"write a number row", ligne5, 3, {5, 5, 5, 1, 2}, "Conseil : écrire en ligne 5 15", {}},
+        {"write a number row", ligne5, 3, {5, 5, 5, 1, 2}, "Conseil : écrire en ligne 5 : 15", {}},
         {"strike out", lignequimba, 3, {1, 2, 3, 4, 6}, "Conseil : écrire en Quimba 0", {}},
     };
     Coach c(kDescendant);  // the forced row is set by hand: the table is quick to build

@@ -110,7 +110,7 @@ class AdviceTest : public QObject {
     bool RowFramed(int column, int row) {
         const QImage grid = m()->Grid->grab().toImage();
         const QRect cell = ui::ScoreGrid::CellRect(column, row);
-        return grid.pixel(cell.left() + 1, cell.center().y()) == kFrame;
+        return grid.pixel(cell.left(), cell.center().y()) == kFrame && grid.pixel(cell.right(), cell.center().y()) == kFrame;
     }
 
 private slots:
