@@ -148,7 +148,7 @@ TEST(ExpertTurn, KeepsWhatTheAdviceSaysAndWritesAfterTheThirdThrow) {
     Game& g = h.game;
     h.random.fallback = 0;  // the tumbling faces of the animation
     g.strategies = &Built();
-    g.niveau = 2;
+    g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
     NewGame(g, {"CPU", "JO2"});
     for (int row : kChosenRows)
         if (row != lignequimba) g.Grid.SetCell(0, row, "10");
@@ -184,7 +184,7 @@ TEST(ExpertTurn, WritesAtTheFirstLookWhenThatIsBest) {
     Game& g = h.game;
     h.random.fallback = 0;
     g.strategies = &Built();
-    g.niveau = 2;
+    g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
     NewGame(g, {"CPU", "JO2"});
     ScriptThrowFrom(h.random, {6, 6, 6, 6, 6});
     g.TimerordiTimer();
@@ -205,7 +205,7 @@ TEST(ExpertTurn, WaitsOnTheTimerWhileTheTableIsNotReady) {
         h.random.fallback = 0;
         LateSource late;
         g.strategies = &late;
-        g.niveau = 2;
+        g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
         NewGame(g, {"CPU", "JO2"}, type);
         ScriptThrowFrom(h.random, {3, 3, 2, 6, 1});
         g.TimerordiTimer();
@@ -224,7 +224,7 @@ TEST(ExpertTurn, WaitsOnTheTimerWhileTheTableIsNotReady) {
     // No source at all is the same as a table never ready.
     Harness h;
     h.random.fallback = 0;
-    h.game.niveau = 2;
+    h.game.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
     NewGame(h.game, {"CPU", "JO2"});
     ScriptThrowFrom(h.random, {3, 3, 2, 6, 1});
     h.game.TimerordiTimer();
