@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "Language.h"
@@ -220,6 +221,43 @@ private slots:
         QCOMPARE(m()->resultext->text(), line);
         QCOMPARE(State(g()), computer);
         QVERIFY(!g().conseilpartie);
+    }
+
+    // Asked while the table is still being prepared, the advice says so and
+    // comes by itself once the table is there, if the dice have not moved.
+    void adviceAskedBeforeTheTableIsReadyComesLater() {
+        QFile::remove(m()->Strategies().CacheFile(kNormal));
+        p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(3));
+        QVERIFY(p->Start());
+        m()->show();
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        Throw();
+        QTest::keyClick(m(), Qt::Key_H);
+        QVERIFY2(m()->Strategies().OriginOf(kNormal) == ui::BackgroundStrategies::Origin::None,
+                 "the table came before the test could ask: nothing was waited for");
+        QCOMPARE(m()->resultext->text(), QString("Conseil : stratégie en préparation, réessayez dans un instant"));
+        QVERIFY(!g().conseilpartie);
+        QTRY_VERIFY_WITH_TIMEOUT(m()->resultext->text().startsWith("Conseil : ") && g().conseilpartie, 120000);
+        QCOMPARE(m()->Strategies().OriginOf(kNormal), ui::BackgroundStrategies::Origin::Built);
+        QVERIFY(m()->resultext->text().endsWith(" - partie hors meilleurs scores"));
+    }
+
+    // After advice in a Normal game, the sheet's tooltip over a free cell of
+    // the current column tells what the row gives now and what it costs.
+    void sheetTooltipAfterAdvice() {
+        StartGame();
+        Throw();
+        QTest::keyClick(m(), Qt::Key_H);
+        const QPoint cell = ui::ScoreGrid::CellRect(0, lignequimba).center();
+        QHelpEvent help(QEvent::ToolTip, cell, m()->Grid->mapToGlobal(cell));
+        QApplication::sendEvent(m()->Grid, &help);
+        QCOMPARE(QToolTip::text(), QString::fromStdString(ConseilLigne(g(), 0, lignequimba)));
+        QVERIFY(QToolTip::text().startsWith("Quimba : "));
+        const QPoint other = ui::ScoreGrid::CellRect(1, lignequimba).center();
+        QHelpEvent none(QEvent::ToolTip, other, m()->Grid->mapToGlobal(other));
+        QApplication::sendEvent(m()->Grid, &none);
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 
     // A game in which advice was asked ends as usual but adds no entry and

@@ -1,5 +1,6 @@
 // The window's strategy tables: prepared off the window's thread, cached per
 // user, and rebuilt rather than trusted when the cached file is not sound.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -70,6 +71,19 @@ private slots:
         QVERIFY(again.WaitReady(kAscendant, 20000));
         QCOMPARE(again.OriginOf(kAscendant), BackgroundStrategies::Origin::Cache);
         QCOMPARE(Read(again.CacheFile(kAscendant)), saved);
+    }
+
+    // Asking never blocks the caller, even for the costly Normal table.
+    void askingReturnsAtOnce() {
+        QTemporaryDir dir;
+        BackgroundStrategies source(dir.path());
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(source.Table(kNormal), nullptr);
+        const qint64 asked = clock.elapsed();
+        QVERIFY(source.WaitReady(kNormal, 120000));
+        const qint64 built = clock.elapsed();
+        QVERIFY2(asked < 50 && asked * 5 < built, qPrintable(QString("%1 ms to ask, %2 ms to build").arg(asked).arg(built)));
     }
 
     // Every unsound cached file is built again and replaced by a sound one.
