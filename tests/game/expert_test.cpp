@@ -7,15 +7,13 @@
 
 #include "ComputerSupport.h"
 #include "Strategy.h"
+#include "StrategySupport.h"
 #include "SystemPorts.h"
 
 namespace quimba::testing {
 namespace {
 
-StrategySource& Built() {
-    static BuiltStrategies built;
-    return built;
-}
+StrategySource& Built() { return SharedStrategies(); }
 
 // A source whose tables are not ready until told so.
 struct LateSource : StrategySource {

@@ -9,16 +9,11 @@
 
 #include "ComputerSupport.h"
 #include "Strategy.h"
+#include "StrategySupport.h"
 #include "TestSupport.h"
 
 namespace quimba::testing {
 namespace {
-
-// The tables are built once per test binary: the Normal one is the costly one.
-const StrategyTable& Table(int type) {
-    static BuiltStrategies built;
-    return *built.Table(type);
-}
 
 std::vector<Dice> AllOutcomes() {
     std::vector<Dice> out;
