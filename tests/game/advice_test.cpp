@@ -9,6 +9,7 @@
 
 #include "Advice.h"
 #include "Language.h"
+#include "StrategySupport.h"
 #include "TestSupport.h"
 
 namespace quimba::testing {
@@ -26,11 +27,9 @@ struct NotReadySource : StrategySource {
 // The shipped French lines, and a person's turn in the first column with
 // every row written "0" except `free`, after `throws` throws that show `dice`.
 struct Coach : Harness {
-    BuiltStrategies tables;
-
     explicit Coach(int typejeu = kNormal) {
         game.T = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/francais.lan").lines;
-        game.strategies = &tables;
+        game.strategies = &SharedStrategies();
         NewGame(game, {"ANNE", "BOB"}, typejeu);
     }
     void Position(const std::vector<int>& free, int throws, const std::array<int, 5>& dice) {
