@@ -38,9 +38,45 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
     return order;
 }
 
+const std::vector<CaptionTarget>& AddedCaptions() {
+    static const std::vector<CaptionTarget> captions{
+        {kLineNiveau, Window::Setup, "GroupBox2"},
+        {kLineClassique, Window::Setup, "RadioButton4"},
+        {kLineExpert, Window::Setup, "RadioButton5"},
+    };
+    return captions;
+}
+
+const std::string& BuiltInLine(int n) {
+    static const std::string kEmpty;
+    static const std::string kLines[] = {
+        "Conseil :",
+        "garder",
+        "relancer",
+        "tout relancer",
+        "espérance",
+        "écrire en",
+        "ligne",
+        "partie hors meilleurs scores",
+        "Conseil : stratégie en préparation, réessayez dans un instant",
+        "maintenant",
+        "de moins que le meilleur choix",
+        "meilleur choix",
+        "Niveau de l'ordinateur",
+        "Classique",
+        "Expert",
+    };
+    static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
+    if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;
+    return kLines[n - kFirstAddedLine];
+}
+
 const std::string& LanguageLine(const std::vector<std::string>& lines, int n) {
     static const std::string none;
-    return (n >= 0 && n < static_cast<int>(lines.size())) ? lines[n] : none;
+    if (n >= 0 && n < static_cast<int>(lines.size())) return lines[n];
+    // Files written before the advice and the computer's level still play.
+    if (n >= kFirstAddedLine) return BuiltInLine(n);
+    return none;
 }
 
 Result<std::vector<std::string>> ParseLanguage(const std::string& bytes) {

@@ -28,6 +28,7 @@ void Game::FormShow(SettingsStore& store) {
     S.meilleurnom = store.Read("NOM").value_or("");
     for (int i = 1; i <= 5; ++i)
         Form2.Edit[i] = store.Read("NOM" + std::to_string(i)).value_or("PLA" + std::to_string(i));
+    Form2.Niveau = NiveauFromText(store.Read("NIVEAU").value_or("1"));
     if (!highscore.empty()) {
         // A stored text that is not a number counts as no best score; the
         // line still shows it as it was read.
@@ -40,6 +41,7 @@ void Game::FormShow(SettingsStore& store) {
     controls.Label28 = S.meilleurnom + " " + highscore;
     shown_ = true;
 }
+
 void Game::FormClose(SettingsStore& store) {
     if (!shown_) return;
     // What was stored stays stored, down to its spelling, until beaten.
@@ -47,6 +49,7 @@ void Game::FormClose(SettingsStore& store) {
     store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : highscoreText_);
     store.Write("NOM", S.meilleurnom);
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
+    store.Write("NIVEAU", Form2.Niveau == kExpert ? "2" : "1");
 }
 
 }  // namespace quimba

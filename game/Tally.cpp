@@ -14,7 +14,7 @@ constexpr int kBonus = 35;
 
 void Game::compteordi() {
     bool written = false;
-    if (!S.casechoisie) written = choixordi();
+    if (!S.casechoisie) written = Expert(S.joueur) ? choixexpert() : choixordi();
     if (S.casechoisie || written) tally();
 }
 
@@ -83,7 +83,8 @@ void Game::tally() {
 }
 
 void Game::endOfGame() {
-    for (int c = 0; c < kColumns; ++c) {
+    // A coached game would make the best score meaningless.
+    for (int c = 0; c < kColumns && !conseilpartie; ++c) {
         if (Grid.Free(c, lignetotal)) continue;
         const int total = Grid.Value(c, lignetotal);
         // Equalling the best score is not beating it.
@@ -116,7 +117,7 @@ void Game::endOfGame() {
     // missing parts read as empty.
     controls.resultext =
         Line(kLineWinnerBefore) + " " + winner + " " + std::to_string(best) + " " + Line(kLineWinnerAfter);
-    ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
+    if (!conseilpartie) ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
     controls.TimerordiEnabled = false;
     if (observer) observer->OnEnd(*this, winner, best);
 }

@@ -4,6 +4,7 @@
 
 #include "Cp1252.h"
 #include "Language.h"
+#include "TestSupport.h"
 #include "TextLines.h"
 
 using namespace quimba;
@@ -86,6 +87,38 @@ TEST(LanguageFile, NinetyOneLinesPassStartUp) {
     const auto load = ParseLanguage(Lines(91));
     EXPECT_TRUE(load.Ok());
     EXPECT_EQ(load.Value().size(), 91u);
+}
+
+// The game's first files stop at line 92; they still load, and the lines
+// added since read as their French wording, while a file that has them wins.
+TEST(LanguageFile, AddedLinesFallBackToBuiltInFrench) {
+    auto load = ParseLanguage(Lines(93));
+    ASSERT_TRUE(load.Ok()) << load.Error();
+    quimba::testing::Harness h;
+    h.game.T = load.Value();
+    EXPECT_EQ(h.game.Line(92), "line92");
+    EXPECT_EQ(h.game.Line(kLineConseil), "Conseil :");
+    EXPECT_EQ(h.game.Line(kLineEsperance), "espérance");
+    EXPECT_EQ(h.game.Line(kLineExpert), "Expert");
+    EXPECT_EQ(h.game.Line(kLastAddedLine + 1), "");
+    for (int n = kFirstAddedLine; n <= kLastAddedLine; ++n) EXPECT_NE(h.game.Line(n), "") << n;
+
+    load = ParseLanguage(Lines(kLineGarder + 1));  // has line 93 and 94 only
+    h.game.T = load.Value();
+    EXPECT_EQ(h.game.Line(kLineConseil), "line93");
+    EXPECT_EQ(h.game.Line(kLineGarder), "line94");
+    EXPECT_EQ(h.game.Line(kLineRelancer), "relancer");
+    // A short file keeps reading the original lines it lacks as empty.
+    h.game.T.resize(91);
+    EXPECT_EQ(h.game.Line(91), "");
+}
+
+// The shipped file carries the added lines itself, with the same wording.
+TEST(LanguageFile, ShippedFileHasTheAddedLines) {
+    const auto load = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/francais.lan");
+    ASSERT_TRUE(load.Ok()) << load.Error();
+    ASSERT_GT(load.Value().size(), std::size_t(kLastAddedLine));
+    for (int n = kFirstAddedLine; n <= kLastAddedLine; ++n) EXPECT_EQ(load.Value()[n], BuiltInLine(n)) << n;
 }
 
 TEST(LanguageFile, MissingFileGivesOpenErrorWithReason) {
