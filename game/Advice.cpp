@@ -59,8 +59,8 @@ Advice DemandeConseil(Game& g) {
     }
     if (advice.status != Advice::Given) return advice;
     std::string line = advice.text;
-    if (!g.conseilpartie) {
-        g.conseilpartie = true;
+    if (!g.S.conseilpartie) {
+        g.S.conseilpartie = true;
         line += " - " + g.Line(kLineHorsScores);
     }
     g.controls.resultext = line;
@@ -89,7 +89,7 @@ std::string ConseilTexte(const Game& g, const Choice& c) {
 }
 
 std::string ConseilLigne(Game& g, int column, int row) {
-    if (!g.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row))
+    if (!g.S.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row))
         return {};
     const Advice advice = ConseilPour(g);
     if (advice.status != Advice::Given) return {};

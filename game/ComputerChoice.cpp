@@ -92,7 +92,7 @@ bool Game::choixordi() {
 
 int Game::Level(int column) const {
     const int own = (column >= 0 && column < kColumns) ? niveaujoueur[column] : 0;
-    return own != 0 ? own : niveau;
+    return own != 0 ? own : S.niveau;
 }
 
 bool Game::Expert(int column) const { return Grid.IsComputer(column) && Level(column) == 2; }

@@ -38,9 +38,6 @@ public:
     SetupForm Form2;
     BestScores ListBoxScore;
     std::vector<std::string> T;  // the language file's lines
-    // A person asked for advice in this game: its result stays out of the
-    // best score and the best-scores list.
-    bool conseilpartie = false;
 
     // Line n of the language file; a line the file lacks reads as empty, or
     // as its built-in wording for the lines added after the first 93.
@@ -90,7 +87,7 @@ public:
     // rules; 2 "Expert", the exact best play of the strategy table.
     int niveau = 1;
     // A level for one column only (the simulator's mixed tables); 0 takes
-    // `niveau`.
+    // `S.niveau`.
     std::array<int, kColumns> niveaujoueur{};
     // The expert's tables; an expert waits on the timer while its table is
     // not ready.

@@ -39,6 +39,12 @@ struct GameState {
     std::string meilleurnom;                          // holder of the best score
     std::int32_t ligneimposee = 0;                    // row forced next (Ascendant, Descendant)
     std::int32_t typejeu = 0;                         // 1 Normal, 2 Ascendant, 3 Descendant
+    // How the players named "CPU" play: 1 "Classique", the ladder of the
+    // rules; 2 "Expert", the exact best play of the strategy table.
+    std::int32_t niveau = 1;
+    // A person asked for advice in this game: its result stays out of the
+    // best score and the best-scores list.
+    bool conseilpartie = false;
 };
 
 // Figure codes kept in GameState::figure.

@@ -59,8 +59,8 @@ void SetupForm::button1Click(GameState& s, ScoreSheet& grid, MainControls& contr
     }
     s.nbjoueurs = nbjoueurs;
     s.etapeordi = 0;
-    game.niveau = Niveau;
-    game.conseilpartie = false;
+    s.niveau = Niveau;
+    s.conseilpartie = false;
     closeRequested = true;
     s.tour = 0;
     s.joueur = 0;

@@ -84,7 +84,7 @@ void Game::tally() {
 
 void Game::endOfGame() {
     // A coached game would make the best score meaningless.
-    for (int c = 0; c < kColumns && !conseilpartie; ++c) {
+    for (int c = 0; c < kColumns && !S.conseilpartie; ++c) {
         if (Grid.Free(c, lignetotal)) continue;
         const int total = Grid.Value(c, lignetotal);
         // Equalling the best score is not beating it.
@@ -117,7 +117,7 @@ void Game::endOfGame() {
     // missing parts read as empty.
     controls.resultext =
         Line(kLineWinnerBefore) + " " + winner + " " + std::to_string(best) + " " + Line(kLineWinnerAfter);
-    if (!conseilpartie) ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
+    if (!S.conseilpartie) ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
     controls.TimerordiEnabled = false;
     if (observer) observer->OnEnd(*this, winner, best);
 }

@@ -89,7 +89,7 @@ TEST(Advice, AskingChangesNothingButTheResultLine) {
 
     const Advice first = DemandeConseil(c.game);
     ASSERT_EQ(first.status, Advice::Given);
-    EXPECT_TRUE(c.game.conseilpartie);
+    EXPECT_TRUE(c.game.S.conseilpartie);
     EXPECT_EQ(c.game.controls.resultext, first.text + " - partie hors meilleurs scores");
     const Advice second = DemandeConseil(c.game);
     EXPECT_EQ(c.game.controls.resultext, second.text) << "the notice is said once a game";
@@ -128,7 +128,7 @@ TEST(Advice, RefusedOutsideAPersonsSettledTurn) {
         const std::string before = Snapshot(c.game);
         EXPECT_EQ(DemandeConseil(c.game).status, Advice::NotNow) << k.what;
         EXPECT_EQ(Snapshot(c.game), before) << k.what;
-        EXPECT_FALSE(c.game.conseilpartie) << k.what;
+        EXPECT_FALSE(c.game.S.conseilpartie) << k.what;
     }
 }
 
@@ -143,7 +143,7 @@ TEST(Advice, TableNotReadySaysSoAndDoesNotMarkTheGame) {
     EXPECT_EQ(DemandeConseil(c.game).status, Advice::NotReady);
     EXPECT_EQ(source.asked, 1);
     EXPECT_EQ(c.game.controls.resultext, "Conseil : stratégie en préparation, réessayez dans un instant");
-    EXPECT_FALSE(c.game.conseilpartie);
+    EXPECT_FALSE(c.game.S.conseilpartie);
     c.game.strategies = nullptr;
     EXPECT_EQ(DemandeConseil(c.game).status, Advice::NotReady);
 }
@@ -163,7 +163,7 @@ TEST(Advice, SheetTooltipGivesTheRowNowAndItsCost) {
     Coach c;
     c.Position({lignefull, lignequimba}, 3, {2, 5, 2, 5, 5});
     EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "") << "no advice asked yet in this game";
-    c.game.conseilpartie = true;
+    c.game.S.conseilpartie = true;
     EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "Full : 30 maintenant, espérance 32,3 (meilleur choix)");
 
     const std::string quimba = ConseilLigne(c.game, 0, lignequimba);

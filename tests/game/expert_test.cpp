@@ -112,7 +112,7 @@ TEST(ExpertLevel, ClassicIgnoresTheTables) {
         Game g(random, clock, view);
         g.T.assign(93, "");
         if (withTables) g.strategies = &Built();
-        g.niveau = 1;
+        g.S.niveau = 1;
         Checker checker;
         g.observer = &checker;
         StartGame(g, {"CPU", "CPU", "CPU"}, kNormal);
@@ -128,12 +128,12 @@ TEST(ExpertLevel, ClassicIgnoresTheTables) {
 TEST(ExpertLevel, ColumnLevelOverridesTheGameLevel) {
     Harness h;
     StartGame(h.game, {"CPU", "JO2", "CPU"});
-    h.game.niveau = 2;
+    h.game.S.niveau = 2;
     EXPECT_TRUE(h.game.Expert(0));
     EXPECT_FALSE(h.game.Expert(1));
     h.game.niveaujoueur[2] = 1;
     EXPECT_FALSE(h.game.Expert(2));
-    h.game.niveau = 1;
+    h.game.S.niveau = 1;
     h.game.niveaujoueur[0] = 2;
     EXPECT_TRUE(h.game.Expert(0));
 }

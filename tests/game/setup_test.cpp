@@ -345,12 +345,12 @@ TEST(Commencer, CarriesTheLevelIntoTheGame) {
     Game& g = h.game;
     g.Form2.Niveau = kExpert;
     StartGame(g, {"ANNE", "CPU"});
-    EXPECT_EQ(g.niveau, kExpert);
+    EXPECT_EQ(g.S.niveau, kExpert);
     g.Form2.Niveau = kClassique;
     g.Form2.glassbtn2Click();
-    EXPECT_EQ(g.niveau, kExpert);
+    EXPECT_EQ(g.S.niveau, kExpert);
     StartGame(g, {"CPU", "CPU"});
-    EXPECT_EQ(g.niveau, kClassique);
+    EXPECT_EQ(g.S.niveau, kClassique);
 }
 
 TEST(Settings, CloseBeforeShowWritesNothing) {

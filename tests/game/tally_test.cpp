@@ -352,7 +352,7 @@ TEST_F(EndTest, CoachedGameStaysOutOfTheBestScores) {
         g.S.meilleurnom = "OLD";
         g.controls.Label28 = "OLD 7";
         g.ListBoxScore.Clear();
-        g.conseilpartie = c.coached;
+        g.S.conseilpartie = c.coached;
         LastPick(10);
         EXPECT_EQ(g.controls.resultext, "L91 BOB 25 L92") << c.what;
         EXPECT_FALSE(g.controls.glassbtn5Enabled) << c.what;
@@ -366,9 +366,9 @@ TEST_F(EndTest, CoachedGameStaysOutOfTheBestScores) {
 
 TEST_F(EndTest, ANewGameIsNoLongerCoached) {
     Prepare({"ANNE", "BOB"}, {20, 50});
-    g.conseilpartie = true;
+    g.S.conseilpartie = true;
     StartGame(g, {"ANNE", "BOB"});
-    EXPECT_FALSE(g.conseilpartie);
+    EXPECT_FALSE(g.S.conseilpartie);
     Prepare({"ANNE", "BOB"}, {20, 50});
     LastPick(0);
     EXPECT_EQ(g.ListBoxScore.Items(), std::vector<std::string>{"50 --- 08/12/2026 16:00 --- BOB"});

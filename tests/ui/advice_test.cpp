@@ -158,7 +158,7 @@ private slots:
         QVERIFY(framed >= 1 && framed <= 4);
         QCOMPARE(State(g()), before);
         QCOMPARE(draws, drawsBefore);
-        QVERIFY(g().conseilpartie);
+        QVERIFY(g().S.conseilpartie);
 
         Throw();
         for (int i = 1; i <= kDice; ++i) QVERIFY2(!Framed(i), "a throw takes the frames away");
@@ -202,7 +202,7 @@ private slots:
         QTest::keyClick(m(), Qt::Key_H);
         QCOMPARE(m()->resultext->text(), QString());
         QCOMPARE(State(g()), before);
-        QVERIFY(!g().conseilpartie);
+        QVERIFY(!g().S.conseilpartie);
 
         // A computer's turn after the first throw: the table is ready, the
         // dice have settled, still no advice.
@@ -220,7 +220,7 @@ private slots:
         QTest::keyClick(m(), Qt::Key_H);
         QCOMPARE(m()->resultext->text(), line);
         QCOMPARE(State(g()), computer);
-        QVERIFY(!g().conseilpartie);
+        QVERIFY(!g().S.conseilpartie);
     }
 
     // Asked while the table is still being prepared, the advice says so and
@@ -237,8 +237,8 @@ private slots:
         QVERIFY2(m()->Strategies().OriginOf(kNormal) == ui::BackgroundStrategies::Origin::None,
                  "the table came before the test could ask: nothing was waited for");
         QCOMPARE(m()->resultext->text(), QString("Conseil : stratégie en préparation, réessayez dans un instant"));
-        QVERIFY(!g().conseilpartie);
-        QTRY_VERIFY_WITH_TIMEOUT(m()->resultext->text().startsWith("Conseil : ") && g().conseilpartie, 120000);
+        QVERIFY(!g().S.conseilpartie);
+        QTRY_VERIFY_WITH_TIMEOUT(m()->resultext->text().startsWith("Conseil : ") && g().S.conseilpartie, 120000);
         QCOMPARE(m()->Strategies().OriginOf(kNormal), ui::BackgroundStrategies::Origin::Built);
         QVERIFY(m()->resultext->text().endsWith(" - partie hors meilleurs scores"));
     }
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(g().Form2.Niveau, int(kExpert));
         QVERIFY2(f->RadioButton1->isChecked(), "the game type is a separate choice");
         Click(f->glassbtn1);
-        QCOMPARE(g().niveau, int(kExpert));
+        QCOMPARE(g().S.niveau, int(kExpert));
         f->show();
         QVERIFY(f->RadioButton5->isChecked());
         Click(f->glassbtn2);
