@@ -28,7 +28,7 @@ struct NotReadySource : StrategySource {
 // every row written "0" except `free`, after `throws` throws that show `dice`.
 struct Coach : Harness {
     explicit Coach(int typejeu = kNormal) {
-        game.T = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/francais.lan").lines;
+        game.T = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/francais.lan").Value();
         game.strategies = &SharedStrategies();
         StartGame(game, {"ANNE", "BOB"}, typejeu);
     }
