@@ -82,9 +82,7 @@ void BestScores::Add(const std::string& entry) {
     // Shown as it will read back from the file.
     std::string text = ShownEntryText(line);
     const auto at = std::upper_bound(texts_.begin(), texts_.end(), text,
-                                     [](const std::string& a, const std::string& b) {
-                                         return LessIgnoringCase(a, b);
-                                     });
+                                     [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
     const auto index = at - texts_.begin();
     texts_.insert(at, std::move(text));
     lines_.insert(lines_.begin() + index, std::move(line));

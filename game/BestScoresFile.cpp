@@ -103,8 +103,8 @@ Status LoadBestScores(BestScores& list, const std::string& path) {
                                                    std::to_string(kBestScoresMaxBytes / (1024 * 1024)) + " MiB)"));
     std::vector<std::string> lines = ParseBestScores(bytes.Value());
     if (lines.size() > kBestScoresMaxEntries)
-        return Status::Failure(OpenError(path, "Too many lines for a best-scores list (more than " +
-                                                   std::to_string(kBestScoresMaxEntries) + ")"));
+        return Status::Failure(OpenError(
+            path, "Too many lines for a best-scores list (more than " + std::to_string(kBestScoresMaxEntries) + ")"));
     list.AddLines(std::move(lines));
     return Done{};
 }
@@ -133,9 +133,8 @@ Status SaveBestScores(const BestScores& list, const std::string& path) {
     }
 
     const fs::path folder = fs::path(target).parent_path();
-    std::string temporary = ((folder.empty() ? fs::path(".") : folder) /
-                             (fs::path(target).filename().string() + ".XXXXXX"))
-                                .string();
+    std::string temporary =
+        ((folder.empty() ? fs::path(".") : folder) / (fs::path(target).filename().string() + ".XXXXXX")).string();
     Fd fd(::mkstemp(temporary.data()));
     if (fd.fd < 0) return Status::Failure(SaveError(path, Reason(errno)));
     auto failed = [&](int error) {

@@ -31,6 +31,21 @@ QLabel* OpaqueLabel(QWidget* parent, const char* name, int x, int y, const QStri
     return label;
 }
 
+QGroupBox* OpaqueGroup(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(name);
+    group->setGeometry(geometry);
+    group->setAutoFillBackground(true);
+    return group;
+}
+
+QRadioButton* Radio(QGroupBox* group, const char* name, const QString& text, const QPoint& at) {
+    auto* radio = new QRadioButton(text, group);
+    radio->setObjectName(name);
+    radio->move(at);
+    return radio;
+}
+
 }  // namespace
 
 TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
@@ -69,19 +84,10 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
                 [this, i](const QString& text) { main_->game().Form2.Edit[i] = text.toStdString(); });
     }
 
-    GroupBox1 = new QGroupBox("Type de jeu ", p);
-    GroupBox1->setObjectName("GroupBox1");
-    GroupBox1->setGeometry(545, 82, 148, 113);
-    GroupBox1->setAutoFillBackground(true);
-    RadioButton1 = new QRadioButton("Normal", GroupBox1);
-    RadioButton1->setObjectName("RadioButton1");
-    RadioButton1->move(12, 20);
-    RadioButton2 = new QRadioButton("Ascendant", GroupBox1);
-    RadioButton2->setObjectName("RadioButton2");
-    RadioButton2->move(12, 49);
-    RadioButton3 = new QRadioButton("Descendant", GroupBox1);
-    RadioButton3->setObjectName("RadioButton3");
-    RadioButton3->move(12, 77);
+    GroupBox1 = OpaqueGroup(p, "GroupBox1", "Type de jeu ", QRect(545, 82, 148, 113));
+    RadioButton1 = Radio(GroupBox1, "RadioButton1", "Normal", QPoint(12, 20));
+    RadioButton2 = Radio(GroupBox1, "RadioButton2", "Ascendant", QPoint(12, 49));
+    RadioButton3 = Radio(GroupBox1, "RadioButton3", "Descendant", QPoint(12, 77));
     RadioButton1->setChecked(true);
     auto radio = [this](int type) {
         return [this, type](bool on) {
@@ -95,16 +101,9 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     // The computer's level, in the room left between the game types and the
     // two buttons; a little wider than the game types, for its two choices
     // side by side.
-    GroupBox2 = new QGroupBox("Niveau de l'ordinateur", p);
-    GroupBox2->setObjectName("GroupBox2");
-    GroupBox2->setGeometry(545, 197, 172, 36);
-    GroupBox2->setAutoFillBackground(true);
-    RadioButton4 = new QRadioButton("Classique", GroupBox2);
-    RadioButton4->setObjectName("RadioButton4");
-    RadioButton4->move(8, 14);
-    RadioButton5 = new QRadioButton("Expert", GroupBox2);
-    RadioButton5->setObjectName("RadioButton5");
-    RadioButton5->move(98, 14);
+    GroupBox2 = OpaqueGroup(p, "GroupBox2", "Niveau de l'ordinateur", QRect(545, 197, 172, 36));
+    RadioButton4 = Radio(GroupBox2, "RadioButton4", "Classique", QPoint(8, 14));
+    RadioButton5 = Radio(GroupBox2, "RadioButton5", "Expert", QPoint(98, 14));
     RadioButton4->setChecked(true);
     connect(RadioButton4, &QRadioButton::toggled, this, [this](bool on) {
         if (on) main_->game().Form2.Niveau = kClassique;
