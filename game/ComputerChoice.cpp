@@ -41,6 +41,12 @@ bool Game::choixordi() {
         // Outside play the forced row may stand at 0 or 16; those are the
         // names and the total, which must never be scored.
         if (!IsChosenRow(L)) return false;
+        // The forced order keeps the forced row free; should the sheet ever
+        // disagree, a written score is worth more than the computer's turn.
+        if (!free(L)) {
+            if (throws >= 3) controls.resultext = kNothingToDo;
+            return false;
+        }
         if (fig == kQuimba && L == lignequimba) return write(lignequimba, 50);
         if (fig == kCarre && L == lignecarre) return write(lignecarre, 40);
         if (fig == kFull && L == lignefull) return write(lignefull, 30);
@@ -98,8 +104,10 @@ bool Game::choixexpert() {
     if (!table) return false;
     const std::vector<Choice> choices = Advise(*table, Grid, S);
     if (choices.empty()) {
-        // Only a full column or a forced row outside play leaves no choice.
-        if (S.nblancers >= 1 && S.nblancers <= 3) controls.resultext = kNothingToDo;
+        // Only a full column, or a forced row outside play or already
+        // written, leaves no choice; as for the ladder, it is said once the
+        // throws are spent.
+        if (S.nblancers >= 3) controls.resultext = kNothingToDo;
         return false;
     }
     const Choice& best = choices.front();
