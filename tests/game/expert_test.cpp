@@ -200,8 +200,8 @@ TEST(ExpertTurn, NeverWritesOverAFilledForcedRow) {
     Game& g = h.game;
     h.random.fallback = 0;
     g.strategies = &Built();
-    g.niveau = 2;
-    NewGame(g, {"CPU", "JO2"}, kAscendant);
+    g.S.niveau = 2;
+    StartGame(g, {"CPU", "JO2"}, kAscendant);
     g.Grid.SetCell(0, lignequimba, "50");
     for (int tick = 0; tick < 20 && g.controls.TimerordiEnabled; ++tick) {
         g.TimerordiTimer();
