@@ -200,8 +200,10 @@ TEST(ExpertTurn, NeverWritesOverAFilledForcedRow) {
     Game& g = h.game;
     h.random.fallback = 0;
     g.strategies = &Built();
-    g.S.niveau = 2;
+    // The level comes with Commencer, as the setup dialog gives it.
+    g.Form2.Niveau = kExpert;
     StartGame(g, {"CPU", "JO2"}, kAscendant);
+    ASSERT_TRUE(g.Expert(0));
     g.Grid.SetCell(0, lignequimba, "50");
     for (int tick = 0; tick < 20 && g.controls.TimerordiEnabled; ++tick) {
         g.TimerordiTimer();
