@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "Startup.h"
@@ -44,5 +45,20 @@ struct Program {
     bool Start() { return quimba::ui::LoadStartupFiles(w); }
     quimba::Game& game() { return w.Form1->game(); }
 };
+
+// A left click where a user would make it: the pointer moves there first.
+inline void Click(QWidget* w, QPoint at = QPoint()) {
+    if (at.isNull()) at = w->rect().center();
+    QTest::mouseMove(w, at);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// Runs the animation to its end through the window, as the frame timer would.
+inline void Settle(quimba::ui::TForm1* main) {
+    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
+        main->game().FrameTimerTimer();
+        main->Sync();
+    }
+}
 
 }  // namespace quimba::uitest

@@ -21,19 +21,6 @@ namespace {
 
 const QRgb kFrame = qRgb(0, 230, 90);
 
-void Click(QWidget* w, QPoint at = QPoint()) {
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseMove(w, at);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-void Settle(ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
-        main->Sync();
-    }
-}
-
 // Everything the rules keep, as one text.
 QString State(const Game& g) {
     QString out;

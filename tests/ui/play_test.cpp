@@ -19,20 +19,6 @@ using namespace quimba::uitest;
 
 namespace {
 
-void Click(QWidget* w, QPoint at = QPoint()) {
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseMove(w, at);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-// Runs the animation to its end through the window, as the frame timer would.
-void Settle(ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
-        main->Sync();
-    }
-}
-
 QPoint CellCentre(int column, int row) { return ui::ScoreGrid::CellRect(column, row).center(); }
 
 // Plays a two-person game to its end with the mouse.
