@@ -32,6 +32,14 @@ struct LanguageLoad {
 // "Cannot open file "<path>". <reason>"; one too short for the captions gives
 // "List index out of bounds (<first missing line>)".
 LanguageLoad LoadLanguageFile(const std::string& path);
+
+// The keys of the game, listed in the help dialog under the rules. Files
+// written before the keyboard existed lack these lines; the built-in wording
+// then stands in.
+inline constexpr int kFirstKeyHelpLine = 93;
+inline constexpr int kKeyHelpLines = 4;
+// Built-in wording of key help line kFirstKeyHelpLine + i.
+const char* KeyHelpBuiltIn(int i);
 LanguageLoad ParseLanguage(const std::string& bytes);
 
 }  // namespace quimba
