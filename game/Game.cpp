@@ -1,5 +1,7 @@
 #include "Game.h"
 
+#include "Language.h"
+
 namespace quimba {
 
 namespace {
@@ -11,6 +13,11 @@ Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
 
 const std::string& Game::Line(int n) const {
     return (n >= 0 && n < static_cast<int>(T.size())) ? T[n] : kNoLine;
+}
+
+std::string Game::KeyHelp(int i) const {
+    const int n = kFirstKeyHelpLine + i;
+    return n < static_cast<int>(T.size()) ? T[n] : KeyHelpBuiltIn(i);
 }
 
 void Game::FormShow(SettingsStore& store) {

@@ -40,6 +40,9 @@ public:
 
     // Line n of the language file; a line the file lacks reads as empty.
     const std::string& Line(int n) const;
+    // Line i of the key help: from the file, or the built-in wording when
+    // the file stops before it.
+    std::string KeyHelp(int i) const;
 
     // Main window shown: reads the settings store.
     void FormShow(SettingsStore& store);

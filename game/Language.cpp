@@ -56,10 +56,10 @@ LanguageLoad ParseLanguage(const std::string& bytes) {
 
 const char* KeyHelpBuiltIn(int i) {
     static const char* const wording[kKeyHelpLines] = {
-        "Au clavier : les touches 1 à 5 gardent ou relâchent les dés 1 à 5,",
-        "Espace ou Entrée lance les dés, les flèches haut et bas parcourent votre colonne",
-        "et Entrée y inscrit la ligne choisie (Echap cache le curseur).",
-        "Ctrl+N nouvelle partie, F1 aide, Ctrl+S meilleurs scores, Ctrl+Q quitter.",
+        "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
+        "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
+        "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
+        "Ctrl+S meilleurs scores, Ctrl+Q quitter, Echap ferme une fenêtre.",
     };
     return (i >= 0 && i < kKeyHelpLines) ? wording[i] : "";
 }

@@ -25,8 +25,24 @@ public:
 
     int SelectedColumn() const { return selCol_; }
     int SelectedRow() const { return selRow_; }
+    // Moves the selection without raising the selection event, for a pick
+    // the keyboard already made.
+    void SetSelection(int column, int row);
+
+    // The keyboard's cursor over the current column; row -1 hides it.
+    void SetKeyCursor(int column, int row);
+    int KeyCursorColumn() const { return keyCol_; }
+    int KeyCursorRow() const { return keyRow_; }
 
     std::function<void(int column, int row)> onSelectCell;
+    // The game that fills the sheet, for the screen readers' view of it.
+    const ScoreSheet& Sheet() const { return sheet_; }
+    int Joueur() const { return joueur_; }
+
+signals:
+    void KeyCursorMoved();
+
+public:
     std::function<void(int x, int y)> onMouseMove;
 
 protected:
@@ -42,6 +58,8 @@ private:
     const int& joueur_;
     int selCol_ = 0;
     int selRow_ = 0;
+    int keyCol_ = 0;
+    int keyRow_ = -1;
 };
 
 }  // namespace quimba::ui

@@ -1,6 +1,9 @@
 #include "TForm1.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +13,7 @@
 
 #include "BestScoresFile.h"
 #include "Fonts.h"
+#include "GameAccessible.h"
 #include "GlassLook.h"
 #include "Language.h"
 #include "PictureFiles.h"
@@ -64,9 +68,12 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, QWidget* parent)
     : QWidget(parent), programDir_(programDir), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
     InitUiResources();
+    InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
+    BuildShortcuts();
+    NameControls();
     LoadSounds();
 }
 
@@ -156,6 +163,68 @@ void TForm1::BuildLayout() {
     Grid->onMouseMove = [this](int x, int y) { Run([&] { game_->GridMouseMove(x, y); }); };
 }
 
+void TForm1::BuildShortcuts() {
+    // Window shortcuts: a modal dialog in front keeps them from firing.
+    auto bind = [this](const QKeySequence& keys, auto handler) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    bind(QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::GradBtn1Click);
+    bind(QKeySequence(Qt::Key_F1), &TForm1::GradBtn3Click);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
+}
+
+void TForm1::NameControls() {
+    Grid->setAccessibleName("Feuille de score");
+    DiceTable->setAccessibleName("Table de dés");
+    Label23->setAccessibleName("Ligne d'état");
+    resultext->setAccessibleName("Résultat");
+    Label28->setAccessibleName("Meilleur score");
+    Image1->setAccessibleName("Dé");
+}
+
+bool TForm1::GameKey(QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier) return false;
+    const int key = e->key();
+    // A key held down repeats only the moves: repeated throws and picks
+    // would be accidents.
+    const bool move = key == Qt::Key_Up || key == Qt::Key_Down;
+    if (e->isAutoRepeat() && !move) return key >= Qt::Key_1 && key <= Qt::Key_5;
+    switch (key) {
+        case Qt::Key_1: case Qt::Key_2: case Qt::Key_3: case Qt::Key_4: case Qt::Key_5:
+            Run([&] { game_->KeyDie(key - Qt::Key_0); });
+            return true;
+        case Qt::Key_Space:
+            Run([&] { game_->KeyThrow(); });
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            const int row = game_->SheetCursorRow();
+            const int column = game_->S.joueur;
+            if (row >= 0) Grid->SetSelection(column, row);
+            Run([&] { game_->KeyEnter(); });
+            return true;
+        }
+        case Qt::Key_Up:
+            Run([&] { game_->KeyCursor(-1); });
+            return true;
+        case Qt::Key_Down:
+            Run([&] { game_->KeyCursor(+1); });
+            return true;
+        case Qt::Key_Escape:
+            Run([&] { game_->KeyEscape(); });
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (!GameKey(e)) QWidget::keyPressEvent(e);
+}
+
 // The substitute of the headings' font runs wider than the original: a
 // heading that would reach under the sheet is moved left to end beside it.
 void TForm1::KeepHeadingsClearOfTheSheet() {
@@ -214,6 +283,11 @@ bool TForm1::chargetextes() {
         }
     }
     KeepHeadingsClearOfTheSheet();
+    if (Form4) {
+        QStringList keys;
+        for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game_->KeyHelp(i));
+        Form4->SetKeyHelp(keys);
+    }
     return ActivateGraph();
 }
 
@@ -279,6 +353,29 @@ void TForm1::Sync() {
     }
     Grid->setCursor(c.GridCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     DiceTable->setCursor(c.DiceTableCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    Grid->SetKeyCursor(game_->S.joueur, game_->SheetCursorRow());
+    Announce();
+}
+
+void TForm1::Announce() {
+    // This toolkit has no announcement event: a value change on the line
+    // that shows the news is what screen readers are told instead.
+    const MainControls& c = game_->controls;
+    const std::string result = c.resultextVisible ? c.resultext : std::string();
+    if (!result.empty() && result != announcedResult_) {
+        QAccessibleValueChangeEvent event(resultext, resultext->text());
+        QAccessible::updateAccessibility(&event);
+    }
+    announcedResult_ = result;
+    // A new turn rewrites the status line with the player's number only;
+    // a throw adds its count.
+    const bool turnStart = game_->S.nblancers == 0 && game_->S.tour < kRounds && !c.Label23.empty() &&
+                           c.Label23 != "...";
+    if (turnStart && c.Label23 != announcedTurn_) {
+        QAccessibleValueChangeEvent event(Label23, Label23->text());
+        QAccessible::updateAccessibility(&event);
+    }
+    announcedTurn_ = turnStart ? c.Label23 : std::string();
 }
 
 void TForm1::GradBtn1Click() {
@@ -302,6 +399,8 @@ void TForm1::showEvent(QShowEvent* e) {
     game_->FormShow(store);
     if (Form2) Form2->Mirror();
     Sync();
+    // The sheet holds the keyboard so the window's keys reach the game.
+    Grid->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

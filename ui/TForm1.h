@@ -78,8 +78,14 @@ public:
     TWaveList* DS;
     QImage Image2;
 
+    // The keys of keyboard play; true when the key belongs to the game.
+    bool GameKey(QKeyEvent* e);
+    // Keeps or releases a die as its key would; for the screen readers' press.
+    void ToggleDie(int die) { Run([&] { game_->KeyDie(die); }); }
+
 protected:
     void showEvent(QShowEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
 private:
@@ -92,6 +98,10 @@ private:
     void RepaintMain() override;
 
     void BuildLayout();
+    void BuildShortcuts();
+    void NameControls();
+    // Tells screen readers of a throw's result and of a new turn.
+    void Announce();
     void KeepHeadingsClearOfTheSheet();
     void LoadSounds();
     template <typename F>
@@ -109,6 +119,9 @@ private:
     TForm5* Form5 = nullptr;
     bool closeRequested_ = false;
     bool shownOnce_ = false;
+    // What the screen readers were last told.
+    std::string announcedResult_;
+    std::string announcedTurn_;
 };
 
 }  // namespace quimba::ui

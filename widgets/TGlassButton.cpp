@@ -1,5 +1,9 @@
 #include "TGlassButton.h"
 
+#include <QAccessible>
+
+#include "GlassButtonAccessible.h"
+
 #include "GlassPaint.h"
 
 #include <QApplication>
@@ -38,6 +42,7 @@ TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    InstallGlassButtonAccessibility();
     FConstructing = false;
 }
 
@@ -49,6 +54,14 @@ void TGlassButton::setCaption(const QString& caption)
 {
     FCaption = caption;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TGlassButton::PerformClick()
+{
+    if (isEnabled())
+        emit OnClick();
 }
 
 #define GLASS_SETTER(Name, Field, Type)                                                   \

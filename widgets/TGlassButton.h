@@ -101,6 +101,10 @@ public:
     QPoint GlyphOrigin() const { return FGlyphOrigin; }
     const QImage& FaceBitmap() const { return FFaceBitmap; }
 
+    // A click from elsewhere than the mouse (a screen reader's press):
+    // fires OnClick while the button is enabled.
+    void PerformClick();
+
     // Runs the layout and rebuilds FaceBitmap exactly as the next paint does.
     void PaintFace();
     // Size the contents need (caption, glyph, arrow), measured with the font.
