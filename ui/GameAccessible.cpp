@@ -62,7 +62,7 @@ public:
         }
         s.readOnly = true;
         s.focusable = true;
-        s.focused = grid()->hasFocus() && grid()->KeyCursorRow() == Row() && grid()->KeyCursorColumn() == Column();
+        s.focused = grid()->KeyCursorRow() == Row() && grid()->KeyCursorColumn() == Column();
         s.selectable = true;
         s.selected = grid()->SelectedColumn() == Column() && grid()->SelectedRow() == Row();
         return s;
@@ -187,7 +187,7 @@ QAccessibleInterface* SheetAccessible::childAt(int x, int y) const {
 }
 
 QAccessibleInterface* SheetAccessible::focusChild() const {
-    if (!grid()->hasFocus() || grid()->KeyCursorRow() < 0) return nullptr;
+    if (grid()->KeyCursorRow() < 0) return nullptr;
     return child(grid()->KeyCursorColumn() * kRows + grid()->KeyCursorRow());
 }
 

@@ -70,6 +70,7 @@ TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, 
     InitUiResources();
     InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
+    TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
     BuildShortcuts();
@@ -178,9 +179,10 @@ void TForm1::BuildShortcuts() {
 void TForm1::NameControls() {
     Grid->setAccessibleName("Feuille de score");
     DiceTable->setAccessibleName("Table de dés");
-    Label23->setAccessibleName("Ligne d'état");
-    resultext->setAccessibleName("Résultat");
-    Label28->setAccessibleName("Meilleur score");
+    // The lines are named by what they show; this says what they are.
+    Label23->setAccessibleDescription("Ligne d'état");
+    resultext->setAccessibleDescription("Résultat");
+    Label28->setAccessibleDescription("Meilleur score");
     Image1->setAccessibleName("Dé");
 }
 
@@ -364,7 +366,7 @@ void TForm1::Announce() {
     const std::string result = c.resultextVisible ? c.resultext : std::string();
     if (!result.empty() && result != announcedResult_) {
         QAccessibleValueChangeEvent event(resultext, resultext->text());
-        QAccessible::updateAccessibility(&event);
+        TellReaders(&event);
     }
     announcedResult_ = result;
     // A new turn rewrites the status line with the player's number only;
@@ -373,7 +375,7 @@ void TForm1::Announce() {
                            c.Label23 != "...";
     if (turnStart && c.Label23 != announcedTurn_) {
         QAccessibleValueChangeEvent event(Label23, Label23->text());
-        QAccessible::updateAccessibility(&event);
+        TellReaders(&event);
     }
     announcedTurn_ = turnStart ? c.Label23 : std::string();
 }

@@ -3,6 +3,7 @@
 // commands. It owns the game and forwards every event to it, then mirrors
 // the game's control state.
 
+#include <QAccessible>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -48,6 +49,10 @@ public:
 
     // Shows a message box; tests replace it to collect the messages.
     std::function<void(const QString&)> ShowMessage;
+
+    // Hands an event to the screen readers; tests replace it to listen
+    // where no reader runs.
+    std::function<void(QAccessibleEvent*)> TellReaders;
 
     // Mirrors the game's control state onto the widgets.
     void Sync();

@@ -124,6 +124,9 @@ void TForm2::Mirror() {
         Edit[i]->setVisible(form.RowVisible[i]);
         CheckBox[i]->setVisible(form.RowVisible[i]);
     }
+    // Five boxes share one caption; the player's heading tells them apart.
+    for (int i = 1; i <= 5; ++i)
+        CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
     Label7->setText(QString::fromStdString(form.Label7));
     Label7->adjustSize();
     update();
@@ -131,9 +134,7 @@ void TForm2::Mirror() {
 
 void TForm2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    // Five boxes share one caption; the player's heading tells them apart.
-    for (int i = 1; i <= 5; ++i)
-        CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
+
     Game& game = main_->game();
     game.Form2.closeRequested = false;
     game.Form2.FormShow();
