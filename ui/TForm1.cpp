@@ -188,8 +188,20 @@ void TForm1::NameControls() {
 
 bool TForm1::GameKey(QKeyEvent* e) {
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
-    if (mods != Qt::NoModifier) return false;
     const int key = e->key();
+    // The command keys reach here only when the window's shortcuts did not
+    // fire, as when no window manager gave the window back its activation
+    // after a dialog.
+    if (!e->isAutoRepeat() && (mods == Qt::ControlModifier || (mods == Qt::NoModifier && key == Qt::Key_F1))) {
+        switch (key) {
+            case Qt::Key_N: GradBtn1Click(); return true;
+            case Qt::Key_S: GradBtn5Click(); return true;
+            case Qt::Key_Q: quit(); return true;
+            case Qt::Key_F1: GradBtn3Click(); return true;
+            default: break;
+        }
+    }
+    if (mods != Qt::NoModifier) return false;
     // A key held down repeats only the moves: repeated throws and picks
     // would be accidents.
     const bool move = key == Qt::Key_Up || key == Qt::Key_Down;
