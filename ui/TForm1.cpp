@@ -407,6 +407,16 @@ void TForm1::GradBtn3Click() {
 
 void TForm1::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    // On a denser screen the die picture is scaled smoothly once rather than
+    // blown up pixel by pixel at every paint.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != Image1->pixmap().devicePixelRatio()) {
+        const QPixmap picture(":/images/image1.bmp");
+        QPixmap scaled = picture.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        Image1->setPixmap(scaled);
+    }
     if (shownOnce_) return;
     shownOnce_ = true;
     QtSettingsStore store;
