@@ -108,6 +108,10 @@ private:
     void endOfGame();
 
     bool shown_ = false;
+    // The stored best score as read, and the number it counted as: the text
+    // goes back unchanged unless a game has beaten it.
+    std::string highscoreText_;
+    int highscoreValue_ = 0;
 
     // The sheet cursor belongs to one throw of one turn: a throw or a turn
     // change hides it, so Enter goes back to throwing.

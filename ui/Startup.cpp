@@ -1,5 +1,8 @@
 #include "Startup.h"
 
+#include <QApplication>
+#include <QScreen>
+
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -18,5 +21,15 @@ Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> r
 }
 
 bool LoadStartupFiles(Windows& w) { return w.Form1->chargetextes(); }
+
+void SetUpApplication() { QApplication::setApplicationName("3DQUIMBA"); }
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    window->move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+}
 
 }  // namespace quimba::ui

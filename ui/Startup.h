@@ -3,6 +3,8 @@
 // main window. Returns the exit code.
 
 #include <QString>
+
+class QWidget;
 #include <memory>
 
 #include "Ports.h"
@@ -27,5 +29,12 @@ Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> r
 bool LoadStartupFiles(Windows& w);
 
 void InstallFonts();
+
+// Names the application. No display name is set: the platform would append
+// it to every window title, and the captions are the game's own.
+void SetUpApplication();
+
+// Places a window in the middle of the screen's free area.
+void CentreOnScreen(QWidget* window);
 
 }  // namespace quimba::ui

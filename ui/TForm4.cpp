@@ -5,6 +5,7 @@
 
 #include "Fonts.h"
 #include "GlassLook.h"
+#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 
@@ -27,6 +28,7 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
     for (int i = 1; i <= 16; ++i) {
         auto* label = new QLabel(TextureFill1);
         label->setObjectName(QString("Label%1").arg(i));
+        label->setTextFormat(Qt::PlainText);  // language lines, shown as written
         label->setFont(font);
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, QColor(255, 255, 0));
@@ -53,6 +55,7 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
 
 void TForm4::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    CentreOnScreen(this);
     // The only control: Enter closes the help at once.
     glassbtn2->setFocus(Qt::OtherFocusReason);
 }
@@ -74,5 +77,6 @@ void TForm4::FitContents() {
     setFixedSize(width, height);
     TextureFill1->setGeometry(0, 0, width, height);
 }
+
 
 }  // namespace quimba::ui

@@ -7,8 +7,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("3DQUIMBA");
-    QApplication::setApplicationDisplayName("3DQUIMBA");
+    quimba::ui::SetUpApplication();
     const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
 
     quimba::ui::Windows windows = quimba::ui::CreateWindows(programDir);
