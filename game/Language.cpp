@@ -1,5 +1,7 @@
 #include "Language.h"
 
+#include <iterator>
+
 #include "Cp1252.h"
 #include "TextLines.h"
 
@@ -40,6 +42,43 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
     return order;
 }
 
+const std::vector<CaptionTarget>& AddedCaptions() {
+    static const std::vector<CaptionTarget> captions{
+        {kLineNiveau, Window::Setup, "GroupBox2"},
+        {kLineClassique, Window::Setup, "RadioButton4"},
+        {kLineExpert, Window::Setup, "RadioButton5"},
+    };
+    return captions;
+}
+
+const std::string& BuiltInLine(int n) {
+    static const std::string kEmpty;
+    static const std::string kLines[] = {
+        "Conseil :",
+        "garder",
+        "relancer",
+        "tout relancer",
+        "espérance",
+        "écrire en",
+        "ligne",
+        "partie hors meilleurs scores",
+        "Conseil : stratégie en préparation, réessayez dans un instant",
+        "maintenant",
+        "de moins que le meilleur choix",
+        "meilleur choix",
+        "Niveau de l'ordinateur",
+        "Classique",
+        "Expert",
+        "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
+        "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
+        "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
+        "Ctrl+S meilleurs scores, Ctrl+Q quitter, Echap ferme une fenêtre.",
+    };
+    static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
+    if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;
+    return kLines[n - kFirstAddedLine];
+}
+
 LanguageLoad ParseLanguage(const std::string& bytes) {
     LanguageLoad result;
     for (const std::string& line : SplitLines(bytes)) result.lines.push_back(Cp1252ToUtf8(line));
@@ -54,15 +93,6 @@ LanguageLoad ParseLanguage(const std::string& bytes) {
     return result;
 }
 
-const char* KeyHelpBuiltIn(int i) {
-    static const char* const wording[kKeyHelpLines] = {
-        "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
-        "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
-        "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
-        "Ctrl+S meilleurs scores, Ctrl+Q quitter, Echap ferme une fenêtre.",
-    };
-    return (i >= 0 && i < kKeyHelpLines) ? wording[i] : "";
-}
 
 LanguageLoad LoadLanguageFile(const std::string& path) {
     std::string bytes;

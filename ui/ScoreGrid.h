@@ -35,7 +35,14 @@ public:
     int KeyCursorColumn() const { return keyCol_; }
     int KeyCursorRow() const { return keyRow_; }
 
+    // The cell the advice outlines; a column of -1 outlines none.
+    void SetAdvisedCell(int column, int row);
+    int AdvisedColumn() const { return advCol_; }
+    int AdvisedRow() const { return advRow_; }
+
     std::function<void(int column, int row)> onSelectCell;
+    // The tooltip of a cell; empty for none.
+    std::function<QString(int column, int row)> toolTipFor;
     // The game that fills the sheet, for the screen readers' view of it.
     const ScoreSheet& Sheet() const { return sheet_; }
     int Joueur() const { return joueur_; }
@@ -51,6 +58,7 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    bool event(QEvent*) override;
 
 private:
     void select(int column, int row);
@@ -61,6 +69,8 @@ private:
     int selRow_ = 0;
     int keyCol_ = 0;
     int keyRow_ = -1;
+    int advCol_ = -1;
+    int advRow_ = 0;
 };
 
 }  // namespace quimba::ui

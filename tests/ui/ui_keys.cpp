@@ -316,16 +316,18 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QList<QByteArray> lines = file.readAll().split('\n');
         file.close();
-        lines = lines.mid(0, 94);  // lines 0..92 and the empty rest after the last break
-        lines[94 - 1] = "Premi\xe8re ligne des touches\r";
+        // The file stops after the first key line.
+        lines = lines.mid(0, kFirstKeyHelpLine + 2);
+        lines[kFirstKeyHelpLine] = "Premi\xe8re ligne des touches\r";
+        lines[kFirstKeyHelpLine + 1] = "";
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(lines.join('\n'));
         file.close();
         auto p = Make(dir->path());
         QVERIFY(p);
         QCOMPARE(p->w.Form4->KeyLabel[0]->text(), QString("Première ligne des touches"));
-        QCOMPARE(p->w.Form4->KeyLabel[1]->text(), QString::fromUtf8(KeyHelpBuiltIn(1)));
-        QCOMPARE(p->w.Form4->KeyLabel[3]->text(), QString::fromUtf8(KeyHelpBuiltIn(3)));
+        QCOMPARE(p->w.Form4->KeyLabel[1]->text(), QString::fromStdString(BuiltInLine(kFirstKeyHelpLine + 1)));
+        QCOMPARE(p->w.Form4->KeyLabel[3]->text(), QString::fromStdString(BuiltInLine(kFirstKeyHelpLine + 3)));
     }
 };
 
