@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "TileDraw.h"
+
 namespace quimba::widgets {
 
 class TTextureFill : public QWidget {
@@ -21,6 +23,7 @@ protected:
 
 private:
     const QImage* FTexture = nullptr;
+    ScaledTexture FScaled;  // the picture at the screen's resolution
 };
 
 }  // namespace quimba::widgets

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "TileDraw.h"
+
 namespace quimba::widgets {
 
 class TTexturePanel : public QWidget {
@@ -23,6 +25,7 @@ protected:
 
 private:
     QImage FTexture;
+    ScaledTexture FScaled;  // the texture at the screen's resolution
 };
 
 }  // namespace quimba::widgets
