@@ -38,7 +38,7 @@ Advice ConseilPour(Game& g) {
     const GameState& s = g.S;
     const bool personsTurn = s.tour < kRounds && s.joueur >= 0 && s.joueur < s.nbjoueurs &&
                              !g.Grid.IsComputer(s.joueur);
-    if (!personsTurn || s.nblancers < 1 || s.nblancers > 3 || !DiceSettled(s)) return advice;
+    if (!personsTurn || s.nblancers < 1 || s.nblancers > kMaxThrows || !DiceSettled(s)) return advice;
     const StrategyTable* table = g.strategies ? g.strategies->Table(s.typejeu) : nullptr;
     if (!table) {
         advice.status = Advice::NotReady;

@@ -107,7 +107,7 @@ bool Game::choixexpert() {
         // Only a full column, or a forced row outside play or already
         // written, leaves no choice; as for the ladder, it is said once the
         // throws are spent.
-        if (S.nblancers >= 3) controls.resultext = kNothingToDo;
+        if (S.nblancers >= kMaxThrows) controls.resultext = kNothingToDo;
         return false;
     }
     const Choice& best = choices.front();

@@ -110,7 +110,7 @@ void Game::ordijoue() {
 void Game::expertjoue() {
     const StrategyTable* table = expertTable();
     // Right after a turn was handed on there is nothing to keep yet.
-    if (!table || S.nblancers < 1 || S.nblancers >= 3) return;
+    if (!table || S.nblancers < 1 || S.nblancers >= kMaxThrows) return;
     const std::vector<Choice> choices = Advise(*table, Grid, S);
     if (choices.empty() || choices.front().kind != Choice::Keep) return;
     // Unlike the ladder, the best play may release a die kept before.

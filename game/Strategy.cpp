@@ -465,7 +465,7 @@ std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, 
     const int column = gs.joueur;
     if (column < 0 || column >= kColumns) return choices;
     const int throws = gs.nblancers;
-    if (throws < 1 || throws > 3) return choices;
+    if (throws < 1 || throws > kMaxThrows) return choices;
     Counts counts{};
     for (int i = 1; i <= kDice; ++i) {
         const int v = gs.valeurde[i];
@@ -522,7 +522,7 @@ std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, 
         choices.push_back(c);
     }
 
-    if (throws < 3) {
+    if (throws < kMaxThrows) {
         solver.Writes();
         solver.Throw();
         if (throws == 1) {

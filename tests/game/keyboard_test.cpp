@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "SystemPorts.h"
 #include "TestSupport.h"
 
 using namespace quimba;
@@ -18,7 +19,7 @@ struct Table {
     RecordingView view;
     Game game{random, clock, view};
     Table() {
-        for (int n = 0; n < 93; ++n) game.T.push_back("L" + std::to_string(n));
+        for (int n = 0; n < kLanguageLineCount; ++n) game.T.push_back("L" + std::to_string(n));
     }
 };
 

@@ -18,6 +18,7 @@
 
 using namespace quimba;
 using namespace quimba::uitest;
+using quimba::widgets::TGlassButton;
 
 namespace {
 
@@ -33,16 +34,10 @@ void Record(QAccessibleEvent* e) {
     told.append({e->object(), e->type(), value});
 }
 
-void Click(QWidget* w, QPoint at = QPoint()) {
+// A click with no pointer move before it.
+void ClickInPlace(QWidget* w, QPoint at = QPoint()) {
     if (at.isNull()) at = w->rect().center();
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-void Settle(ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
-        main->Sync();
-    }
 }
 
 QString Name(QObject* o) {
@@ -61,7 +56,7 @@ class AccessTest : public QObject {
 
     void StartGame() {
         p->w.Form2->show();
-        Click(p->w.Form2->glassbtn1);
+        ClickInPlace(p->w.Form2->glassbtn1);
     }
 
 private slots:
@@ -122,7 +117,7 @@ private slots:
         QCOMPARE(table->child(2)->text(QAccessible::Name), QString("Dé 3"));
         StartGame();
         QVERIFY2(table->child(2)->state().disabled, "no picking before a throw");
-        Click(p->w.Form1->glassbtn5);
+        ClickInPlace(p->w.Form1->glassbtn5);
         Settle(p->w.Form1);
         const GameState& s = p->game().S;
         for (int die = 1; die <= 5; ++die) {
@@ -151,10 +146,10 @@ private slots:
 
     void eachCellTellsPlayerRowAndScore() {
         StartGame();
-        Click(p->w.Form1->glassbtn5);
+        ClickInPlace(p->w.Form1->glassbtn5);
         Settle(p->w.Form1);
         const int sum = p->game().S.sommedes;
-        Click(p->w.Form1->Grid, ui::ScoreGrid::CellRect(0, 10).center());
+        ClickInPlace(p->w.Form1->Grid, ui::ScoreGrid::CellRect(0, 10).center());
         QAccessibleInterface* sheet = QAccessible::queryAccessibleInterface(p->w.Form1->Grid);
         QCOMPARE(sheet->role(), QAccessible::Table);
         QCOMPARE(sheet->text(QAccessible::Name), QString("Feuille de score"));
@@ -180,7 +175,7 @@ private slots:
             QCOMPARE(sheet->childAt(centre.x(), centre.y()), cell);
         }
         // The reader follows the keyboard's cursor.
-        Click(p->w.Form1->glassbtn5);
+        ClickInPlace(p->w.Form1->glassbtn5);
         Settle(p->w.Form1);
         p->w.Form1->Grid->setFocus();
         QTest::keyClick(p->w.Form1->Grid, Qt::Key_Down);
@@ -191,7 +186,7 @@ private slots:
 
     void aThrowAndATurnAreAnnounced() {
         StartGame();
-        Click(p->w.Form1->glassbtn5);
+        ClickInPlace(p->w.Form1->glassbtn5);
         auto announced = [](QObject* o) {
             QStringList values;
             for (const Told& t : told)
@@ -206,7 +201,7 @@ private slots:
         QCOMPARE(announced(p->w.Form1->resultext), QStringList{result});
         // The line itself reads as what it shows.
         QCOMPARE(Name(p->w.Form1->resultext), result);
-        Click(p->w.Form1->Grid, ui::ScoreGrid::CellRect(0, 9).center());
+        ClickInPlace(p->w.Form1->Grid, ui::ScoreGrid::CellRect(0, 9).center());
         QCOMPARE(announced(p->w.Form1->Label23), QStringList{"Joueur 2/ à vous de jouer"});
         // Nothing is said twice.
         p->w.Form1->Sync();

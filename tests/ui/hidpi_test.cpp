@@ -12,15 +12,9 @@
 
 using namespace quimba;
 using namespace quimba::uitest;
+using quimba::widgets::TGlassButton;
 
 namespace {
-
-void Settle(ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
-        main->Sync();
-    }
-}
 
 // Every visible child lies whole inside its parent.
 QStringList CutChildren(QWidget* window) {

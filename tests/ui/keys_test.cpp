@@ -21,21 +21,9 @@
 
 using namespace quimba;
 using namespace quimba::uitest;
+using quimba::widgets::TGlassButton;
 
 namespace {
-
-void Click(QWidget* w, QPoint at = QPoint()) {
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseMove(w, at);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-void Settle(ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
-        main->Sync();
-    }
-}
 
 void StartGame(Program& p, std::initializer_list<const char*> names, QRadioButton* type = nullptr) {
     int i = 1;
