@@ -8,8 +8,12 @@
 namespace quimba::ui {
 
 Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> random) {
+    return CreateWindows(LocateFiles(programDir), std::move(random));
+}
+
+Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> random) {
     Windows w;
-    w.Form1 = new TForm1(programDir, std::move(random));
+    w.Form1 = new TForm1(files, std::move(random));
     w.Form2 = new TForm2(w.Form1);
     w.Form4 = new TForm4(w.Form1);
     w.Form5 = new TForm5(w.Form1);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Ports.h"
+#include "ProgramFiles.h"
 
 namespace quimba::ui {
 
@@ -23,6 +24,7 @@ struct Windows {
 
 // Creates the windows. The caller owns Form1 (the dialogs are its children).
 Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr);
+Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> random = nullptr);
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
 

@@ -1,0 +1,62 @@
+#include "ProgramFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "BestScores.h"
+#include "Language.h"
+
+namespace quimba::ui {
+
+namespace {
+
+QString WithSeparator(const QString& dir) { return dir.endsWith('/') ? dir : dir + '/'; }
+
+bool HoldsData(const QString& dir) {
+    return QFileInfo::exists(dir + kLanguageFileName) || QFileInfo::exists(dir + kEnglishFileName) ||
+           QFileInfo(dir + "bitmaps").isDir();
+}
+
+}  // namespace
+
+ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) {
+    ProgramFiles f;
+    f.programDir = WithSeparator(QDir::fromNativeSeparators(programDir));
+
+    // Beside the program first, so a build folder runs as it is; an
+    // installed copy keeps its data under share/. When neither holds
+    // anything, the program's folder is named in the failure messages.
+    const QString installed = WithSeparator(QDir::cleanPath(f.programDir + kInstalledDataDir));
+    f.dataDir = HoldsData(f.programDir) || !HoldsData(installed) ? f.programDir : installed;
+
+    if (!request.language.isEmpty()) {
+        f.languageFile = request.language.contains('/') ? QFileInfo(request.language).absoluteFilePath()
+                                                        : f.dataDir + request.language;
+    } else if (request.localeLanguage != QLocale::French && QFileInfo::exists(f.dataDir + kEnglishFileName)) {
+        f.languageFile = f.dataDir + kEnglishFileName;
+    } else {
+        f.languageFile = f.dataDir + kLanguageFileName;
+    }
+
+    // The list stays beside a self-contained program that may write its
+    // folder. An installed program's folder is shared by every user (and
+    // root could write into /usr/games), so there it is always per user.
+    const QString beside = f.programDir + kBestScoresFileName;
+    const bool selfContained = f.dataDir == f.programDir;
+    const bool writable = request.writable ? request.writable(f.programDir) : QFileInfo(f.programDir).isWritable();
+    if (selfContained && writable) {
+        f.scoresFile = f.scoresStart = beside;
+        return f;
+    }
+    const QString userDir = request.userDataDir.isEmpty()
+                                ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                : request.userDataDir;
+    f.scoresFile = WithSeparator(QDir::fromNativeSeparators(userDir)) + kBestScoresFileName;
+    // Until the player's own copy exists, a list left beside the program
+    // is the starting list; it is read, never written, so nothing is lost.
+    f.scoresStart = !QFileInfo::exists(f.scoresFile) && QFileInfo::exists(beside) ? beside : f.scoresFile;
+    return f;
+}
+
+}  // namespace quimba::ui
