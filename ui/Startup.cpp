@@ -23,4 +23,22 @@ Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> r
 
 bool LoadStartupFiles(Windows& w) { return w.Form1->chargetextes(); }
 
+namespace {
+const QString kLangOption = "lang";
+const QString kCheckOption = "check";
+}  // namespace
+
+void AddOptions(QCommandLineParser& parser) {
+    parser.addOption({kLangOption, "Language file to use, by name in the data folder, or a path.", "FILE"});
+    parser.addOption({kCheckOption, "Load the game's files, say where they are, and quit."});
+}
+
+FileRequest FileRequestFrom(const QCommandLineParser& parser) {
+    FileRequest request;
+    request.language = parser.value(kLangOption);
+    return request;
+}
+
+bool CheckRequested(const QCommandLineParser& parser) { return parser.isSet(kCheckOption); }
+
 }  // namespace quimba::ui

@@ -2,6 +2,7 @@
 // Program start: the four windows in order, texts and pictures, then the
 // main window. Returns the exit code.
 
+#include <QCommandLineParser>
 #include <QString>
 #include <memory>
 
@@ -27,6 +28,11 @@ Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> r
 Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> random = nullptr);
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
+
+// The game's own options, --lang FILE and --check, and what they ask for.
+void AddOptions(QCommandLineParser& parser);
+FileRequest FileRequestFrom(const QCommandLineParser& parser);
+bool CheckRequested(const QCommandLineParser& parser);
 
 void InstallFonts();
 

@@ -46,18 +46,14 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription("3D QUIMBA, a dice game for two to five players.");
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption lang("lang", "Language file to use, by name in the data folder, or a path.", "FILE");
-    const QCommandLineOption check("check", "Load the game's files, say where they are, and quit.");
-    parser.addOption(lang);
-    parser.addOption(check);
+    quimba::ui::AddOptions(parser);
     parser.process(app);
 
-    quimba::ui::FileRequest request;
-    request.language = parser.value(lang);
     const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
-    quimba::ui::Windows windows = quimba::ui::CreateWindows(quimba::ui::LocateFiles(programDir, request));
+    quimba::ui::Windows windows =
+        quimba::ui::CreateWindows(quimba::ui::LocateFiles(programDir, quimba::ui::FileRequestFrom(parser)));
     std::unique_ptr<quimba::ui::TForm1> main(windows.Form1);
-    if (parser.isSet(check)) return Check(windows);
+    if (quimba::ui::CheckRequested(parser)) return Check(windows);
     if (!quimba::ui::LoadStartupFiles(windows)) return 1;
     main->show();
     return app.exec();
