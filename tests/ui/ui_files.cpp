@@ -260,6 +260,8 @@ private slots:
         const char* laidOut[] = {"Nouvelle Partie", "Quitter le jeu", "Voir les scores", "Aide", "Lancer"};
         const TGlassButton* buttons[] = {m->glassbtn1, m->glassbtn2, m->glassbtn3, m->glassbtn4, m->glassbtn5};
         for (int i = 0; i < 5; ++i) QCOMPARE(buttons[i]->Caption(), QString(laidOut[i]));
+        // The help's last line stays clear of its close button.
+        QVERIFY(p.w.Form4->Label[16]->geometry().right() < p.w.Form4->glassbtn2->x());
         // Every heading still clears the sheet at x 83.
         for (QLabel* label : m->TexturePanel1->findChildren<QLabel*>())
             if (label->y() > 100 && label->y() < 470 && label->x() < 83) QVERIFY(label->geometry().right() < 83);
