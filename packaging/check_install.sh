@@ -2,13 +2,13 @@
 # Installs the built game into a scratch prefix, checks what lands where, and
 # starts the installed program (offscreen, with a home of its own) so that it
 # loads its data from there.
-#   check_install.sh BUILD-DIR PREFIX APP-ID BINDIR
+#   check_install.sh BUILD-DIR PREFIX APP-ID BINDIR [CMAKE]
 set -euo pipefail
-build=$1 prefix=$2 id=$3 bindir=$4
+build=$1 prefix=$2 id=$3 bindir=$4 cmake=${5:-cmake}
 data=share/games/quimba3d
 
 rm -rf "$prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -54,8 +54,10 @@ check() {  # check LOCALE [options...]: output of --check, exit status in $statu
   local locale=$1
   shift
   status=0
+  # Nothing of the caller's environment but the sanitizers' settings.
   out=$(env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
         XDG_RUNTIME_DIR="$home/run" LANG="$locale" QT_QPA_PLATFORM=offscreen \
+        ${ASAN_OPTIONS+"ASAN_OPTIONS=$ASAN_OPTIONS"} ${UBSAN_OPTIONS+"UBSAN_OPTIONS=$UBSAN_OPTIONS"} \
         "$prefix/$bindir/quimba3d" --check "$@" 2>&1) || status=$?
 }
 expect() {  # expect WHAT LINE: the last output holds this whole line
