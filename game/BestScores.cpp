@@ -1,5 +1,9 @@
 #include "BestScores.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +14,6 @@
 
 #include "BestScoresFile.h"
 #include "Cp1252.h"
-#include "TextLines.h"
 
 namespace quimba {
 
@@ -72,48 +75,156 @@ std::string Reason(int error) { return std::strerror(error); }
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+std::string OpenError(const std::string& path, const std::string& reason) {
+    return "Cannot open file \"" + path + "\". " + reason;
+}
+
+std::string SaveError(const std::string& path, const std::string& reason) {
+    return "Cannot save file \"" + path + "\". " + reason;
+}
+
+// A descriptor closed on every way out.
+struct Fd {
+    int fd = -1;
+    explicit Fd(int f) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Release() {
+        const int f = fd;
+        fd = -1;
+        return f;
+    }
+};
+
+// The file a path finally names: symbolic links followed (a bounded number of
+// times, so a loop of links is an error rather than a hang).
+bool FollowLinks(const std::string& path, std::string& target, std::string& reason) {
+    namespace fs = std::filesystem;
+    fs::path p(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+            target = p.string();
+            return true;
+        }
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) {
+            reason = ec.message();
+            return false;
+        }
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    reason = Reason(ELOOP);
+    return false;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 }  // namespace
 
+std::string ShownEntryText(std::string_view line) {
+    std::string shown;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && !Unshowable(static_cast<unsigned char>(line[i]))) continue;
+        shown += Cp1252ToUtf8(line.substr(run, i - run));
+        if (i < line.size()) shown += "\xEF\xBF\xBD";
+        run = i + 1;
+    }
+    return shown;
+}
+
 void BestScores::Add(const std::string& entry) {
-    const auto at = std::upper_bound(items_.begin(), items_.end(), entry,
+    std::string line = entry;
+    // One entry, one line.
+    std::erase_if(line, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+    line = Utf8ToCp1252(line);
+    // Shown as it will read back from the file.
+    std::string text = ShownEntryText(line);
+    const auto at = std::upper_bound(texts_.begin(), texts_.end(), text,
                                      [](const std::string& a, const std::string& b) {
                                          return LessIgnoringCase(a, b);
                                      });
-    items_.insert(at, entry);
+    const auto index = at - texts_.begin();
+    texts_.insert(at, std::move(text));
+    lines_.insert(lines_.begin() + index, std::move(line));
+    ++version_;
+}
+
+void BestScores::AddLines(std::vector<std::string> lines) {
+    std::vector<std::string> texts;
+    texts.reserve(texts_.size() + lines.size());
+    for (const std::string& line : lines) texts.push_back(ShownEntryText(line));
+    // Held entries first, so a stable sort puts new ones after their equals;
+    // one sort keeps a long file's load from going quadratic.
+    std::vector<std::size_t> order(texts_.size() + lines.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto textOf = [&](std::size_t i) -> const std::string& {
+        return i < texts_.size() ? texts_[i] : texts[i - texts_.size()];
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return LessIgnoringCase(textOf(a), textOf(b)); });
+    std::vector<std::string> sortedTexts, sortedLines;
+    sortedTexts.reserve(order.size());
+    sortedLines.reserve(order.size());
+    for (std::size_t i : order) {
+        if (i < texts_.size()) {
+            sortedTexts.push_back(std::move(texts_[i]));
+            sortedLines.push_back(std::move(lines_[i]));
+        } else {
+            sortedTexts.push_back(std::move(texts[i - texts_.size()]));
+            sortedLines.push_back(std::move(lines[i - texts_.size()]));
+        }
+    }
+    texts_ = std::move(sortedTexts);
+    lines_ = std::move(sortedLines);
+    ++version_;
+}
+
+void BestScores::Clear() {
+    texts_.clear();
+    lines_.clear();
+    ++version_;
 }
 
 std::vector<std::string> ParseBestScores(std::string_view bytes) {
-    if (bytes.size() > kBestScoresMaxBytes) bytes = bytes.substr(0, kBestScoresMaxBytes);
-    // Stop after the last line that will be kept, so a file of nothing but
-    // line ends does not turn into a million empty lines first.
-    std::size_t ends = 0;
-    for (std::size_t i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        if (++ends == kBestScoresMaxEntries) {
-            bytes = bytes.substr(0, i + 1);
-            break;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(bytes.substr(start, i - start));
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
         }
     }
-    std::vector<std::string> entries;
-    for (const std::string& line : SplitLines(bytes)) {
-        if (entries.size() == kBestScoresMaxEntries) break;
-        std::string kept;
-        for (char c : line) {
-            if (kept.size() == kBestScoresMaxEntryChars) break;
-            if (!Unshowable(static_cast<unsigned char>(c))) kept += c;
-        }
-        entries.push_back(Cp1252ToUtf8(kept));
-    }
-    return entries;
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
 }
 
-std::string FormatBestScores(const std::vector<std::string>& entries) {
+std::string FormatBestScores(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
     std::string bytes;
-    for (const std::string& entry : entries) {
-        std::string line = entry;
-        std::erase_if(line, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-        bytes += Utf8ToCp1252(line);
+    bytes.reserve(size);
+    for (const std::string& line : lines) {
+        bytes += line;
         bytes += "\r\n";
     }
     return bytes;
@@ -126,41 +237,69 @@ std::string LoadBestScores(BestScores& list, const std::string& path) {
     if (!f) {
         const int error = errno ? errno : EIO;
         if (error == ENOENT) return {};  // no list yet
-        return "Cannot open file \"" + path + "\". " + Reason(error);
+        return OpenError(path, Reason(error));
     }
     std::string bytes;
     char buffer[65536];
-    while (bytes.size() < kBestScoresMaxBytes) {
-        const std::size_t want = std::min(sizeof buffer, kBestScoresMaxBytes - bytes.size());
-        const std::size_t n = std::fread(buffer, 1, want, f.get());
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+        if (bytes.size() + n > kBestScoresMaxBytes)
+            return OpenError(path, "File too large for a best-scores list (more than " +
+                                       std::to_string(kBestScoresMaxBytes / (1024 * 1024)) + " MiB)");
         bytes.append(buffer, n);
-        if (n < want) break;
     }
     // A folder of that name opens but cannot be read.
-    if (std::ferror(f.get())) return "Cannot open file \"" + path + "\". " + Reason(errno ? errno : EIO);
-    for (std::string& entry : ParseBestScores(bytes)) list.Add(entry);
+    if (std::ferror(f.get())) return OpenError(path, Reason(errno ? errno : EIO));
+    std::vector<std::string> lines = ParseBestScores(bytes);
+    if (lines.size() > kBestScoresMaxEntries)
+        return OpenError(path, "Too many lines for a best-scores list (more than " +
+                                   std::to_string(kBestScoresMaxEntries) + ")");
+    list.AddLines(std::move(lines));
     return {};
 }
 
 std::string SaveBestScores(const BestScores& list, const std::string& path) {
-    const std::string temporary = path + ".new";
-    auto failed = [&](const std::string& reason) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return "Cannot save file \"" + path + "\". " + reason;
+    namespace fs = std::filesystem;
+    std::string target;
+    std::string reason;
+    if (!FollowLinks(path, target, reason)) return SaveError(path, reason);
+
+    // A file marked read-only stays as it is, whoever runs the game.
+    mode_t mode = 0;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return SaveError(path, Reason(EISDIR));
+        if (!S_ISREG(st.st_mode)) return SaveError(path, "Not a regular file");
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return SaveError(path, Reason(EACCES) + " (the file is read-only)");
+        mode = st.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return SaveError(path, Reason(errno));
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const fs::path folder = fs::path(target).parent_path();
+    std::string temporary = ((folder.empty() ? fs::path(".") : folder) /
+                             (fs::path(target).filename().string() + ".XXXXXX"))
+                                .string();
+    Fd fd(::mkstemp(temporary.data()));
+    if (fd.fd < 0) return SaveError(path, Reason(errno));
+    auto failed = [&](int error) {
+        ::unlink(temporary.c_str());
+        return SaveError(path, Reason(error));
     };
-    const std::string bytes = FormatBestScores(list.Items());
-    errno = 0;
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return "Cannot save file \"" + path + "\". " + Reason(errno ? errno : EIO);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool flushed = std::fflush(f) == 0;
-    const int error = errno ? errno : EIO;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !flushed || !closed) return failed(Reason(error));
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) return failed(ec.message());
+    const std::string bytes = FormatBestScores(list.Lines());
+    if (!WriteAll(fd.fd, bytes)) return failed(errno);
+    if (::fchmod(fd.fd, mode) != 0) return failed(errno);
+    if (::fsync(fd.fd) != 0) return failed(errno);
+    if (::close(fd.Release()) != 0) return failed(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) return failed(errno);
+    // The rename itself reaches the disk with the folder.
+    Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
+    if (dir.fd >= 0) ::fsync(dir.fd);
     return {};
 }
 

@@ -40,6 +40,12 @@ bool Game::choixordi() {
         // Outside play the forced row may stand at 0 or 16; those are the
         // names and the total, which must never be scored.
         if (!IsChosenRow(L)) return false;
+        // The forced order keeps the forced row free; should the sheet ever
+        // disagree, a written score is worth more than the computer's turn.
+        if (!free(L)) {
+            if (throws >= 3) controls.resultext = kNothingToDo;
+            return false;
+        }
         if (fig == kQuimba && L == lignequimba) return write(lignequimba, 50);
         if (fig == kCarre && L == lignecarre) return write(lignecarre, 40);
         if (fig == kFull && L == lignefull) return write(lignefull, 30);

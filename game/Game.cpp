@@ -1,9 +1,23 @@
 #include "Game.h"
 
+#include <limits>
+
 namespace quimba {
 
 namespace {
 const std::string kNoLine;
+
+// The number a stored best score spells. One too large for 32 bits counts
+// as the largest that fits, so that no game can wrongly beat it.
+int HighscoreValue(const std::string& text) {
+    int value = 0;
+    if (ParseInt32(text, value)) return value;
+    std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i == text.size()) return 0;
+    for (std::size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9') return 0;
+    return text[0] == '-' ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+}
 }
 
 Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
@@ -21,9 +35,10 @@ void Game::FormShow(SettingsStore& store) {
     if (!highscore.empty()) {
         // A stored text that is not a number counts as no best score; the
         // line still shows it as it was read.
-        int value = 0;
-        S.meilleurscore = ParseInt32(highscore, value) ? value : 0;
+        S.meilleurscore = HighscoreValue(highscore);
     }
+    highscoreText_ = highscore;
+    highscoreValue_ = S.meilleurscore;
     S.joueur = 0;
     S.nbjoueurs = 2;
     controls.Label28 = S.meilleurnom + " " + highscore;
@@ -32,7 +47,9 @@ void Game::FormShow(SettingsStore& store) {
 
 void Game::FormClose(SettingsStore& store) {
     if (!shown_) return;
-    store.Write("HIGHSCORE", std::to_string(S.meilleurscore));
+    // What was stored stays stored, down to its spelling, until beaten.
+    const bool beaten = S.meilleurscore != highscoreValue_;
+    store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : highscoreText_);
     store.Write("NOM", S.meilleurnom);
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
 }

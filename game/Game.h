@@ -92,6 +92,10 @@ private:
     void endOfGame();
 
     bool shown_ = false;
+    // The stored best score as read, and the number it counted as: the text
+    // goes back unchanged unless a game has beaten it.
+    std::string highscoreText_;
+    int highscoreValue_ = 0;
 };
 
 // Grey of a sheet column, or the current column's yellow: 0xRRGGBB.

@@ -1,6 +1,6 @@
 #pragma once
 // The picture files loaded at start-up, in their loading order, and the
-// message that reports a missing one.
+// messages that report a missing or a damaged one.
 
 #include <array>
 #include <string>
@@ -36,6 +36,14 @@ inline constexpr std::array<PictureFile, 11> kPictureFiles{{
 inline std::string MissingPictureMessage(std::size_t order, const std::string& folder, const std::string& relative) {
     if (order == 0) return "Fichier >" + folder + "< " + relative + " absent. ARRET";
     return "Fichier " + relative + " absent. ARRET";
+}
+
+// A file that is there but holds no usable picture is told apart from a
+// missing one, with the reason, so the player knows what to replace.
+inline std::string DamagedPictureMessage(std::size_t order, const std::string& folder, const std::string& relative,
+                                         const std::string& reason) {
+    const std::string name = order == 0 ? ">" + folder + "< " + relative : relative;
+    return "Fichier " + name + " illisible (" + reason + "). ARRET";
 }
 
 }  // namespace quimba

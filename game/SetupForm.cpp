@@ -14,7 +14,8 @@ SetupForm::SetupForm() {
 
 std::string SetupForm::LaidOutName(int player) { return "JO" + std::to_string(player); }
 
-void SetupForm::FormShow() {
+void SetupForm::FormShow(int gamePlayers) {
+    nbjoueurs = gamePlayers;
     for (int i = 1; i <= 5; ++i) SetCheckBox(i, Edit[i] == kComputerName);
 }
 
@@ -24,18 +25,18 @@ void SetupForm::SetCheckBox(int player, bool checked) {
     CheckBoxClick(player);
 }
 
-void SetupForm::FormActivate(int nbjoueurs) {
-    Label7 = std::to_string(nbjoueurs);
+void SetupForm::FormActivate(int players) {
+    Label7 = std::to_string(players);
     RowVisible[1] = RowVisible[2] = true;
-    RowVisible[3] = nbjoueurs >= 3;
-    RowVisible[4] = nbjoueurs >= 4;
-    RowVisible[5] = nbjoueurs == 5;
+    RowVisible[3] = players >= 3;
+    RowVisible[4] = players >= 4;
+    RowVisible[5] = players == 5;
 }
 
-void SetupForm::UpDown1Click(Game& game, bool next) {
-    if (next && game.S.nbjoueurs < 5) ++game.S.nbjoueurs;
-    if (!next && game.S.nbjoueurs > 2) --game.S.nbjoueurs;
-    FormActivate(game.S.nbjoueurs);
+void SetupForm::UpDown1Click(bool next) {
+    if (next && nbjoueurs < 5) ++nbjoueurs;
+    if (!next && nbjoueurs > 2) --nbjoueurs;
+    FormActivate(nbjoueurs);
 }
 
 void SetupForm::CheckBoxClick(int player) {
@@ -57,6 +58,7 @@ void SetupForm::button1Click(Game& game) {
         case 3: s.ligneimposee = 1; s.typejeu = kDescendant; break;
         default: s.ligneimposee = 1; s.typejeu = kNormal; break;
     }
+    s.nbjoueurs = nbjoueurs;
     s.etapeordi = 0;
     closeRequested = true;
     s.tour = 0;

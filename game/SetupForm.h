@@ -18,22 +18,27 @@ public:
     std::array<bool, 6> CheckBox{};      // checked = computer player
     std::array<bool, 6> RowVisible{};    // label, name field and box of a player
     int RadioButton = 1;                 // 1 Normal, 2 Ascendant, 3 Descendant
+    // The player count chosen with the arrows. It reaches the game only with
+    // "Commencer": a game in progress (its computer turns go on behind the
+    // dialog) must never see a count it was not started with.
+    int nbjoueurs = 2;
     std::string Label7 = "2";            // shows nbjoueurs
     bool closeRequested = false;         // the dialog's modal loop ends
 
     static std::string LaidOutName(int player);  // "JO1" .. "JO5"
 
-    // Each box from its name; a box fires its click only when its state changes.
-    void FormShow();
-    void FormActivate(int nbjoueurs);
-    void UpDown1Click(Game& game, bool next);
+    // Takes the game's player count; sets each box from its name (a box
+    // fires its click only when its state changes).
+    void FormShow(int gamePlayers);
+    void FormActivate(int players);
+    void UpDown1Click(bool next);
     // A box that changed state (the toolkit fires only on a change).
     void CheckBoxClick(int player);
     // Sets a box the way a user click does: fires only on a change.
     void SetCheckBox(int player, bool checked);
     // "Commencer".
     void button1Click(Game& game);
-    // "retour" and the close box.
+    // "retour" and the close box: the arrows' count is dropped.
     void glassbtn2Click() { closeRequested = true; }
 };
 

@@ -37,31 +37,43 @@ TPictureList::Entry* TPictureList::Slot(int index, QString* error) {
     return &entries_[std::size_t(index)];
 }
 
-bool TPictureList::LoadFromFile(int index, const QString& path, QString* error) {
-    if (index < 0 || index >= kMaxPictures)
-        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+bool ReadPictureFile(const QString& path, QImage& image, QString* error) {
     QFile file(path);
-    if (!file.exists()) return Fail(error, QStringLiteral("file not found: %1").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+    if (!file.exists()) return Fail(error, QStringLiteral("file not found"));
+    if (!file.open(QIODevice::ReadOnly)) return Fail(error, file.errorString());
     const QByteArray bytes = file.readAll();
-    QString why;
-    if (!LoadFromData(index, bytes, &why)) return Fail(error, QStringLiteral("%1: %2").arg(path, why));
-    return true;
+    if (file.error() != QFileDevice::NoError) return Fail(error, file.errorString());
+    return DecodePicture(bytes, image, error);
 }
 
-bool TPictureList::LoadFromData(int index, const QByteArray& bytes, QString* error) {
-    if (index < 0 || index >= kMaxPictures)
-        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error) {
     if (bytes.isEmpty()) return Fail(error, QStringLiteral("empty file"));
     if (!CheckBitmapBytes(bytes, error)) return false;
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    QImage image = reader.read();
-    if (image.isNull())
+    QImage decoded = reader.read();
+    if (decoded.isNull())
         return Fail(error, QStringLiteral("not a readable picture (%1)").arg(reader.errorString()));
+    image = decoded;
+    return true;
+}
+
+bool TPictureList::LoadFromFile(int index, const QString& path, QString* error) {
+    if (index < 0 || index >= kMaxPictures)
+        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+    QImage image;
+    QString why;
+    if (!ReadPictureFile(path, image, &why)) return Fail(error, QStringLiteral("%1: %2").arg(path, why));
+    return SetPicture(index, image);
+}
+
+bool TPictureList::LoadFromData(int index, const QByteArray& bytes, QString* error) {
+    if (index < 0 || index >= kMaxPictures)
+        return Fail(error, QStringLiteral("picture index %1 out of range").arg(index));
+    QImage image;
+    if (!DecodePicture(bytes, image, error)) return false;
     return SetPicture(index, image);
 }
 

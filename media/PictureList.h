@@ -13,6 +13,13 @@
 
 namespace quimba {
 
+// The picture held in a file, with the checks every picture of the game goes
+// through: the file must open, a bitmap's headers must match the bytes
+// present, and the decoder must find a picture. On failure `image` is left
+// alone and `error` gets the reason (without the path).
+bool ReadPictureFile(const QString& path, QImage& image, QString* error = nullptr);
+bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error = nullptr);
+
 class TPictureList {
 public:
     // Indices at or above this are refused, so a stray index cannot make

@@ -28,7 +28,7 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
                          std::string& error) {
     Game& g = game_;
     g.observer = observer;
-    g.S.nbjoueurs = players;
+    g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
     g.Form2.button1Click(g);

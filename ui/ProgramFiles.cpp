@@ -1,6 +1,7 @@
 #include "ProgramFiles.h"
 
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -16,6 +17,15 @@ QString WithSeparator(const QString& dir) { return dir.endsWith('/') ? dir : dir
 bool HoldsData(const QString& dir) {
     return QFileInfo::exists(dir + kLanguageFileName) || QFileInfo::exists(dir + kEnglishFileName) ||
            QFileInfo(dir + "bitmaps").isDir();
+}
+
+// A list file marked read-only is kept as it is, whoever runs the game (root
+// included), so the player's games go to their own folder instead.
+bool ListMayBeWritten(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.exists()) return true;
+    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return (info.permissions() & anyWrite) && info.isWritable();
 }
 
 }  // namespace
@@ -40,12 +50,13 @@ ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) 
     }
 
     // The list stays beside a self-contained program that may write its
-    // folder. An installed program's folder is shared by every user (and
-    // root could write into /usr/games), so there it is always per user.
+    // folder and the list there. An installed program's folder is shared by
+    // every user (and root could write into /usr/games), so there it is
+    // always per user.
     const QString beside = f.programDir + kBestScoresFileName;
     const bool selfContained = f.dataDir == f.programDir;
     const bool writable = request.writable ? request.writable(f.programDir) : QFileInfo(f.programDir).isWritable();
-    if (selfContained && writable) {
+    if (selfContained && writable && ListMayBeWritten(beside)) {
         f.scoresFile = f.scoresStart = beside;
         return f;
     }

@@ -25,10 +25,11 @@ QRect ScoreGrid::CellRect(int column, int row) {
 
 bool ScoreGrid::CellAt(const QPoint& p, int& column, int& row) {
     if (p.x() < 0 || p.y() < 0) return false;
+    // The lines right of and below a cell belong to it, as the hand cursor
+    // promises over the whole pitch of the current column.
     column = p.x() / (kColWidth + kLine);
     row = p.y() / (kRowHeight + kLine);
-    if (column >= kColumns || row >= kRows) return false;
-    return p.x() % (kColWidth + kLine) < kColWidth && p.y() % (kRowHeight + kLine) < kRowHeight;
+    return column < kColumns && row < kRows;
 }
 
 void ScoreGrid::paintEvent(QPaintEvent*) {

@@ -19,7 +19,8 @@ public:
     static constexpr int kRowHeight = 20;
     static constexpr int kLine = 2;
 
-    // Cell under a point, or false on a grid line or outside.
+    // Cell under a point, its right and bottom grid lines included; false
+    // outside the sheet.
     static bool CellAt(const QPoint& p, int& column, int& row);
     static QRect CellRect(int column, int row);
 

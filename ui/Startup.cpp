@@ -1,5 +1,8 @@
 #include "Startup.h"
 
+#include <QApplication>
+#include <QScreen>
+
 #include "TForm1.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -40,5 +43,22 @@ FileRequest FileRequestFrom(const QCommandLineParser& parser) {
 }
 
 bool CheckRequested(const QCommandLineParser& parser) { return parser.isSet(kCheckOption); }
+
+void SetUpApplication() {
+    QApplication::setApplicationName("3DQUIMBA");
+    // Names the per-user data folder, beside the settings of the same names.
+    QApplication::setOrganizationName("FENTORIX");
+    QApplication::setApplicationVersion(QUIMBA_VERSION);
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QUIMBA_APP_ID);
+}
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    window->move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+}
 
 }  // namespace quimba::ui

@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QString>
+
+class QWidget;
 #include <memory>
 
 #include "Ports.h"
@@ -35,5 +37,12 @@ FileRequest FileRequestFrom(const QCommandLineParser& parser);
 bool CheckRequested(const QCommandLineParser& parser);
 
 void InstallFonts();
+
+// Names the application. No display name is set: the platform would append
+// it to every window title, and the captions are the game's own.
+void SetUpApplication();
+
+// Places a window in the middle of the screen's free area.
+void CentreOnScreen(QWidget* window);
 
 }  // namespace quimba::ui

@@ -14,6 +14,7 @@
 #include "Language.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
+#include "Startup.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -30,8 +31,12 @@ const QColor kRed(255, 0, 0);
 
 QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QString& text, const QFont& font,
                   const QColor& colour) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(name);
+    // Names and language lines are shown as typed: never markup, never a
+    // picture fetched from a path a text happens to hold.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setFont(font);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
@@ -107,7 +112,7 @@ void TForm1::BuildLayout() {
     Label23 = MakeLabel(panel, "Label23", 18, 496, "...", courier15, kYellow);
     Label23->setFixedWidth(247);
     Label23->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    resultext = MakeLabel(panel, "resultext", 18, 520, "", LayoutFont("Courier New", 11, true), QColor(192, 192, 192));
+    resultext = MakeLabel(panel, "resultext", 18, 520, "", LayoutFont("Courier New", 11, true), QColor(128, 128, 128));
     resultext->setFixedWidth(183);
     resultext->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     // The laid-out place would leave the line below the panel's edge.
@@ -226,25 +231,24 @@ bool TForm1::ActivateGraph() {
         const PictureFile& file = kPictureFiles[order];
         const QString relative = QString(kBitmapsFolder) + QDir::separator() + file.name;
         const QString path = files_.dataDir + kBitmapsFolder + "/" + file.name;
-        bool loaded = false;
-        if (QFileInfo(path).isFile()) {
-            if (file.target == PictureTarget::TablePicture) {
-                loaded = Source.LoadFromFile(file.picture, path);
-            } else {
-                QImage image(path, "BMP");
-                loaded = !image.isNull();
-                if (loaded) {
-                    image = image.convertToFormat(QImage::Format_RGB888);
-                    if (file.target == PictureTarget::MainTexture)
-                        TexturePanel1->setTexture(image);
-                    else if (Form2)
-                        Form2->TexturePanel1->setTexture(image);
-                }
-            }
-        }
-        if (!loaded) {
+        // Textures and table pictures go through the same checks.
+        QImage image;
+        QString why;
+        if (!QFileInfo(path).isFile()) {
             ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
             closeRequested_ = true;
+        } else if (!ReadPictureFile(path, image, &why)) {
+            ShowMessage(Q(DamagedPictureMessage(order, folder.toStdString(), relative.toStdString(),
+                                                why.toStdString())));
+            closeRequested_ = true;
+        } else if (file.target == PictureTarget::TablePicture) {
+            Source.SetPicture(file.picture, image);
+        } else {
+            image = image.convertToFormat(QImage::Format_RGB888);
+            if (file.target == PictureTarget::MainTexture)
+                TexturePanel1->setTexture(image);
+            else if (Form2)
+                Form2->TexturePanel1->setTexture(image);
         }
     }
     for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
@@ -282,6 +286,9 @@ void TForm1::Sync() {
     }
     Grid->setCursor(c.GridCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     DiceTable->setCursor(c.DiceTableCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    // A game can end behind the open best-scores dialog (computer turns run
+    // on); its entry shows at once.
+    if (Form5) Form5->Refresh();
 }
 
 void TForm1::GradBtn1Click() {
@@ -301,6 +308,7 @@ void TForm1::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (shownOnce_) return;
     shownOnce_ = true;
+    CentreOnScreen(this);
     QtSettingsStore store;
     game_->FormShow(store);
     if (Form2) Form2->Mirror();

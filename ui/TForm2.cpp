@@ -9,6 +9,7 @@
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "NameEdit.h"
+#include "Startup.h"
 #include "TForm1.h"
 #include "TTexturePanel.h"
 #include "UpDown.h"
@@ -18,8 +19,10 @@ namespace quimba::ui {
 namespace {
 
 QLabel* OpaqueLabel(QWidget* parent, const char* name, int x, int y, const QString& text) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);  // language lines, shown as written
+    label->setText(text);
     label->setAutoFillBackground(true);
     label->move(x, y);
     label->adjustSize();
@@ -98,7 +101,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
         reject();
     });
     connect(UpDown1, &UpDown::Clicked, this, [this](bool next) {
-        main_->game().Form2.UpDown1Click(main_->game(), next);
+        main_->game().Form2.UpDown1Click(next);
         Mirror();
     });
     Mirror();
@@ -122,10 +125,11 @@ void TForm2::Mirror() {
 
 void TForm2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    CentreOnScreen(this);
     Game& game = main_->game();
     game.Form2.closeRequested = false;
-    game.Form2.FormShow();
-    game.Form2.FormActivate(game.S.nbjoueurs);
+    game.Form2.FormShow(game.S.nbjoueurs);
+    game.Form2.FormActivate(game.Form2.nbjoueurs);
     Mirror();
 }
 

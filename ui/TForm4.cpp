@@ -4,6 +4,7 @@
 
 #include "Fonts.h"
 #include "GlassLook.h"
+#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 
@@ -26,6 +27,7 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
     for (int i = 1; i <= 16; ++i) {
         auto* label = new QLabel(TextureFill1);
         label->setObjectName(QString("Label%1").arg(i));
+        label->setTextFormat(Qt::PlainText);  // language lines, shown as written
         label->setFont(font);
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, QColor(255, 255, 0));
@@ -35,6 +37,11 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
     }
     glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, 334, 198, 38), "Fermer");
     connect(glassbtn2, &TGlassButton::OnClick, this, &TForm4::GradBtn1Click);
+}
+
+void TForm4::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    CentreOnScreen(this);
 }
 
 }  // namespace quimba::ui

@@ -22,6 +22,9 @@ public:
     TGlassButton* glassbtn2;
 
     void GradBtn1Click() { accept(); }
+
+protected:
+    void showEvent(QShowEvent*) override;
 };
 
 }  // namespace quimba::ui

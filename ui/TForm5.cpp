@@ -4,6 +4,7 @@
 
 #include "Fonts.h"
 #include "GlassLook.h"
+#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 
@@ -40,13 +41,19 @@ TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
 }
 
 void TForm5::Mirror() {
+    const BestScores& list = main_->game().ListBoxScore;
     ListBoxScore->clear();
-    for (const std::string& entry : main_->game().ListBoxScore.Items())
-        ListBoxScore->addItem(QString::fromStdString(entry));
+    for (const std::string& entry : list.Items()) ListBoxScore->addItem(QString::fromStdString(entry));
+    shownVersion_ = list.Version();
+}
+
+void TForm5::Refresh() {
+    if (isVisible() && main_->game().ListBoxScore.Version() != shownVersion_) Mirror();
 }
 
 void TForm5::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    CentreOnScreen(this);
     Mirror();
 }
 

@@ -2,6 +2,7 @@
 // The best-scores dialog: the sorted list of finished games.
 
 #include <QDialog>
+#include <cstdint>
 
 class QListWidget;
 class TGlassButton;
@@ -23,12 +24,15 @@ public:
 
     // Shows the game's list.
     void Mirror();
+    // Mirrors again while shown, when the list has changed since.
+    void Refresh();
 
 protected:
     void showEvent(QShowEvent*) override;
 
 private:
     TForm1* main_;
+    std::uint64_t shownVersion_ = 0;
 };
 
 }  // namespace quimba::ui

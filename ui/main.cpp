@@ -34,13 +34,7 @@ int Check(quimba::ui::Windows& windows) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("3DQUIMBA");
-    QApplication::setApplicationDisplayName("3DQUIMBA");
-    // Names the per-user data folder, beside the settings of the same names.
-    QApplication::setOrganizationName("FENTORIX");
-    QApplication::setApplicationVersion(QUIMBA_VERSION);
-    // Lets the desktop match the window to the menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QUIMBA_APP_ID);
+    quimba::ui::SetUpApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription("3D QUIMBA, a dice game for two to five players.");

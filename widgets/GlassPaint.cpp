@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace PixelOps;
 
 namespace {
@@ -56,8 +58,8 @@ QImage DisabledGlyph(const QImage& glyph)
 
 class Painter {
 public:
-    Painter(QImage& face, const GlassLook& look)
-        : F(face), L(look), W(face.width()), H(face.height())
+    Painter(QImage& face, const GlassLook& look, GlassContentCache& cache)
+        : F(face), L(look), C(cache), W(face.width()), H(face.height())
     {
     }
 
@@ -177,31 +179,126 @@ private:
         const int po = pressedFlag && !L.flatDown ? 1 : 0;
         const bool hasGlyph = !L.glyph.isNull();
         const bool hasCaption = !L.caption.isEmpty();
-        // With nothing to cast a shadow the mask would stay white; skipping it
-        // keeps an empty button's face untouched.
-        if (L.shadowStyle != TShadowStyle::ssNone && (hasGlyph || hasCaption || arrowFlag)) {
-            QImage mask = MakeMask(F, W - 2, H - 2);
-            const int s = L.shadowStyle == TShadowStyle::ssDrop ? 1 : 0;
-            if (hasGlyph)
-                AndGlyphMask(mask, L.glyph, L.glyphOrigin + QPoint(s, s));
-            if (hasCaption)
-                DrawCaption(mask, L.textRect.translated(s, s), L.caption, L.font, kBlack,
-                            L.textAlign);
-            if (arrowFlag)
-                DrawArrowGlyph(mask, L.arrowOrigin + QPoint(s, s), kBlack);
-            BlurMask(mask, 1, 3);
-            CompositeShadow(F, mask, po, po, L.colorShadow);
-        }
+        if (!CacheFits(arrowFlag))
+            RebuildCache(arrowFlag);
+        if (!C.shadow.isNull())
+            CompositeShadow(F, C.shadow, po, po, L.colorShadow);
         if (hasGlyph) {
             QPainter p(&F);
             p.drawImage(L.glyphOrigin + QPoint(po, po),
                         L.enabled ? L.glyph : DisabledGlyph(L.glyph));
         }
         if (hasCaption)
-            DrawCaption(F, L.textRect.translated(po, po), L.caption, L.font, TextColor(),
-                        L.textAlign);
+            InkCaption(po, TextColor());
         if (arrowFlag)
             DrawArrowGlyph(F, L.arrowOrigin + QPoint(po, po), TextColor());
+    }
+
+    bool CacheFits(bool arrowFlag) const
+    {
+        return C.valid && C.caption == L.caption && C.font == L.font && C.textRect == L.textRect &&
+               C.textAlign == L.textAlign && C.size == F.size() && C.dpmX == F.dotsPerMeterX() &&
+               C.dpmY == F.dotsPerMeterY() && C.shadowStyle == L.shadowStyle && C.arrow == arrowFlag &&
+               C.arrowOrigin == L.arrowOrigin && C.glyphKey == L.glyph.cacheKey() &&
+               C.glyphOrigin == L.glyphOrigin;
+    }
+
+    void RebuildCache(bool arrowFlag)
+    {
+        C.caption = L.caption;
+        C.font = L.font;
+        C.textRect = L.textRect;
+        C.textAlign = L.textAlign;
+        C.size = F.size();
+        C.dpmX = F.dotsPerMeterX();
+        C.dpmY = F.dotsPerMeterY();
+        C.shadowStyle = L.shadowStyle;
+        C.arrow = arrowFlag;
+        C.arrowOrigin = L.arrowOrigin;
+        C.glyphKey = L.glyph.cacheKey();
+        C.glyphOrigin = L.glyphOrigin;
+        C.valid = true;
+
+        // The caption's ink, drawn once in white on nothing.
+        C.coverage = QImage(W, H, QImage::Format_Grayscale8);
+        C.coverage.fill(0);
+        C.inked = QRect();
+        if (!L.caption.isEmpty()) {
+            QImage ink(W, H, QImage::Format_ARGB32_Premultiplied);
+            ink.setDotsPerMeterX(F.dotsPerMeterX());
+            ink.setDotsPerMeterY(F.dotsPerMeterY());
+            ink.fill(Qt::transparent);
+            DrawCaption(ink, L.textRect, L.caption, L.font, kWhite, L.textAlign);
+            int left = W, top = H, right = -1, bottom = -1;
+            for (int y = 0; y < H; ++y) {
+                const auto* src = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+                std::uint8_t* dst = C.coverage.scanLine(y);
+                for (int x = 0; x < W; ++x) {
+                    dst[x] = std::uint8_t(qAlpha(src[x]));
+                    if (dst[x]) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+                }
+            }
+            if (right >= 0)
+                C.inked = QRect(QPoint(left, top), QPoint(right, bottom));
+        }
+
+        // With nothing to cast a shadow the mask would stay white; without
+        // one the face stays untouched.
+        C.shadow = QImage();
+        const bool hasGlyph = !L.glyph.isNull();
+        if (L.shadowStyle == TShadowStyle::ssNone || !(hasGlyph || !L.caption.isEmpty() || arrowFlag))
+            return;
+        QImage mask = MakeMask(F, W - 2, H - 2);
+        const int s = L.shadowStyle == TShadowStyle::ssDrop ? 1 : 0;
+        if (hasGlyph)
+            AndGlyphMask(mask, L.glyph, L.glyphOrigin + QPoint(s, s));
+        // The caption in black, one drop shift away.
+        for (int y = 0; y < mask.height(); ++y) {
+            const int cy = y - s;
+            if (cy < 0 || cy >= H)
+                continue;
+            const std::uint8_t* cov = C.coverage.constScanLine(cy);
+            std::uint8_t* m = mask.scanLine(y);
+            for (int x = 0; x < mask.width(); ++x) {
+                const int cx = x - s;
+                if (cx < 0 || cx >= W || !cov[cx])
+                    continue;
+                const int v = (m[3 * x] * (255 - cov[cx]) + 127) / 255;
+                m[3 * x] = m[3 * x + 1] = m[3 * x + 2] = std::uint8_t(v);
+            }
+        }
+        if (arrowFlag)
+            DrawArrowGlyph(mask, L.arrowOrigin + QPoint(s, s), kBlack);
+        BlurMask(mask, 1, 3);
+        C.shadow = mask;
+    }
+
+    // The caption in colour c, shifted by (po, po): each pixel moves toward
+    // c by its ink, as an antialiased pen would draw it.
+    void InkCaption(int po, Rgb c)
+    {
+        if (C.inked.isEmpty())
+            return;
+        const int y0 = std::max(C.inked.top(), -po), y1 = std::min(C.inked.bottom(), H - 1 - po);
+        const int x0 = std::max(C.inked.left(), -po), x1 = std::min(C.inked.right(), W - 1 - po);
+        for (int y = y0; y <= y1; ++y) {
+            const std::uint8_t* cov = C.coverage.constScanLine(y);
+            std::uint8_t* p = F.scanLine(y + po);
+            for (int x = x0; x <= x1; ++x) {
+                const int a = cov[x];
+                if (!a)
+                    continue;
+                std::uint8_t* q = p + 3 * (x + po);
+                q[0] = std::uint8_t(q[0] + ((c.r - q[0]) * a + (c.r >= q[0] ? 127 : -127)) / 255);
+                q[1] = std::uint8_t(q[1] + ((c.g - q[1]) * a + (c.g >= q[1] ? 127 : -127)) / 255);
+                q[2] = std::uint8_t(q[2] + ((c.b - q[2]) * a + (c.b >= q[2] ? 127 : -127)) / 255);
+            }
+        }
     }
 
     void ArrowPart(bool pressedFlag)
@@ -220,6 +317,7 @@ private:
 
     QImage& F;
     const GlassLook& L;
+    GlassContentCache& C;
     const int W, H;
     Rgb FrameCol{};
     Rgb Pen{};
@@ -255,9 +353,15 @@ void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& 
     p.drawText(r, int(flags | Qt::TextSingleLine), shown);
 }
 
-void PaintGlass(QImage& face, const GlassLook& look)
+void PaintGlass(QImage& face, const GlassLook& look, GlassContentCache& cache)
 {
     if (face.isNull() || face.format() != QImage::Format_RGB888)
         return;
-    Painter(face, look).Run();
+    Painter(face, look, cache).Run();
+}
+
+void PaintGlass(QImage& face, const GlassLook& look)
+{
+    GlassContentCache cache;
+    PaintGlass(face, look, cache);
 }

@@ -46,7 +46,30 @@ struct GlassLook {
     QImage glyph;        // null: no glyph
 };
 
+// The caption's ink and the blurred shadow mask of the content, kept between
+// paints: they change only with the caption, font, layout or shadow, while a
+// button repaints at every hover and press. Rebuilt when any of those differ.
+struct GlassContentCache {
+    bool valid = false;
+    QString caption;
+    QFont font;
+    QRect textRect;
+    TTextAlign textAlign = TTextAlign::taCenter;
+    QSize size;
+    int dpmX = 0, dpmY = 0;
+    TShadowStyle shadowStyle = TShadowStyle::ssNone;
+    bool arrow = false;
+    QPoint arrowOrigin;
+    qint64 glyphKey = 0;
+    QPoint glyphOrigin;
+
+    QImage coverage; // Grayscale8, face-sized: how much of each pixel the caption inks
+    QRect inked;     // bounding box of the ink
+    QImage shadow;   // RGB888, (W - 2) x (H - 2): the blurred mask; null without shadow
+};
+
 // Builds the button over the background already in `face`.
+void PaintGlass(QImage& face, const GlassLook& look, GlassContentCache& cache);
 void PaintGlass(QImage& face, const GlassLook& look);
 
 // The drop-down triangle, seven pixels wide and four rows high, from (x+2, y+2).

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,8 @@ TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    if (parent)
+        parent->installEventFilter(this);
     FConstructing = false;
 }
 
@@ -236,6 +239,7 @@ void TGlassButton::ComputeLayout()
 void TGlassButton::PaintParentBackground()
 {
     QWidget* par = parentWidget();
+    FBackground.fill(Qt::black);
     if (!par)
         return;
     const DepthGuard guard;
@@ -243,7 +247,7 @@ void TGlassButton::PaintParentBackground()
     if (area.isEmpty())
         return;
     // The parent erases and paints itself, without its children...
-    par->render(&FFaceBitmap, area.topLeft() - pos(), QRegion(area),
+    par->render(&FBackground, area.topLeft() - pos(), QRegion(area),
                 QWidget::DrawWindowBackground);
     // ...then every sibling lying under the button adds its own look (labels,
     // pictures, fills). Other glass buttons are skipped: they are not part of
@@ -256,7 +260,7 @@ void TGlassButton::PaintParentBackground()
         const QRect part = w->geometry() & area;
         if (part.isEmpty())
             continue;
-        w->render(&FFaceBitmap, part.topLeft() - pos(), QRegion(part.translated(-w->pos())),
+        w->render(&FBackground, part.topLeft() - pos(), QRegion(part.translated(-w->pos())),
                   QWidget::DrawChildren);
     }
 }
@@ -271,12 +275,22 @@ void TGlassButton::PaintFace()
         FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
     if (FFaceBitmap.isNull())
         return;
-    // Text measured in the face must match the screen.
-    const int dpm = qRound(logicalDpiX() / 0.0254);
-    FFaceBitmap.setDotsPerMeterX(dpm);
-    FFaceBitmap.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-    FFaceBitmap.fill(Qt::black);
-    PaintParentBackground();
+    if (!FBackgroundValid || FBackground.size() != FFaceBitmap.size()) {
+        // Text measured in the face must match the screen. Asking costs
+        // allocations, so it is done with the copy of the background, which
+        // a move to another screen renews.
+        const int dpmX = qRound(logicalDpiX() / 0.0254), dpmY = qRound(logicalDpiY() / 0.0254);
+        FFaceBitmap.setDotsPerMeterX(dpmX);
+        FFaceBitmap.setDotsPerMeterY(dpmY);
+        if (FBackground.size() != FFaceBitmap.size())
+            FBackground = QImage(W, H, QImage::Format_RGB888);
+        FBackground.setDotsPerMeterX(dpmX);
+        FBackground.setDotsPerMeterY(dpmY);
+        PaintParentBackground();
+        FBackgroundValid = true;
+        ++FBackgroundCopies;
+    }
+    std::memcpy(FFaceBitmap.bits(), FBackground.constBits(), std::size_t(FFaceBitmap.sizeInBytes()));
 
     GlassLook look;
     look.flat = FFlat;
@@ -311,7 +325,7 @@ void TGlassButton::PaintFace()
     look.glyphOrigin = FGlyphOrigin;
     if (HasGlyph())
         look.glyph = FImages->Image(FImageIndex);
-    PaintGlass(FFaceBitmap, look);
+    PaintGlass(FFaceBitmap, look, FContentCache);
 }
 
 void TGlassButton::paintEvent(QPaintEvent*)
@@ -333,7 +347,56 @@ void TGlassButton::RepaintNow()
 void TGlassButton::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    FBackgroundValid = false;
     update();
+}
+
+void TGlassButton::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    FBackgroundValid = false;
+}
+
+void TGlassButton::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FBackgroundValid = false;
+}
+
+bool TGlassButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ParentAboutToChange:
+        if (parentWidget())
+            parentWidget()->removeEventFilter(this);
+        break;
+    case QEvent::ScreenChangeInternal:
+        FBackgroundValid = false;
+        break;
+    case QEvent::ParentChange:
+        if (parentWidget())
+            parentWidget()->installEventFilter(this);
+        FBackgroundValid = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool TGlassButton::eventFilter(QObject* watched, QEvent* event)
+{
+    // The parent painting anything (its texture, a label over it) may have
+    // changed what lies behind; copies made for a glass button's own face
+    // do not count.
+    if (watched == parentWidget() && event->type() == QEvent::Paint && gParentBackgroundDepth == 0) {
+        FBackgroundValid = false;
+        // The toolkit repaints no opaque child with its parent, but the
+        // button shows what the parent paints behind it.
+        if (static_cast<QPaintEvent*>(event)->region().boundingRect().intersects(geometry()))
+            update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TGlassButton::changeEvent(QEvent* event)
@@ -394,6 +457,13 @@ void TGlassButton::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     FMouseInside = rect().contains(p);
+    // The press grabs the mouse, so no leave comes while the button is held:
+    // dragging out must clear the pressed look here, as leaving would.
+    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown) {
+        FPressed = false;
+        FHotPart = -1;
+        update();
+    }
     if (FMouseInside && !FPressed) {
         const int part = PartAt(p.x());
         if (part != FHotPart) {

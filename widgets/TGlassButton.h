@@ -3,6 +3,7 @@
 // own 24-bit bitmap over a copy of what its parent shows behind it, and then
 // copies that bitmap to the screen in one block.
 
+#include "GlassPaint.h"
 #include "GlassTypes.h"
 #include "PixelOps.h"
 #include "TImageList.h"
@@ -103,6 +104,11 @@ public:
 
     // Runs the layout and rebuilds FaceBitmap exactly as the next paint does.
     void PaintFace();
+    // The parent's look behind the button has changed in a way it could not
+    // see (its own paint is seen): the next paint copies it afresh.
+    void BackgroundChanged() { FBackgroundValid = false; }
+    // How many times the parent's look behind the button has been copied.
+    int BackgroundCopies() const { return FBackgroundCopies; }
     // Size the contents need (caption, glyph, arrow), measured with the font.
     QSize ComputeAutoSize() const;
 
@@ -128,6 +134,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void DropDownMessage();
@@ -186,4 +196,12 @@ private:
     QPoint FGlyphOrigin;
     PixelOps::Box FTextRect;
     QImage FFaceBitmap;
+
+    // What the parent shows behind the button, copied once and reused until
+    // the parent paints again or the button moves: a hover or a press then
+    // repaints without walking the parent's drawing.
+    QImage FBackground;
+    bool FBackgroundValid = false;
+    int FBackgroundCopies = 0;
+    GlassContentCache FContentCache;
 };

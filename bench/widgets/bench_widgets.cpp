@@ -1,5 +1,6 @@
-// One full paint of a program-style glass button over a textured panel, and
-// one full paint of the 1024 x 525 textured panel.
+// Paints of a program-style glass button over a textured panel (a look
+// change, and one after the parent has painted), and one full paint of the
+// 1024 x 525 textured panel.
 #include "PixelOps.h"
 #include "TGlassButton.h"
 #include "TTexturePanel.h"
@@ -54,6 +55,19 @@ void BM_GlassButtonPaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GlassButtonPaint)->Unit(benchmark::kMicrosecond);
+
+// The same paint when the parent's look behind the button must be copied
+// again first (after the parent itself has painted).
+void BM_GlassButtonPaintFreshBackground(benchmark::State& state)
+{
+    MainPanel scene;
+    for (auto _ : state) {
+        scene.button->BackgroundChanged();
+        scene.button->PaintFace();
+        benchmark::DoNotOptimize(scene.button->FaceBitmap().constBits());
+    }
+}
+BENCHMARK(BM_GlassButtonPaintFreshBackground)->Unit(benchmark::kMicrosecond);
 
 // The caption shadow's blur on its own, the biggest part of a button paint.
 void BM_BlurMask(benchmark::State& state)

@@ -49,7 +49,7 @@ TEST(TraceWriter, WritesEachEventInItsForm) {
     SystemClock clock;
     GameView view;
     Game g(random, clock, view);
-    g.S.nbjoueurs = 3;
+    g.Form2.nbjoueurs = 3;
     g.Form2.Edit[1] = "CPU";
     g.Form2.Edit[2] = "A\"B";
     g.Form2.Edit[3] = "CPU";

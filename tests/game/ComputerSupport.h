@@ -18,7 +18,7 @@ using Dice = std::array<int, 5>;
 
 // Starts a game the way the setup dialog's "Commencer" does.
 inline void StartGame(Game& game, const std::vector<std::string>& names, int type) {
-    game.S.nbjoueurs = static_cast<int>(names.size());
+    game.Form2.nbjoueurs = static_cast<int>(names.size());
     for (int i = 0; i < static_cast<int>(names.size()); ++i) game.Form2.Edit[i + 1] = names[i];
     game.Form2.RadioButton = type;
     game.Form2.button1Click(game);

@@ -149,7 +149,7 @@ inline std::string Snapshot(const Game& g) {
 // Starts a game through the setup dialog's start command; "CPU" marks a
 // computer player.
 inline void NewGame(Game& g, const std::vector<std::string>& names, int typejeu = kNormal) {
-    g.S.nbjoueurs = static_cast<int>(names.size());
+    g.Form2.nbjoueurs = static_cast<int>(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) g.Form2.Edit[i + 1] = names[i];
     g.Form2.RadioButton = typejeu;
     g.Form2.button1Click(g);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +15,7 @@
 #include "BestScoresFile.h"
 
 using namespace quimba;
+using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -69,6 +74,21 @@ protected:
     static void Write(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Loads the file's bytes, saves the list again and returns what is saved.
+    std::string RoundTrip(const std::string& bytes, BestScores* loaded = nullptr) {
+        Write(file, bytes);
+        BestScores list;
+        EXPECT_EQ(LoadBestScores(list, file), "");
+        EXPECT_EQ(SaveBestScores(list, file), "");
+        if (loaded) *loaded = list;
+        return Read(file);
+    }
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -87,7 +107,7 @@ TEST_F(BestScoresFileTest, SavesEveryEntryInWindows1252WithCrLf) {
     list.Add("105 --- 07/12/2026 --- ANNE");
     ASSERT_EQ(SaveBestScores(list, file), "");
     EXPECT_EQ(Read(file), "105 --- 07/12/2026 --- ANNE\r\n98 --- 08/12/2026 --- Zo\xE9\r\n");
-    EXPECT_FALSE(fs::exists(file + ".new"));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"}) << "no working file is left behind";
 }
 
 TEST_F(BestScoresFileTest, EmptyListGivesAnEmptyFile) {
@@ -113,15 +133,23 @@ TEST_F(BestScoresFileTest, SavedListLoadsBackTheSame) {
     EXPECT_EQ(again.Items(), list.Items());
 }
 
-TEST_F(BestScoresFileTest, FailedSaveKeepsTheOldFile) {
+TEST_F(BestScoresFileTest, FailedWriteKeepsTheOldFile) {
     Write(file, "old entry\r\n");
-    // The new text cannot be written beside the target.
-    fs::create_directory(file + ".new");
     BestScores list;
-    list.Add("1 --- d --- X");
+    for (int i = 0; i < 50; ++i) list.Add(std::to_string(i) + " --- d --- A full disk stops this");
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const std::string message = SaveBestScores(list, file);
-    EXPECT_NE(message.find(file), std::string::npos) << message;
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
     EXPECT_EQ(Read(file), "old entry\r\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"}) << "no half-written file is left behind";
 }
 
 TEST_F(BestScoresFileTest, TargetThatIsAFolderIsReportedAndLeftAlone) {
@@ -133,7 +161,7 @@ TEST_F(BestScoresFileTest, TargetThatIsAFolderIsReportedAndLeftAlone) {
     EXPECT_NE(message.find(file), std::string::npos) << message;
     EXPECT_TRUE(fs::is_directory(file));
     EXPECT_EQ(Read((fs::path(file) / "inside").string()), "x");
-    EXPECT_FALSE(fs::exists(file + ".new")) << "no half-written file is left behind";
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"}) << "no half-written file is left behind";
 }
 
 TEST_F(BestScoresFileTest, ReadOnlyFolderIsReportedAndLeftAlone) {
@@ -188,63 +216,137 @@ TEST_F(BestScoresFileTest, LoadsSortedAndDecoded) {
               (std::vector<std::string>{"105 --- d --- ANNE", "9 --- d --- Zo\xC3\xA9", "abc", "last"}));
 }
 
-TEST_F(BestScoresFileTest, ControlCharactersAreDropped) {
-    EXPECT_EQ(Load("12\t --- \x01" "d\x7F --- X\x81Y\x1B\r\n"), std::vector<std::string>{"12 --- d --- XY"});
+struct KeptBytesCase {
+    const char* name;
+    std::string file;   // as found on disk, already in list order
+    std::vector<std::string> shown;
+};
+
+void PrintTo(const KeptBytesCase& c, std::ostream* os) { *os << c.name; }
+
+class KeptBytes : public BestScoresFileTest, public ::testing::WithParamInterface<KeptBytesCase> {};
+
+// Whatever a line holds is shown without hiding anything and saved back
+// exactly, and the lines around it are untouched.
+TEST_P(KeptBytes, ShowsEveryByteAndSavesItBack) {
+    BestScores loaded;
+    EXPECT_EQ(RoundTrip(GetParam().file, &loaded), GetParam().file);
+    EXPECT_EQ(loaded.Items(), GetParam().shown);
 }
 
-TEST_F(BestScoresFileTest, NulEndsTheText) {
-    EXPECT_EQ(Load(std::string("1 --- d --- A\r\n2 --- d\0 --- B\r\n3\r\n", 30)),
-              (std::vector<std::string>{"1 --- d --- A", "2 --- d"}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, KeptBytes,
+    ::testing::Values(
+        KeptBytesCase{"nul_inside_a_line",
+                      "1 --- d --- A\r\n2 --- d\0 --- B\r\n3 --- d --- C\r\n"s,
+                      {"1 --- d --- A", "2 --- d\xEF\xBF\xBD --- B", "3 --- d --- C"}},
+        KeptBytesCase{"undefined_and_control_bytes",
+                      "12\t --- \x01" "d\x7F --- X\x81Y\x1B\r\n13 --- d --- Zo\xE9\r\n",
+                      {"12\xEF\xBF\xBD --- \xEF\xBF\xBD" "d\xEF\xBF\xBD --- X\xEF\xBF\xBDY\xEF\xBF\xBD",
+                       "13 --- d --- Zo\xC3\xA9"}},
+        KeptBytesCase{"empty_lines_stay_entries", "\r\n\r\n5 --- d --- E\r\n", {"", "", "5 --- d --- E"}},
+        KeptBytesCase{"long_line_is_not_cut", std::string(5000, 'x') + "\r\n", {std::string(5000, 'x')}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BestScoresFileTest, EveryByteValueSurvivesASave) {
+    std::string line;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') line += char(b);
+    const std::string bytes = "0 --- d --- " + line + "\r\n1 --- d --- next\r\n";
+    EXPECT_EQ(RoundTrip(bytes), bytes);
 }
 
-TEST_F(BestScoresFileTest, EveryByteValueLoadsWithoutControls) {
-    std::string all;
-    for (int round = 0; round < 50; ++round)
-        for (int b = 1; b < 256; ++b) all += char(b);
-    const auto entries = Load(all);
-    ASSERT_FALSE(entries.empty());
-    for (const auto& e : entries) {
-        for (unsigned char c : e) EXPECT_FALSE(c < 0x20 || c == 0x7F) << int(c);
-        EXPECT_EQ(e.find("\xC2\x81"), std::string::npos);
-    }
+TEST_F(BestScoresFileTest, ElevenThousandEntriesSurviveWithTheNewOne) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 11000; ++i) lines.push_back(std::to_string(100 + i % 300) + " --- 0" + std::to_string(i % 9 + 1) +
+                                                     "/12/2026 --- P" + std::to_string(i));
+    BestScores ordered;
+    ordered.AddLines(lines);
+    const std::string bytes = FormatBestScores(ordered.Lines());
+    Write(file, bytes);
+    BestScores list;
+    ASSERT_EQ(LoadBestScores(list, file), "");
+    ASSERT_EQ(list.Size(), 11000u);
+    list.Add("999 --- 08/12/2026 --- NEW");
+    ASSERT_EQ(SaveBestScores(list, file), "");
+    EXPECT_EQ(Read(file), bytes + "999 --- 08/12/2026 --- NEW\r\n");
 }
 
-TEST_F(BestScoresFileTest, LongLinesAreCutAtTwoHundredCharacters) {
-    std::string accented(300, '\xE9');
-    const auto entries = Load(std::string(5000, 'x') + "\r\n" + accented + "\r\n");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0], std::string(200, 'x'));
-    std::string cut;
-    for (int i = 0; i < 200; ++i) cut += "\xC3\xA9";
-    EXPECT_EQ(entries[1], cut);
-}
-
-TEST_F(BestScoresFileTest, OnlyTheFirstMebibyteIsRead) {
+TEST_F(BestScoresFileTest, ReadsPastTheOldMebibyteLimit) {
     std::string bytes;
-    const std::string line = std::string(198, 'a') + "\r\n";  // 200 bytes a line
-    while (bytes.size() < kBestScoresMaxBytes + 10 * line.size()) bytes += line;
-    bytes += "ZZ beyond the limit\r\n";
-    const auto entries = Load(bytes);
-    // 1 MiB holds 5242 whole lines and the start of one more.
-    ASSERT_EQ(entries.size(), 5243u);
-    // The cut line is a prefix of the others, so it sorts first.
-    EXPECT_EQ(entries.front(), std::string(kBestScoresMaxBytes % 200, 'a'));
-    for (const auto& e : entries) ASSERT_EQ(e.find('Z'), std::string::npos);
+    const std::string line = std::string(198, 'a') + "\r\n";
+    while (bytes.size() < 2 * 1024 * 1024) bytes += line;
+    bytes += "ZZ at the end\r\n";
+    EXPECT_EQ(RoundTrip(bytes), bytes);
 }
 
-TEST_F(BestScoresFileTest, AtMostTenThousandEntries) {
-    std::string bytes;
-    for (int i = 0; i < 20000; ++i) bytes += std::to_string(i % 10) + "\r";
-    const auto entries = Load(bytes);
-    EXPECT_EQ(entries.size(), 10000u);
-    EXPECT_EQ(entries.front(), "0");
-    EXPECT_EQ(entries.back(), "9");
+struct RefusedCase {
+    const char* name;
+    std::size_t size;
+    char fill;
+    const char* reason;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
+class RefusedFile : public BestScoresFileTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+// A file no game could have written is refused whole: nothing is loaded, so
+// nothing cut can be saved over it.
+TEST_P(RefusedFile, IsReportedAndLoadsNothing) {
+    Write(file, std::string(GetParam().size, GetParam().fill));
+    BestScores list;
+    const std::string message = LoadBestScores(list, file);
+    EXPECT_EQ(message.rfind("Cannot open file \"" + file + "\". " + GetParam().reason, 0), 0u) << message;
+    EXPECT_TRUE(list.Empty());
 }
 
-TEST_F(BestScoresFileTest, FileOfLineEndsOnlyIsCapped) {
-    const auto entries = Load(std::string(kBestScoresMaxBytes * 2, '\n'));
-    EXPECT_EQ(entries.size(), 10000u);
-    EXPECT_EQ(entries.front(), "");
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedFile,
+    ::testing::Values(RefusedCase{"too_large", kBestScoresMaxBytes + 1, 'x', "File too large"},
+                      RefusedCase{"too_many_lines", kBestScoresMaxEntries + 1, '\n', "Too many lines"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BestScoresFileTest, ReadOnlyFileIsRefusedNotReplaced) {
+    Write(file, "old entry\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+    BestScores list;
+    list.Add("1 --- d --- X");
+    const std::string message = SaveBestScores(list, file);
+    EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
+    EXPECT_EQ(Read(file), "old entry\r\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"});
+}
+
+TEST_F(BestScoresFileTest, SaveKeepsTheFileMode) {
+    Write(file, "old\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    BestScores list;
+    list.Add("1 --- d --- X");
+    ASSERT_EQ(SaveBestScores(list, file), "");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(BestScoresFileTest, LinkIsKeptAndItsTargetUpdated) {
+    fs::create_directories(dir / "real");
+    const fs::path real = dir / "real" / "scores.txt";
+    Write(real.string(), "old\r\n");
+    fs::create_symlink(fs::path("real") / "scores.txt", file);
+    BestScores list;
+    list.Add("7 --- d --- LINK");
+    ASSERT_EQ(SaveBestScores(list, file), "");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(Read(real.string()), "7 --- d --- LINK\r\n");
+}
+
+TEST_F(BestScoresFileTest, LoopOfLinksIsReported) {
+    fs::create_symlink("s.frd", file);
+    BestScores list;
+    const std::string message = SaveBestScores(list, file);
+    EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
 }
 
 }  // namespace

@@ -156,6 +156,50 @@ TEST(ComputerChoiceNoRowLeft, SaysSoAndTalliesNothing) {
     EXPECT_EQ(h.game.Grid.Cell(0, lignetotal), "");
 }
 
+struct FilledForcedCase {
+    const char* name;
+    int type;
+    int forced;
+    int throws;
+    Dice dice;
+    const char* message;
+};
+
+void PrintTo(const FilledForcedCase& c, std::ostream* os) { *os << c.name; }
+
+class ComputerChoiceFilledForcedRow : public ::testing::TestWithParam<FilledForcedCase> {};
+
+// A forced row that is already written (a sheet out of step with the forced
+// order) is never overwritten, whatever the throw.
+TEST_P(ComputerChoiceFilledForcedRow, KeepsTheCellAndTalliesNothing) {
+    const FilledForcedCase& c = GetParam();
+    Harness h;
+    WriteRecorder rec;
+    StartGame(h.game, {"CPU", "JO2"}, c.type);
+    h.game.observer = &rec;
+    h.game.Grid.SetCell(0, c.forced, "7");
+    h.game.S.ligneimposee = c.forced;
+    h.game.S.nblancers = c.throws;
+    LayDice(h.game, c.dice);
+    h.game.compteordi();
+    EXPECT_EQ(h.game.Grid.Cell(0, c.forced), "7");
+    EXPECT_EQ(rec.writes.size(), 0u);
+    EXPECT_EQ(rec.tallies, 0);
+    EXPECT_EQ(h.game.S.joueur, 0);
+    EXPECT_EQ(h.game.controls.resultext, c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ComputerChoiceFilledForcedRow,
+    ::testing::Values(
+        FilledForcedCase{"asc_quimba_first_throw", kAscendant, 15, 1, {6, 6, 6, 6, 6}, ""},
+        FilledForcedCase{"asc_full_first_throw", kAscendant, 13, 1, {3, 3, 3, 5, 5}, ""},
+        FilledForcedCase{"desc_brelan_second_throw", kDescendant, 11, 2, {2, 2, 2, 1, 5}, ""},
+        FilledForcedCase{"desc_plus_third_throw", kDescendant, 9, 3, {6, 6, 5, 5, 4}, "Je ne sais que faire"},
+        FilledForcedCase{"desc_number_row_third_throw", kDescendant, 3, 3, {3, 3, 1, 2, 4}, "Je ne sais que faire"},
+        FilledForcedCase{"asc_strike_out_third_throw", kAscendant, 12, 3, {1, 1, 2, 2, 4}, "Je ne sais que faire"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ComputerChoiceAfterPersonPick, LooksAtNothing) {
     // A person's pick has already written the row; the computer's choice must
     // not add a second one, even for a throw it would like.

@@ -5,12 +5,15 @@
 using namespace quimba;
 using quimba::testing::Harness;
 using quimba::testing::MemoryStore;
+using quimba::testing::NewGame;
+using quimba::testing::ScriptThrowFrom;
+using quimba::testing::Snapshot;
 
 namespace {
 
 TEST(SetupDialog, FirstOpeningLeavesEdit1DisabledForAPerson) {
     SetupForm form;
-    form.FormShow();
+    form.FormShow(2);
     EXPECT_FALSE(form.EditEnabled[1]);
     EXPECT_EQ(form.Edit[1], "JO1");
     // Checking and unchecking is the only way back to an enabled field.
@@ -26,7 +29,7 @@ TEST(SetupDialog, StoredCpuNameChecksItsBoxOnShow) {
     SetupForm form;
     form.Edit[3] = "CPU";
     form.Edit[4] = "cpu";  // case matters
-    form.FormShow();
+    form.FormShow(2);
     EXPECT_TRUE(form.CheckBox[3]);
     EXPECT_FALSE(form.EditEnabled[3]);
     EXPECT_EQ(form.Edit[3], "CPU");
@@ -47,22 +50,74 @@ TEST(SetupDialog, ShowFiresNoClickForABoxAlreadyRight) {
     form.SetCheckBox(5, true);
     form.Edit[5] = "CPU";
     form.EditEnabled[5] = true;  // a click would disable it again
-    form.FormShow();
+    form.FormShow(2);
     EXPECT_TRUE(form.EditEnabled[5]);
 }
 
-TEST(SetupDialog, UpDownStaysWithinTwoToFive) {
+TEST(SetupDialog, UpDownStaysWithinTwoToFiveAndLeavesTheGameAlone) {
     Harness h;
     h.game.S.nbjoueurs = 2;
+    h.game.Form2.FormShow(h.game.S.nbjoueurs);
     struct Step {
         bool next;
         int players;
     };
     for (const Step& s : {Step{false, 2}, Step{true, 3}, Step{true, 4}, Step{true, 5}, Step{true, 5}, Step{false, 4}}) {
-        h.game.Form2.UpDown1Click(h.game, s.next);
-        EXPECT_EQ(h.game.S.nbjoueurs, s.players);
+        h.game.Form2.UpDown1Click(s.next);
+        EXPECT_EQ(h.game.Form2.nbjoueurs, s.players);
         EXPECT_EQ(h.game.Form2.Label7, std::to_string(s.players));
+        EXPECT_EQ(h.game.S.nbjoueurs, 2) << "the count reaches the game only with Commencer";
     }
+    h.game.Form2.button1Click(h.game);
+    EXPECT_EQ(h.game.S.nbjoueurs, 4);
+}
+
+// Plays the current person's turn: one throw of 1-2-3-4-5, then a pick.
+void PersonPicks(Harness& h, int row) {
+    ScriptThrowFrom(h.random, {1, 2, 3, 4, 5});
+    h.game.Button1Click();
+    h.game.GridSelectCell(h.game.S.joueur, row);
+}
+
+// The dialog opened in the middle of a game, the arrows used, then left.
+void ArrowsThenRetour(Game& g, bool next, int clicks) {
+    g.Form2.closeRequested = false;
+    g.Form2.FormShow(g.S.nbjoueurs);
+    g.Form2.FormActivate(g.Form2.nbjoueurs);
+    for (int i = 0; i < clicks; ++i) g.Form2.UpDown1Click(next);
+    g.Form2.glassbtn2Click();
+}
+
+TEST(SetupDialog, ArrowsThenRetourMidGameChangeNothing) {
+    Harness h;
+    Game& g = h.game;
+    NewGame(g, {"ANNE", "BOB"});
+    PersonPicks(h, ligne1);
+    const std::string before = Snapshot(g);
+    ArrowsThenRetour(g, true, 2);
+    EXPECT_EQ(Snapshot(g), before);
+    // The second player's pick hands the turn back to the first column.
+    PersonPicks(h, ligne1);
+    EXPECT_EQ(g.S.joueur, 0);
+    EXPECT_EQ(g.S.tour, 1);
+    EXPECT_TRUE(g.controls.glassbtn5Enabled);
+    // The next opening offers the game's count again.
+    g.Form2.FormShow(g.S.nbjoueurs);
+    EXPECT_EQ(g.Form2.nbjoueurs, 2);
+}
+
+TEST(SetupDialog, FewerPlayersThenRetourKeepTheForcedRowMoving) {
+    Harness h;
+    Game& g = h.game;
+    NewGame(g, {"ANNE", "BOB", "CECI"}, kDescendant);
+    PersonPicks(h, 1);
+    PersonPicks(h, 1);
+    ArrowsThenRetour(g, false, 1);
+    PersonPicks(h, 1);
+    EXPECT_EQ(g.S.joueur, 0);
+    EXPECT_EQ(g.S.ligneimposee, 2) << "the round's last column still moves the forced row";
+    PersonPicks(h, 2);
+    EXPECT_EQ(g.Grid.Cell(0, 2), "2");
 }
 
 TEST(SetupDialog, RowsShownFollowThePlayerCount) {
@@ -89,7 +144,8 @@ class CommencerTest : public ::testing::TestWithParam<StartCase> {};
 TEST_P(CommencerTest, ResetsTheTurnAndWritesTheNames) {
     Harness h;
     Game& g = h.game;
-    g.S.nbjoueurs = 3;
+    g.S.nbjoueurs = 2;
+    g.Form2.nbjoueurs = 3;
     g.S.tour = 13;
     g.S.joueur = 3;
     g.S.nblancers = 2;
@@ -107,6 +163,7 @@ TEST_P(CommencerTest, ResetsTheTurnAndWritesTheNames) {
 
     g.Form2.button1Click(g);
 
+    EXPECT_EQ(g.S.nbjoueurs, 3);
     EXPECT_EQ(g.S.typejeu, GetParam().typejeu);
     EXPECT_EQ(g.S.ligneimposee, GetParam().ligneimposee);
     EXPECT_EQ(g.S.tour, 0);
@@ -140,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(GameTypes, CommencerTest,
 TEST(Commencer, ComputerInColumnZeroStartsItsTimerAndKeepsTheRollButton) {
     Harness h;
     Game& g = h.game;
-    g.S.nbjoueurs = 2;
+    g.Form2.nbjoueurs = 2;
     g.Form2.SetCheckBox(1, true);
     g.Form2.button1Click(g);
     EXPECT_EQ(g.Grid.Cell(0, 0), "CPU");
@@ -151,7 +208,7 @@ TEST(Commencer, ComputerInColumnZeroStartsItsTimerAndKeepsTheRollButton) {
 TEST(Commencer, LongStoredNameIsWrittenInFull) {
     Harness h;
     Game& g = h.game;
-    g.S.nbjoueurs = 5;
+    g.Form2.nbjoueurs = 5;
     g.Form2.Edit[5] = "MAXIMILIEN";
     g.Form2.button1Click(g);
     EXPECT_EQ(g.Grid.Cell(4, 0), "MAXIMILIEN");
@@ -179,7 +236,10 @@ struct HighscoreCase {
 
 class HighscoreText : public ::testing::TestWithParam<HighscoreCase> {};
 
-TEST_P(HighscoreText, IsShownAsReadAndCountsOnlyWhenANumber) {
+// The text is shown as read, counts as the number it spells (a number beyond
+// 32 bits as the nearest one that fits), and goes back to the store
+// unchanged when no game has beaten it.
+TEST_P(HighscoreText, IsShownCountedAndKeptAsRead) {
     Harness h;
     MemoryStore store;
     store.values = {{"HIGHSCORE", GetParam().stored}, {"NOM", "ANNE"}};
@@ -187,6 +247,8 @@ TEST_P(HighscoreText, IsShownAsReadAndCountsOnlyWhenANumber) {
     h.game.FormShow(store);
     EXPECT_EQ(h.game.S.meilleurscore, GetParam().score);
     EXPECT_EQ(h.game.controls.Label28, GetParam().label);
+    h.game.FormClose(store);
+    EXPECT_EQ(store.values.at("HIGHSCORE"), GetParam().stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -197,9 +259,20 @@ INSTANTIATE_TEST_SUITE_P(
                       HighscoreCase{"empty_keeps_field", "", 77, "ANNE "},
                       HighscoreCase{"letters", "abc", 0, "ANNE abc"},
                       HighscoreCase{"trailing_garbage", "12x", 0, "ANNE 12x"},
-                      HighscoreCase{"overflow", "99999999999", 0, "ANNE 99999999999"},
+                      HighscoreCase{"overflow", "99999999999", 2147483647, "ANNE 99999999999"},
+                      HighscoreCase{"negative_overflow", "-99999999999", -2147483647 - 1, "ANNE -99999999999"},
                       HighscoreCase{"blank", " ", 0, "ANNE  "}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Settings, BeatenStoredTextIsReplacedByTheNewScore) {
+    Harness h;
+    MemoryStore store;
+    store.values = {{"HIGHSCORE", "abc"}, {"NOM", "ANNE"}};
+    h.game.FormShow(store);
+    h.game.S.meilleurscore = 120;  // as the end of a game sets it
+    h.game.FormClose(store);
+    EXPECT_EQ(store.values.at("HIGHSCORE"), "120");
+}
 
 TEST(Settings, CloseWritesInOrderAndRoundTrips) {
     MemoryStore store;

@@ -161,21 +161,25 @@ private slots:
     // read-only disk) that already holds a list: the list is the starting
     // list, the player's own copy is made on the first close and holds
     // every old entry too, and the list beside the program is left as it is.
+    // The same when the list file itself is marked read-only.
     void readOnlyProgramFolderCarriesTheListOver_data() {
-        QTest::addColumn<bool>("realPermissions");
-        QTest::newRow("folder reported read-only") << false;
-        QTest::newRow("folder made read-only") << true;
+        QTest::addColumn<QString>("readOnly");
+        QTest::newRow("folder reported read-only") << "reported";
+        QTest::newRow("folder made read-only") << "folder";
+        QTest::newRow("list file made read-only") << "file";
     }
     void readOnlyProgramFolderCarriesTheListOver() {
-        QFETCH(bool, realPermissions);
+        QFETCH(QString, readOnly);
         LayData(program());
         const QByteArray old = "105 --- 01/01/2026 --- ANNE\r\n98 --- 02/01/2026 --- BOB\r\n";
         WriteBytes(program() + "s.frd", old);
         FileRequest r = request(false);
-        if (realPermissions) {
-            if (geteuid() == 0) QSKIP("root writes into read-only folders; the other row covers the rule");
+        if (readOnly != "reported") r.writable = nullptr;  // ask the file system
+        if (readOnly == "folder") {
+            if (geteuid() == 0) QSKIP("root writes into read-only folders; the other rows cover the rule");
             QVERIFY(QFile(program()).setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-            r.writable = nullptr;  // ask the file system
+        } else if (readOnly == "file") {
+            QVERIFY(QFile(program() + "s.frd").setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         }
         {
             Program p(LocateFiles(program(), r));

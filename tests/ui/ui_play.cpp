@@ -35,6 +35,20 @@ void Settle(ui::TForm1* main) {
 
 QPoint CellCentre(int column, int row) { return ui::ScoreGrid::CellRect(column, row).center(); }
 
+// Plays a two-person game to its end with the mouse.
+void PlayWholeGame(Program& p) {
+    ui::TForm1* m = p.w.Form1;
+    const std::array<int, 13> rows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+    for (int round = 0; round < 13; ++round) {
+        for (int player = 0; player < 2; ++player) {
+            QCOMPARE(p.game().S.joueur, player);
+            Click(m->glassbtn5);
+            Settle(m);
+            Click(m->Grid, CellCentre(player, rows[round]));
+        }
+    }
+}
+
 }  // namespace
 
 class PlayTest : public QObject {
@@ -106,6 +120,70 @@ private slots:
         QVERIFY(!p->w.Form1->glassbtn5->isEnabled());
     }
 
+    // The arrows mid-game, then "retour" or the close box: the game goes on
+    // with its own players and the turn comes back to the first column.
+    void arrowsThenLeavingMidGame_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("retour") << false;
+        QTest::newRow("close box") << true;
+    }
+    void arrowsThenLeavingMidGame() {
+        QFETCH(bool, closeBox);
+        ui::TForm1* m = p->w.Form1;
+        ui::TForm2* f = p->w.Form2;
+        f->show();
+        Click(f->glassbtn1);
+        Click(m->glassbtn5);
+        Settle(m);
+        Click(m->Grid, CellCentre(0, 9));
+        QCOMPARE(p->game().S.joueur, 1);
+        f->show();
+        Click(f->UpDown1->Next());
+        Click(f->UpDown1->Next());
+        QCOMPARE(f->Label7->text(), QString("4"));
+        if (closeBox)
+            f->close();
+        else
+            Click(f->glassbtn2);
+        QVERIFY(!f->isVisible());
+        m->Sync();
+        QCOMPARE(p->game().S.nbjoueurs, 2);
+        Click(m->glassbtn5);
+        Settle(m);
+        Click(m->Grid, CellCentre(1, 9));
+        QCOMPARE(p->game().S.joueur, 0);
+        QCOMPARE(p->game().S.tour, 1);
+        QVERIFY(m->glassbtn5->isEnabled());
+        QCOMPARE(p->game().Grid.Cell(2, 0), std::string(""));
+        // The next opening shows the game's count again.
+        f->show();
+        QCOMPARE(f->Label7->text(), QString("2"));
+        QVERIFY(!f->Edit[3]->isVisible());
+    }
+
+    // The hand shows over the grid lines of the current column too, so a
+    // click there picks the cell the lines belong to.
+    void clickOnGridLinesPicksThePromisedCell_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("line right of the cell") << QPoint(25, 9 * 22 + 8);
+        QTest::newRow("line below the cell") << QPoint(12, 9 * 22 + 21);
+        QTest::newRow("crossing of the lines") << QPoint(26, 9 * 22 + 20);
+    }
+    void clickOnGridLinesPicksThePromisedCell() {
+        QFETCH(QPoint, at);
+        ui::TForm1* m = p->w.Form1;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        Click(m->glassbtn5);
+        Settle(m);
+        QTest::mouseMove(m->Grid, at);
+        QCOMPARE(m->Grid->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(m->Grid, Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(p->game().Grid.Cell(0, 9), std::to_string(p->game().S.sommedes));
+        QCOMPARE(m->Grid->SelectedRow(), 9);
+        QCOMPARE(m->Grid->SelectedColumn(), 0);
+    }
+
     void aLongStoredNameIsShownWhole() {
         p->game().Form2.Edit[1] = "MAXIMILIEN";
         p->w.Form2->show();
@@ -172,15 +250,7 @@ private slots:
         ui::TForm1* m = p->w.Form1;
         p->w.Form2->show();
         Click(p->w.Form2->glassbtn1);
-        const std::array<int, 13> rows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
-        for (int round = 0; round < 13; ++round) {
-            for (int player = 0; player < 2; ++player) {
-                QCOMPARE(p->game().S.joueur, player);
-                Click(m->glassbtn5);
-                Settle(m);
-                Click(m->Grid, CellCentre(player, rows[round]));
-            }
-        }
+        PlayWholeGame(*p);
         const Game& g = p->game();
         QCOMPARE(g.S.tour, 13);
         QCOMPARE(g.S.joueur, 2);
@@ -197,6 +267,35 @@ private slots:
         QCOMPARE(p->w.Form5->ListBoxScore->count(), 0);
         QVERIFY(g.ListBoxScore.Empty());
         QCOMPARE(m->Label28->text(), winner + " " + QString::number(best));
+    }
+
+    // Stored names holding markup are shown as typed in the winner line and
+    // the best score line (plain text: every character takes its width, no
+    // picture is fetched), and a game that ends while the best-scores list
+    // is open shows its entry there at once.
+    void markupNamesAndTheOpenListAtTheEnd() {
+        ui::TForm1* m = p->w.Form1;
+        const QString bold = "<b>Zq</b>";
+        const QString picture = "<img src=\":/images/image1.bmp\">";
+        p->game().Form2.Edit[1] = bold.toStdString();
+        p->game().Form2.Edit[2] = picture.toStdString();
+        p->w.Form2->show();
+        QCOMPARE(p->w.Form2->Edit[1]->text(), bold);
+        Click(p->w.Form2->glassbtn1);
+        p->w.Form5->show();
+        QCOMPARE(p->w.Form5->ListBoxScore->count(), 0);
+        PlayWholeGame(*p);
+        const Game& g = p->game();
+        const QString winner = g.Grid.Value(1, 16) > g.Grid.Value(0, 16) ? picture : bold;
+        QVERIFY2(m->resultext->text().contains(winner), qPrintable(m->resultext->text()));
+        QVERIFY2(m->Label28->text().startsWith(winner + " "), qPrintable(m->Label28->text()));
+        for (QLabel* label : {m->resultext, m->Label28}) {
+            const QFontMetrics fm(label->font());
+            QVERIFY2(label->sizeHint().width() >= fm.horizontalAdvance(label->text()), qPrintable(label->objectName()));
+            QVERIFY2(label->sizeHint().height() < 2 * fm.height(), qPrintable(label->objectName()));
+        }
+        QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
+        QVERIFY(p->w.Form5->ListBoxScore->item(0)->text().endsWith(" --- " + winner));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
+#include "BestScores.h"
 #include "UiTestSupport.h"
 
 using namespace quimba;
@@ -112,19 +113,22 @@ private slots:
         QCOMPARE(p.messages, QStringList{message});
     }
 
+    // A missing file and a damaged one are told apart; the textures are
+    // checked like the table pictures.
     void badPicturesAreReportedInOrder_data() {
         QTest::addColumn<QStringList>("missing");
         QTest::addColumn<QStringList>("corrupt");
         QTest::addColumn<QStringList>("messages");
         const QString sep = QDir::separator();
+        const QString damaged = " illisible (truncated bitmap header). ARRET";
         QTest::newRow("die 3 and border") << QStringList{"B_3.bmp", "B_bord.bmp"} << QStringList{}
                                           << QStringList{"Fichier bitmaps" + sep + "B_3.bmp absent. ARRET",
                                                          "Fichier bitmaps" + sep + "B_bord.bmp absent. ARRET"};
         QTest::newRow("corrupt keep mark") << QStringList{} << QStringList{"B_garde.bmp"}
-                                           << QStringList{"Fichier bitmaps" + sep + "B_garde.bmp absent. ARRET"};
+                                           << QStringList{"Fichier bitmaps" + sep + "B_garde.bmp" + damaged};
         QTest::newRow("corrupt texture and missing board")
             << QStringList{"B_plateau.bmp"} << QStringList{"B_ngame.bmp"}
-            << QStringList{"Fichier bitmaps" + sep + "B_ngame.bmp absent. ARRET",
+            << QStringList{"Fichier bitmaps" + sep + "B_ngame.bmp" + damaged,
                            "Fichier bitmaps" + sep + "B_plateau.bmp absent. ARRET"};
     }
     void badPicturesAreReportedInOrder() {
@@ -137,6 +141,21 @@ private slots:
         QVERIFY(!p.Start());
         QVERIFY(p.w.Form1->CloseRequested());
         QCOMPARE(p.messages, messages);
+    }
+
+    // A texture cut short decodes to a half-empty picture unless its
+    // headers are checked against its size, as the table pictures are.
+    void truncatedTextureIsReportedAsDamaged() {
+        const QString file = path("bitmaps/B_fond.bmp");
+        const QByteArray whole = readBytes(file);
+        writeBytes(file, whole.left(whole.size() / 2));
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        QCOMPARE(p.messages.size(), 1);
+        const QString folder = QDir::toNativeSeparators(dir->path() + "/");
+        QVERIFY2(p.messages[0].startsWith("Fichier >" + folder + "< bitmaps" + QDir::separator() +
+                                          "B_fond.bmp illisible (truncated bitmap"),
+                 qPrintable(p.messages[0]));
     }
 
     void missingMainTextureNamesTheFolder() {
@@ -187,6 +206,76 @@ private slots:
         QVERIFY(!p.w.Form1->glassbtn5->isEnabled());
         QCOMPARE(p.w.Form1->Label23->text(), QString("..."));
         QCOMPARE(p.w.Form5->ListBoxScore->count(), 0);
+    }
+
+    // Names from the store are shown as typed; a name that would be a
+    // picture in rich text opens nothing (it used to hang the start-up).
+    void storedMarkupNamesShowAsTyped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("bold markup") << "<b>Zq</b>";
+        QTest::newRow("endless picture") << "<img src=/dev/zero>";
+        QTest::newRow("picture") << "<img src=\":/images/image1.bmp\">";
+    }
+    void storedMarkupNamesShowAsTyped() {
+        QFETCH(QString, name);
+        {
+            QSettings s("FENTORIX", "3DQUIMBA");
+            s.setValue("NOM", name);
+            s.setValue("HIGHSCORE", "12");
+        }
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        QLabel* label = p.w.Form1->Label28;
+        QCOMPARE(label->text(), name + " 12");
+        const QFontMetrics fm(label->font());
+        QVERIFY(label->sizeHint().width() >= fm.horizontalAdvance(label->text()));
+        QVERIFY(label->sizeHint().height() < 2 * fm.height());
+    }
+
+    void windowsAreCentredWithTheirOwnCaptions() {
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        p.w.Form2->show();
+        for (QWidget* w : {static_cast<QWidget*>(p.w.Form1), static_cast<QWidget*>(p.w.Form2)}) {
+            const QPoint centre = w->screen()->availableGeometry().center();
+            const QPoint mine = w->frameGeometry().center();
+            QVERIFY2(std::abs(mine.x() - centre.x()) <= 1 && std::abs(mine.y() - centre.y()) <= 1,
+                     qPrintable(w->objectName()));
+        }
+        QCOMPARE(p.w.Form1->windowTitle(), QString("3D QUIMBA"));
+        QCOMPARE(p.w.Form1->resultext->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+        // No display name of the application's own: the platform would add
+        // it to every caption.
+        const QString name = QCoreApplication::applicationName();
+        ui::SetUpApplication();
+        QCOMPARE(QCoreApplication::applicationName(), QString("3DQUIMBA"));
+        QCoreApplication::setApplicationName("probe");
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
+        QCoreApplication::setApplicationName(name);
+    }
+
+    void elevenThousandEntriesSurviveAClose() {
+        QByteArray bytes;
+        std::vector<std::string> lines;
+        for (int i = 0; i < 11000; ++i)
+            lines.push_back(std::to_string(100 + i % 300) + " --- 0" + std::to_string(i % 9 + 1) + "/12/2026 --- P" +
+                            std::to_string(i));
+        BestScores ordered;
+        ordered.AddLines(lines);
+        for (const std::string& line : ordered.Lines()) bytes += QByteArray::fromStdString(line) + "\r\n";
+        writeBytes(path("s.frd"), bytes);
+        {
+            Program p(dir->path());
+            QVERIFY(p.Start());
+            p.w.Form1->show();
+            QCOMPARE(p.game().ListBoxScore.Size(), std::size_t(11000));
+            p.game().ListBoxScore.Add("999 --- 08/12/2026 --- NEW");
+            p.w.Form1->close();
+            QCOMPARE(p.messages, QStringList());
+        }
+        QCOMPARE(readBytes(path("s.frd")), bytes + "999 --- 08/12/2026 --- NEW\r\n");
     }
 
     void settingsAndScoresSurviveARestart() {

@@ -2,7 +2,9 @@
 #include "PixelOps.h"
 #include "TGlassButton.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +14,8 @@
 using PixelOps::Rgb;
 
 namespace {
+
+QRect rect(const QWidget* w) { return w->rect(); }
 
 QString At(const QImage& img, int x, int y)
 {
@@ -319,6 +323,48 @@ private slots:
         QTest::mouseRelease(w.button, Qt::LeftButton, {}, QPoint(100, 20));
         w.button->PaintFace();
         QCOMPARE(At(w.button->FaceBitmap(), 100, 1), rest);
+    }
+
+    // With the mouse held the button keeps the pointer, so no leave comes;
+    // leaving the face must still drop the pressed look, and coming back
+    // with the button held brings it back, as with a plain push button.
+    void dragOutWithButtonHeld_data()
+    {
+        QTest::addColumn<QPoint>("out");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("out right, released outside") << QPoint(250, 20) << QPoint(250, 20) << 0;
+        QTest::newRow("out above, back in, released inside") << QPoint(100, -8) << QPoint(120, 20) << 1;
+    }
+    void dragOutWithButtonHeld()
+    {
+        QFETCH(QPoint, out);
+        QFETCH(QPoint, release);
+        QFETCH(int, clicks);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.top));
+        auto moveHeld = [&](QPoint at) {
+            QMouseEvent e(QEvent::MouseMove, QPointF(at), w.button->mapToGlobal(QPointF(at)), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.button, &e);
+        };
+        w.button->PaintFace();
+        const QString rest = At(w.button->FaceBitmap(), 100, 1);
+        QSignalSpy spy(w.button, &TGlassButton::OnClick);
+        QTest::mouseMove(w.button, QPoint(100, 20));
+        QTest::mousePress(w.button, Qt::LeftButton, {}, QPoint(100, 20));
+        QCOMPARE(At(w.button->FaceBitmap(), 100, 1), QStringLiteral("(85,103,122)"));
+        moveHeld(out);
+        QCOMPARE(w.button->Pressed(), false);
+        QCOMPARE(w.button->HotPart(), -1);
+        w.button->PaintFace();
+        QCOMPARE(At(w.button->FaceBitmap(), 100, 1), rest);
+        if (rect(w.button).contains(release)) {
+            moveHeld(release);
+            QCOMPARE(w.button->Pressed(), true);
+        }
+        QTest::mouseRelease(w.button, Qt::LeftButton, {}, release);
+        QCOMPARE(spy.count(), clicks);
     }
 
     void disabledIgnoresMouse()

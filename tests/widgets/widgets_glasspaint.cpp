@@ -364,6 +364,44 @@ private slots:
         QCOMPARE(CountDiffering(alone.button->FaceBitmap(), covered.button->FaceBitmap()), 0);
     }
 
+    // Hover, press and release repaint over the copy of the parent's look
+    // made once; the parent painting again (here a new texture) is copied
+    // afresh, so the face never shows a stale background.
+    void backgroundCopyFollowsTheParent()
+    {
+        TTexturePanel panel;
+        panel.resize(260, 80);
+        QImage first(16, 16, QImage::Format_RGB888);
+        first.fill(QColor(100, 150, 200));
+        panel.setTexture(first);
+        auto* button = new TGlassButton(&panel);
+        button->setGeometry(20, 20, 198, 38);
+        button->setFlat(false);
+        button->setGlossy(true);
+        button->setGlossyLevel(25);
+        button->setColor(QColor(0, 128, 128));
+        button->setCaption(QStringLiteral("Aide"));
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        button->repaint();
+        const int copies = button->BackgroundCopies();
+        QVERIFY(copies >= 1);
+        QTest::mouseMove(button, QPoint(100, 20));
+        button->repaint();
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(100, 20));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(100, 20));
+        button->repaint();
+        QCOMPARE(button->BackgroundCopies(), copies);
+        QCOMPARE(At(button->FaceBitmap(), 0, 0), Str(Rgb{100, 150, 200}));
+
+        QImage second(16, 16, QImage::Format_RGB888);
+        second.fill(QColor(200, 40, 10));
+        panel.setTexture(second);
+        panel.update();
+        QTRY_VERIFY(button->BackgroundCopies() > copies);
+        QCOMPARE(At(button->FaceBitmap(), 0, 0), Str(Rgb{200, 40, 10}));
+    }
+
     void screenShowsTheFace()
     {
         // What the window shows of the button is FaceBitmap, copied in one block.
