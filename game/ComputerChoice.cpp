@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Game.h"
+#include "Strategy.h"
 
 namespace quimba {
 
@@ -87,6 +88,31 @@ bool Game::choixordi() {
         if (free(row)) return write(row, 0);
     controls.resultext = kNothingToDo;
     return false;
+}
+
+int Game::Level(int column) const {
+    const int own = (column >= 0 && column < kColumns) ? niveaujoueur[column] : 0;
+    return own != 0 ? own : niveau;
+}
+
+bool Game::Expert(int column) const { return Grid.IsComputer(column) && Level(column) == 2; }
+
+const StrategyTable* Game::expertTable() const { return strategies ? strategies->Table(S.typejeu) : nullptr; }
+
+bool Game::choixexpert() {
+    const StrategyTable* table = expertTable();
+    if (!table) return false;
+    const std::vector<Choice> choices = Advise(*table, Grid, S);
+    if (choices.empty()) {
+        // Only a full column or a forced row outside play leaves no choice.
+        if (S.nblancers >= 1 && S.nblancers <= 3) controls.resultext = kNothingToDo;
+        return false;
+    }
+    const Choice& best = choices.front();
+    if (best.kind != Choice::Write) return false;
+    // The game's own scoring writes the cell, as for a person's pick.
+    WriteCell(best.row, std::to_string(RowScore(best.row)));
+    return true;
 }
 
 }  // namespace quimba

@@ -1,11 +1,15 @@
 // The computer player's turn: one step per tick, and the dice it keeps.
 #include "Game.h"
+#include "Strategy.h"
 
 namespace quimba {
 
 void Game::TimerordiTimer() {
     // Wait for the dice to settle before looking at them.
     if (controls.FrameTimerEnabled) return;
+    // From the first throw on an expert decides; without its table it
+    // leaves everything as it is and looks again at the next tick.
+    if (S.etapeordi >= 1 && S.etapeordi <= 3 && Expert(S.joueur) && !expertTable()) return;
     S.tourfini = false;
     if (S.etapeordi == 1 || S.etapeordi == 2) {
         compteordi();
@@ -37,6 +41,10 @@ void Game::TimerordiTimer() {
 }
 
 void Game::ordijoue() {
+    if (Expert(S.joueur)) {
+        expertjoue();
+        return;
+    }
     const int c = S.joueur;
     auto keep = [&](int die) {
         S.garde[die] = 1;
@@ -97,6 +105,20 @@ void Game::ordijoue() {
         return;
     }
     if (S.etapeordi == 2 && S.cibleordi != 0) keepFace(S.cibleordi);
+}
+
+void Game::expertjoue() {
+    const StrategyTable* table = expertTable();
+    // Right after a turn was handed on there is nothing to keep yet.
+    if (!table || S.nblancers < 1 || S.nblancers >= 3) return;
+    const std::vector<Choice> choices = Advise(*table, Grid, S);
+    if (choices.empty() || choices.front().kind != Choice::Keep) return;
+    // Unlike the ladder, the best play may release a die kept before.
+    const Choice& best = choices.front();
+    for (int i = 1; i <= kDice; ++i) {
+        S.garde[i] = best.keep[i] ? 1 : 0;
+        S.alancer[i] = best.keep[i] ? 0 : 1;
+    }
 }
 
 }  // namespace quimba

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "Language.h"
+
 namespace quimba {
 
 namespace {
@@ -24,7 +26,10 @@ Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
     : random(random_), clock(clock_), view(view_) {}
 
 const std::string& Game::Line(int n) const {
-    return (n >= 0 && n < static_cast<int>(T.size())) ? T[n] : kNoLine;
+    if (n >= 0 && n < static_cast<int>(T.size())) return T[n];
+    // Files written before the advice and the computer's level still play.
+    if (n >= kFirstAddedLine) return BuiltInLine(n);
+    return kNoLine;
 }
 
 void Game::FormShow(SettingsStore& store) {
@@ -32,6 +37,7 @@ void Game::FormShow(SettingsStore& store) {
     S.meilleurnom = store.Read("NOM").value_or("");
     for (int i = 1; i <= 5; ++i)
         Form2.Edit[i] = store.Read("NOM" + std::to_string(i)).value_or("PLA" + std::to_string(i));
+    Form2.Niveau = NiveauFromText(store.Read("NIVEAU").value_or("1"));
     if (!highscore.empty()) {
         // A stored text that is not a number counts as no best score; the
         // line still shows it as it was read.
@@ -52,6 +58,7 @@ void Game::FormClose(SettingsStore& store) {
     store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : highscoreText_);
     store.Write("NOM", S.meilleurnom);
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
+    store.Write("NIVEAU", Form2.Niveau == kExpert ? "2" : "1");
 }
 
 void Game::WriteCell(int row, std::string text) {

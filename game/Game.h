@@ -3,6 +3,7 @@
 // lines and every handler of the main window, free of any toolkit. The window
 // forwards its events here and mirrors `controls` afterwards.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,12 @@ public:
     SetupForm Form2;
     BestScores ListBoxScore;
     std::vector<std::string> T;  // the language file's lines
+    // A person asked for advice in this game: its result stays out of the
+    // best score and the best-scores list.
+    bool conseilpartie = false;
 
-    // Line n of the language file; a line the file lacks reads as empty.
+    // Line n of the language file; a line the file lacks reads as empty, or
+    // as its built-in wording for the lines added after the first 93.
     const std::string& Line(int n) const;
 
     // Main window shown: reads the settings store.
@@ -81,12 +86,30 @@ public:
     GameView& view;
     GameObserver* observer = nullptr;
 
+    // How the players named "CPU" play: 1 "Classique", the ladder of the
+    // rules; 2 "Expert", the exact best play of the strategy table.
+    int niveau = 1;
+    // A level for one column only (the simulator's mixed tables); 0 takes
+    // `niveau`.
+    std::array<int, kColumns> niveaujoueur{};
+    // The expert's tables; an expert waits on the timer while its table is
+    // not ready.
+    StrategySource* strategies = nullptr;
+    // The level a column plays at, and whether it is a computer playing
+    // the exact best play.
+    int Level(int column) const;
+    bool Expert(int column) const;
+
     // Writes a chosen row of the current column and tells the observer.
     void WriteCell(int row, std::string text);
 
 private:
     // The computer's choice of row; true when it wrote a cell.
     bool choixordi();
+    // The same two decisions made by the strategy table.
+    bool choixexpert();
+    void expertjoue();
+    const StrategyTable* expertTable() const;
     // Tally, forced row, turn change and end of game.
     void tally();
     void endOfGame();

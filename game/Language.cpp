@@ -1,5 +1,7 @@
 #include "Language.h"
 
+#include <iterator>
+
 #include "Cp1252.h"
 #include "TextLines.h"
 
@@ -38,6 +40,39 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
         return t;
     }();
     return order;
+}
+
+const std::vector<CaptionTarget>& AddedCaptions() {
+    static const std::vector<CaptionTarget> captions{
+        {kLineNiveau, Window::Setup, "GroupBox2"},
+        {kLineClassique, Window::Setup, "RadioButton4"},
+        {kLineExpert, Window::Setup, "RadioButton5"},
+    };
+    return captions;
+}
+
+const std::string& BuiltInLine(int n) {
+    static const std::string kEmpty;
+    static const std::string kLines[] = {
+        "Conseil :",
+        "garder",
+        "relancer",
+        "tout relancer",
+        "espérance",
+        "écrire en",
+        "ligne",
+        "partie hors meilleurs scores",
+        "Conseil : stratégie en préparation, réessayez dans un instant",
+        "maintenant",
+        "de moins que le meilleur choix",
+        "meilleur choix",
+        "Niveau de l'ordinateur",
+        "Classique",
+        "Expert",
+    };
+    static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
+    if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;
+    return kLines[n - kFirstAddedLine];
 }
 
 LanguageLoad ParseLanguage(const std::string& bytes) {

@@ -11,6 +11,30 @@ inline constexpr const char* kLanguageFileName = "francais.lan";
 
 enum class Window { Main, Setup, Help, BestScores };
 
+// Lines the game has read since the file first had 93 lines (0 to 92). A file
+// that stops before them still loads: the missing ones read as the built-in
+// French wording (BuiltInLine).
+inline constexpr int kFirstAddedLine = 93;
+inline constexpr int kLineConseil = 93;          // head of an advice: "Conseil :"
+inline constexpr int kLineGarder = 94;           // before the faces to keep
+inline constexpr int kLineRelancer = 95;         // after them: throw the others
+inline constexpr int kLineToutRelancer = 96;     // nothing worth keeping
+inline constexpr int kLineEsperance = 97;        // before an expected final score
+inline constexpr int kLineEcrireEn = 98;         // before the row to write
+inline constexpr int kLineLigne = 99;            // before the number of rows 1 to 6
+inline constexpr int kLineHorsScores = 100;      // said once: the game leaves the best scores
+inline constexpr int kLinePreparation = 101;     // the strategy is still being computed
+inline constexpr int kLineMaintenant = 102;      // sheet tooltip: what the row gives now
+inline constexpr int kLineDeMoins = 103;         // sheet tooltip: the cost against the best
+inline constexpr int kLineMeilleurChoix = 104;   // sheet tooltip: the row is the best play
+inline constexpr int kLineNiveau = 105;          // setup dialog: the computer's level
+inline constexpr int kLineClassique = 106;
+inline constexpr int kLineExpert = 107;
+inline constexpr int kLastAddedLine = 107;
+
+// The wording of an added line when the file lacks it; empty for any other line.
+const std::string& BuiltInLine(int n);
+
 // One caption that start-up takes from the language file. `control` is the
 // control's name in its window ("caption" is the window's own title).
 struct CaptionTarget {
@@ -21,6 +45,9 @@ struct CaptionTarget {
 
 // The captions in the order they are loaded.
 const std::vector<CaptionTarget>& CaptionLoadOrder();
+// Captions from the added lines, loaded after those; a file without the
+// lines gives them their built-in wording instead of failing.
+const std::vector<CaptionTarget>& AddedCaptions();
 
 struct LanguageLoad {
     bool ok = false;

@@ -59,4 +59,14 @@ public:
     virtual void RepaintMain() {}
 };
 
+class StrategyTable;
+
+// Where an expert computer and the advice get their table; nullptr while it
+// is not ready.
+class StrategySource {
+public:
+    virtual ~StrategySource() = default;
+    virtual const StrategyTable* Table(int typejeu) = 0;
+};
+
 }  // namespace quimba

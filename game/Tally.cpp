@@ -13,7 +13,7 @@ constexpr int kBonus = 35;
 
 void Game::compteordi() {
     bool written = false;
-    if (!S.casechoisie) written = choixordi();
+    if (!S.casechoisie) written = Expert(S.joueur) ? choixexpert() : choixordi();
     if (S.casechoisie || written) tally();
 }
 
@@ -82,7 +82,8 @@ void Game::tally() {
 }
 
 void Game::endOfGame() {
-    for (int c = 0; c < kColumns; ++c) {
+    // A coached game would make the best score meaningless.
+    for (int c = 0; c < kColumns && !conseilpartie; ++c) {
         if (Grid.Free(c, lignetotal)) continue;
         const int total = Grid.Value(c, lignetotal);
         // Equalling the best score is not beating it.
@@ -114,7 +115,7 @@ void Game::endOfGame() {
     // A language file short of the last lines still ends the game: the
     // missing parts read as empty.
     controls.resultext = Line(91) + " " + winner + " " + std::to_string(best) + " " + Line(92);
-    ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
+    if (!conseilpartie) ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
     controls.TimerordiEnabled = false;
     if (observer) observer->OnEnd(*this, winner, best);
 }

@@ -25,12 +25,32 @@ const char* TypeName(int type) {
     }
 }
 
+const char* StrategyName(int strategy) { return strategy == kOptimal ? "optimal" : "ladder"; }
+
+namespace {
+
+bool ParseStrategy(const std::string& text, int& out) {
+    if (text == "ladder") out = kLadder;
+    else if (text == "optimal") out = kOptimal;
+    else return false;
+    return true;
+}
+
+}  // namespace
+
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
     SimOptions o;
+    bool playersGiven = false;
+    int everySeat = 0;               // --strategy
+    std::vector<int> perSeat;        // --strategies
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        if (name == "--solve") {
+            o.solve = true;
+            continue;
+        }
         if (name != "--games" && name != "--players" && name != "--type" && name != "--seed" &&
-            name != "--trace") {
+            name != "--trace" && name != "--strategy" && name != "--strategies") {
             error = "unknown option '" + name + "'";
             return false;
         }
@@ -47,6 +67,31 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
         } else if (name == "--players") {
             if (!ParseNumber(value, o.players) || o.players < 2 || o.players > 5) {
                 error = "--players wants 2 to 5, not '" + value + "'";
+                return false;
+            }
+            playersGiven = true;
+        } else if (name == "--strategy") {
+            if (!ParseStrategy(value, everySeat)) {
+                error = "--strategy wants ladder or optimal, not '" + value + "'";
+                return false;
+            }
+        } else if (name == "--strategies") {
+            perSeat.clear();
+            std::size_t start = 0;
+            while (true) {
+                const std::size_t comma = value.find(',', start);
+                const std::string word = value.substr(start, comma == std::string::npos ? comma : comma - start);
+                int strategy = 0;
+                if (!ParseStrategy(word, strategy)) {
+                    error = "--strategies wants ladder or optimal for each seat, not '" + word + "'";
+                    return false;
+                }
+                perSeat.push_back(strategy);
+                if (comma == std::string::npos) break;
+                start = comma + 1;
+            }
+            if (perSeat.size() < 2 || perSeat.size() > 5) {
+                error = "--strategies wants 2 to 5 seats, not " + std::to_string(perSeat.size());
                 return false;
             }
         } else if (name == "--type") {
@@ -69,6 +114,22 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
             }
             o.trace = value;
         }
+    }
+    if (everySeat && !perSeat.empty()) {
+        error = "--strategy and --strategies cannot be given together";
+        return false;
+    }
+    if (!perSeat.empty()) {
+        // The list names the seats; a player count beside it must agree.
+        if (playersGiven && static_cast<int>(perSeat.size()) != o.players) {
+            error = "--strategies names " + std::to_string(perSeat.size()) + " seats but --players says " +
+                    std::to_string(o.players);
+            return false;
+        }
+        o.players = static_cast<int>(perSeat.size());
+        o.strategies = perSeat;
+    } else {
+        o.strategies.assign(o.players, everySeat ? everySeat : kLadder);
     }
     out = o;
     return true;

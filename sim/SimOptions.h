@@ -6,16 +6,25 @@
 
 namespace quimba::sim {
 
+// A seat's strategy, as the game's computer level.
+inline constexpr int kLadder = 1;
+inline constexpr int kOptimal = 2;
+
 struct SimOptions {
     long games = 1000;
     int players = 2;
     int type = 1;                       // 1 normal, 2 ascendant, 3 descendant
     unsigned long long seed = 20240613; // fixed, so two plain runs agree
     std::string trace;                  // empty = no trace
+    // How each seat plays: kLadder or kOptimal, one entry per seat.
+    std::vector<int> strategies = std::vector<int>(2, kLadder);
+    bool solve = false;                 // print the solved values instead of playing
 };
 
 // The word for a game type in options and in the trace.
 const char* TypeName(int type);
+// The word for a strategy in options and in the report.
+const char* StrategyName(int strategy);
 
 // Reads the arguments after the program name. On failure returns false and
 // puts a one-line reason into `error`.

@@ -28,6 +28,8 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
                          std::string& error) {
     Game& g = game_;
     g.observer = observer;
+    g.strategies = &strategies_;
+    for (int c = 0; c < kColumns; ++c) g.niveaujoueur[c] = c < static_cast<int>(levels_.size()) ? levels_[c] : 1;
     g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Game.h"
+#include "Strategy.h"
 #include "SystemPorts.h"
 
 namespace quimba::sim {
@@ -26,12 +27,20 @@ public:
     // Plays one game of `players` computers; `observer` may be null.
     bool PlayGame(int players, int type, GameObserver* observer, GameResult& result, std::string& error);
 
+    // The computer level of each seat (1 the ladder, 2 the exact best play);
+    // seats not named play the ladder.
+    void SetLevels(std::vector<int> levels) { levels_ = std::move(levels); }
+    // The table of a game type, built here at its first request.
+    const StrategyTable* Table(int type) { return strategies_.Table(type); }
+
     Game& game() { return game_; }
 
 private:
     SeededRandom random_;
     SystemClock clock_;
     GameView view_;
+    BuiltStrategies strategies_;
+    std::vector<int> levels_;
     Game game_;
 };
 

@@ -35,6 +35,18 @@ std::vector<std::string> LanguageLines(const std::filesystem::path& folder) {
     return std::vector<std::string>(93);
 }
 
+// The solved value of each game type for one player alone, and what the
+// table costs to build.
+void PrintSolved() {
+    for (int type : {kNormal, kAscendant, kDescendant}) {
+        const auto start = std::chrono::steady_clock::now();
+        const StrategyTable table = StrategyTable::Build(type);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%-10s optimal %.4f  %zu states  built in %.3f s  %.2f MiB\n", TypeName(type),
+                    table.Value({}), table.States(), seconds, static_cast<double>(table.Bytes()) / (1024.0 * 1024.0));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,6 +55,10 @@ int main(int argc, char** argv) {
     if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
         std::cerr << "quimba-sim: " << error << '\n';
         return 2;
+    }
+    if (options.solve) {
+        PrintSolved();
+        return 0;
     }
     std::ofstream traceFile;
     std::unique_ptr<TraceWriter> trace;
@@ -56,6 +72,10 @@ int main(int argc, char** argv) {
     }
 
     Simulator simulator(options.seed, LanguageLines(ProgramFolder(argv[0])));
+    simulator.SetLevels(options.strategies);
+    // Any table is built before the clock starts, so games/s counts play only.
+    for (int level : options.strategies)
+        if (level == kOptimal) simulator.Table(options.type);
     SimStats stats(options.players);
     GameResult result;
     const auto start = std::chrono::steady_clock::now();
@@ -75,8 +95,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    std::string strategies;
+    for (int level : options.strategies) strategies += std::string(strategies.empty() ? "" : ",") + StrategyName(level);
     std::cout << options.games << " " << TypeName(options.type) << " games, " << options.players
-              << " computer players, seed " << options.seed << "\n"
+              << " computer players (" << strategies << "), seed " << options.seed << "\n"
               << stats.Report(seconds);
     return 0;
 }

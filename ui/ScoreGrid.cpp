@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "Fonts.h"
 #include "Game.h"
@@ -52,6 +53,12 @@ void ScoreGrid::paintEvent(QPaintEvent*) {
             p.restore();
         }
     }
+    if (advCol_ >= 0) {
+        // Solid and bright, so it reads apart from the dotted focus frame.
+        // Over the grid lines around the cell, so the cell's text stays clear.
+        p.setPen(QPen(QColor(0, 230, 90), 3));
+        p.drawRect(QRectF(CellRect(advCol_, advRow_)).adjusted(-0.5, -0.5, 0.5, 0.5));
+    }
     if (hasFocus()) {
         p.setPen(QPen(QColor(255, 255, 255), 1, Qt::DotLine));
         p.drawRect(CellRect(selCol_, selRow_).adjusted(0, 0, -1, -1));
@@ -82,6 +89,27 @@ void ScoreGrid::keyPressEvent(QKeyEvent* e) {
     }
     if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
     select(c, r);
+}
+
+void ScoreGrid::SetAdvisedCell(int column, int row) {
+    if (column == advCol_ && row == advRow_) return;
+    advCol_ = column;
+    advRow_ = row;
+    update();
+}
+
+bool ScoreGrid::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+    auto* help = static_cast<QHelpEvent*>(e);
+    int c = 0, r = 0;
+    const QString text = (toolTipFor && CellAt(help->pos(), c, r)) ? toolTipFor(c, r) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        e->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this, CellRect(c, r));
+    }
+    return true;
 }
 
 void ScoreGrid::select(int column, int row) {

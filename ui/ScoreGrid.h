@@ -27,7 +27,14 @@ public:
     int SelectedColumn() const { return selCol_; }
     int SelectedRow() const { return selRow_; }
 
+    // The cell the advice outlines; a column of -1 outlines none.
+    void SetAdvisedCell(int column, int row);
+    int AdvisedColumn() const { return advCol_; }
+    int AdvisedRow() const { return advRow_; }
+
     std::function<void(int column, int row)> onSelectCell;
+    // The tooltip of a cell; empty for none.
+    std::function<QString(int column, int row)> toolTipFor;
     std::function<void(int x, int y)> onMouseMove;
 
 protected:
@@ -35,6 +42,7 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    bool event(QEvent*) override;
 
 private:
     void select(int column, int row);
@@ -43,6 +51,8 @@ private:
     const int& joueur_;
     int selCol_ = 0;
     int selRow_ = 0;
+    int advCol_ = -1;
+    int advRow_ = 0;
 };
 
 }  // namespace quimba::ui

@@ -1,6 +1,9 @@
 #include "TForm1.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +18,7 @@
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "Startup.h"
+#include "StrategyCache.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -27,6 +31,9 @@ namespace quimba::ui {
 namespace {
 
 const QColor kYellow(255, 255, 0);
+// The advice's frame: a colour neither the board, the dice nor the keep mark use.
+const QColor kAdviceFrame(0, 230, 90);
+constexpr int kResultWidth = 183;
 const QColor kRed(255, 0, 0);
 
 QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const QString& text, const QFont& font,
@@ -73,6 +80,9 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     : QWidget(parent), files_(files), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
     InitUiResources();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
+    strategies_ = std::make_unique<BackgroundStrategies>();
+    game_->strategies = strategies_.get();
+    connect(strategies_.get(), &BackgroundStrategies::Ready, this, &TForm1::StrategyReady);
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
     LoadSounds();
@@ -162,6 +172,8 @@ void TForm1::BuildLayout() {
             [this](int x, int y) { Run([&] { game_->DiceTableMouseMove(x, y); }); });
     Grid->onSelectCell = [this](int c, int r) { Run([&] { game_->GridSelectCell(c, r); }); };
     Grid->onMouseMove = [this](int x, int y) { Run([&] { game_->GridMouseMove(x, y); }); };
+    Grid->toolTipFor = [this](int c, int r) { return Q(ConseilLigne(*game_, c, r)); };
+    DiceTable->installEventFilter(this);
 }
 
 // The substitute of the headings' font runs wider than the original: a
@@ -201,7 +213,10 @@ bool TForm1::chargetextes() {
         }
         return nullptr;
     };
-    for (const CaptionTarget& target : CaptionLoadOrder()) {
+    std::vector<CaptionTarget> captions = CaptionLoadOrder();
+    const std::vector<CaptionTarget>& added = AddedCaptions();
+    captions.insert(captions.end(), added.begin(), added.end());
+    for (const CaptionTarget& target : captions) {
         QWidget* window = windowOf(target.window);
         if (!window) continue;
         const QString text = Q(game_->Line(target.line));
@@ -279,11 +294,16 @@ void TForm1::Sync() {
     if (c.FrameTimerEnabled != FrameTimer->Enabled()) FrameTimer->setEnabled(c.FrameTimerEnabled);
     Label23->setText(Q(c.Label23));
     resultext->setText(Q(c.resultext));
+    // A line longer than its laid-out width (an advice) runs on to the right,
+    // under the buttons, rather than being cut.
+    const int needed = QFontMetrics(resultext->font()).horizontalAdvance(resultext->text());
+    resultext->setFixedWidth(std::clamp(needed, kResultWidth, TexturePanel1->width() - resultext->x() - 4));
     resultext->setVisible(c.resultextVisible);
     if (Label28->text() != Q(c.Label28)) {
         Label28->setText(Q(c.Label28));
         Label28->adjustSize();
     }
+    DropAdviceIfStale();
     Grid->setCursor(c.GridCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     DiceTable->setCursor(c.DiceTableCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     // A game can end behind the open best-scores dialog (computer turns run
@@ -331,10 +351,88 @@ void TForm1::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
+TForm1::Position TForm1::CurrentPosition() const {
+    const GameState& s = game_->S;
+    return Position{s.tour, s.joueur, s.nblancers, s.typejeu, s.valeurde};
+}
+
+void TForm1::Conseil() {
+    const Advice advice = DemandeConseil(*game_);
+    adviceWaiting_ = advice.status == Advice::NotReady;
+    advisedAt_ = CurrentPosition();
+    if (advice.status == Advice::Given) {
+        advisedDice_ = {};
+        advisedRow_ = 0;
+        const Choice& best = advice.Best();
+        if (best.kind == Choice::Keep) {
+            for (int i = 1; i <= kDice; ++i) advisedDice_[i] = best.keep[i] != 0;
+        } else {
+            advisedRow_ = best.row;
+        }
+        adviceShown_ = true;
+        OutlineAdvice();
+    }
+    Sync();
+}
+
+void TForm1::StrategyReady(int typejeu) {
+    // A request made while the table was being prepared is answered now, if
+    // the position is still the one it was asked for.
+    if (adviceWaiting_ && typejeu == game_->S.typejeu && advisedAt_ == CurrentPosition()) Conseil();
+}
+
+void TForm1::DropAdviceIfStale() {
+    if (adviceWaiting_ && advisedAt_ != CurrentPosition()) adviceWaiting_ = false;
+    if (!adviceShown_ || advisedAt_ == CurrentPosition()) return;
+    adviceShown_ = false;
+    advisedDice_ = {};
+    advisedRow_ = 0;
+    OutlineAdvice();
+}
+
+// Redraws the still table (its frames come with Present) and the sheet. While
+// dice roll, the next frame redraws the table anyway.
+void TForm1::OutlineAdvice() {
+    Grid->SetAdvisedCell(advisedRow_ ? game_->S.joueur : -1, advisedRow_);
+    if (!game_->controls.FrameTimerEnabled) game_->DrawStillTable();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_H || e->key() == Qt::Key_Question || e->text() == "?") {
+        Conseil();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // A right click on the table asks for advice and picks no die.
+    if (watched == DiceTable && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        if (event->type() == QEvent::MouseButtonPress) Conseil();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TForm1::SetSoundFrequency(int sound, int hertz) { DS->SetFrequency(sound, hertz); }
 void TForm1::PlaySound(int sound) { DS->Play(sound); }
 void TForm1::DrawPicture(int picture, int x, int y) { Source.Draw(DiceTable->Surface(), picture, x, y); }
-void TForm1::Present() { DiceTable->Flip(); }
+void TForm1::Present() {
+    if (adviceShown_ && advisedAt_ == CurrentPosition()) {
+        QPainter p(&DiceTable->Surface());
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(kAdviceFrame, 3));
+        p.setBrush(Qt::NoBrush);
+        const GameState& s = game_->S;
+        // Around the die's face, which fills its 70 x 60 picture but for a
+        // few pixels of board colour.
+        for (int i = 1; i <= kDice; ++i)
+            if (advisedDice_[i]) p.drawRoundedRect(QRectF(s.posx[i] + 1.5, s.posy[i] + 2.5, 62, 59), 6, 6);
+    }
+    DiceTable->Flip();
+}
 void TForm1::RepaintGrid() { Grid->update(); }
 void TForm1::RepaintMain() { update(); }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "Advice.h"
 #include "DrawSurface.h"
 #include "FrameTimer.h"
 #include "Game.h"
@@ -23,6 +24,7 @@
 
 namespace quimba::ui {
 
+class BackgroundStrategies;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -55,6 +57,15 @@ public:
     // Mirrors the game's control state onto the widgets.
     void Sync();
 
+    // The person's request for advice ("H", "?" or a right click on the dice
+    // table): the best play is outlined and said in the result line.
+    void Conseil();
+    // The advice on show: dice outlined on the table (by die 1..5) and the row
+    // outlined in the sheet (0 for none); dropped as soon as the position moves.
+    const std::array<bool, kDice + 1>& AdvisedDice() const { return advisedDice_; }
+    int AdvisedRow() const { return advisedRow_; }
+    BackgroundStrategies& Strategies() { return *strategies_; }
+
     // Handlers of the commands.
     void GradBtn1Click();
     void quit() { close(); }
@@ -84,6 +95,8 @@ public:
 protected:
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // GameView
@@ -93,6 +106,18 @@ private:
     void Present() override;
     void RepaintGrid() override;
     void RepaintMain() override;
+
+    // What the advice was given for: any throw, pick of a row or new game
+    // changes it.
+    struct Position {
+        int tour = -1, joueur = -1, nblancers = -1, typejeu = 0;
+        std::array<std::uint8_t, kDice + 1> valeurde{};
+        bool operator==(const Position&) const = default;
+    };
+    Position CurrentPosition() const;
+    void DropAdviceIfStale();
+    void OutlineAdvice();
+    void StrategyReady(int typejeu);
 
     void BuildLayout();
     void KeepHeadingsClearOfTheSheet();
@@ -107,6 +132,12 @@ private:
     std::unique_ptr<RandomSource> random_;
     SystemClock clock_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<BackgroundStrategies> strategies_;
+    Position advisedAt_;
+    std::array<bool, kDice + 1> advisedDice_{};
+    int advisedRow_ = 0;
+    bool adviceShown_ = false;
+    bool adviceWaiting_ = false;  // asked while the table was not ready
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;

@@ -93,6 +93,27 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     connect(RadioButton2, &QRadioButton::toggled, this, radio(2));
     connect(RadioButton3, &QRadioButton::toggled, this, radio(3));
 
+    // The computer's level, in the room left between the game types and the
+    // two buttons; a little wider than the game types, for its two choices
+    // side by side.
+    GroupBox2 = new QGroupBox("Niveau de l'ordinateur", p);
+    GroupBox2->setObjectName("GroupBox2");
+    GroupBox2->setGeometry(545, 197, 172, 36);
+    GroupBox2->setAutoFillBackground(true);
+    RadioButton4 = new QRadioButton("Classique", GroupBox2);
+    RadioButton4->setObjectName("RadioButton4");
+    RadioButton4->move(8, 14);
+    RadioButton5 = new QRadioButton("Expert", GroupBox2);
+    RadioButton5->setObjectName("RadioButton5");
+    RadioButton5->move(98, 14);
+    RadioButton4->setChecked(true);
+    connect(RadioButton4, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) main_->game().Form2.Niveau = kClassique;
+    });
+    connect(RadioButton5, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) main_->game().Form2.Niveau = kExpert;
+    });
+
     glassbtn1 = MakeGlassButton(p, "glassbtn1", QRect(275, 235, 198, 38), "Commencer");
     glassbtn2 = MakeGlassButton(p, "glassbtn2", QRect(499, 235, 198, 38), "retour");
     connect(glassbtn1, &TGlassButton::OnClick, this, &TForm2::button1Click);
@@ -118,6 +139,11 @@ void TForm2::Mirror() {
         Edit[i]->setVisible(form.RowVisible[i]);
         CheckBox[i]->setVisible(form.RowVisible[i]);
     }
+    {
+        const QSignalBlocker block4(RadioButton4), block5(RadioButton5);
+        RadioButton4->setChecked(form.Niveau != kExpert);
+        RadioButton5->setChecked(form.Niveau == kExpert);
+    }
     Label7->setText(QString::fromStdString(form.Label7));
     Label7->adjustSize();
     update();
@@ -142,6 +168,9 @@ void TForm2::CheckBoxClick(int player, bool checked) {
 void TForm2::button1Click() {
     Game& game = main_->game();
     game.Form2.button1Click(game);
+    // The table for this game type is prepared now, off the window's thread,
+    // so that the advice and an expert computer seldom have to wait for it.
+    if (game.strategies) game.strategies->Table(game.S.typejeu);
     main_->Sync();
     main_->Grid->update();
     accept();

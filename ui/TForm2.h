@@ -34,6 +34,9 @@ public:
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     QRadioButton* RadioButton3;
+    QGroupBox* GroupBox2;          // the computer's level
+    QRadioButton* RadioButton4;    // "Classique"
+    QRadioButton* RadioButton5;    // "Expert"
     TGlassButton* glassbtn1;
     TGlassButton* glassbtn2;
 

@@ -48,6 +48,42 @@ INSTANTIATE_TEST_SUITE_P(
         GoodCase{"big_seed", {"--seed", "18446744073709551615"}, 1000, 2, 1, 18446744073709551615ull, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct StrategyCase {
+    const char* name;
+    std::vector<std::string> args;
+    int players;
+    std::vector<int> strategies;
+    bool solve;
+};
+
+void PrintTo(const StrategyCase& c, std::ostream* os) { *os << c.name; }
+
+class StrategyOptions : public ::testing::TestWithParam<StrategyCase> {};
+
+TEST_P(StrategyOptions, GiveEverySeatItsStrategy) {
+    const StrategyCase& c = GetParam();
+    SimOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseSimOptions(c.args, o, error)) << error;
+    EXPECT_EQ(o.players, c.players);
+    EXPECT_EQ(o.strategies, c.strategies);
+    EXPECT_EQ(o.solve, c.solve);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sim, StrategyOptions,
+    ::testing::Values(
+        StrategyCase{"default_ladder", {"--players", "3"}, 3, {kLadder, kLadder, kLadder}, false},
+        StrategyCase{"all_optimal", {"--strategy", "optimal", "--players", "4"}, 4,
+                     {kOptimal, kOptimal, kOptimal, kOptimal}, false},
+        StrategyCase{"players_after_strategy", {"--players", "2", "--strategy", "ladder"}, 2, {kLadder, kLadder}, false},
+        StrategyCase{"per_seat_sets_players", {"--strategies", "optimal,ladder,optimal"}, 3,
+                     {kOptimal, kLadder, kOptimal}, false},
+        StrategyCase{"per_seat_agrees_with_players", {"--players", "2", "--strategies", "ladder,optimal"}, 2,
+                     {kLadder, kOptimal}, false},
+        StrategyCase{"solve", {"--solve"}, 2, {kLadder, kLadder}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct BadCase {
     const char* name;
     std::vector<std::string> args;
@@ -77,7 +113,15 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"type_unknown", {"--type", "up"}}, BadCase{"seed_negative", {"--seed", "-1"}},
                       BadCase{"seed_too_big", {"--seed", "18446744073709551616"}},
                       BadCase{"trace_empty", {"--trace", ""}},
-                      BadCase{"good_then_bad", {"--games", "5", "--players", "9"}}),
+                      BadCase{"good_then_bad", {"--games", "5", "--players", "9"}},
+                      BadCase{"strategy_unknown", {"--strategy", "greedy"}},
+                      BadCase{"strategy_case", {"--strategy", "Optimal"}},
+                      BadCase{"strategies_one_seat", {"--strategies", "optimal"}},
+                      BadCase{"strategies_six_seats", {"--strategies", "ladder,ladder,ladder,ladder,ladder,ladder"}},
+                      BadCase{"strategies_empty_seat", {"--strategies", "ladder,,optimal"}},
+                      BadCase{"strategies_trailing_comma", {"--strategies", "ladder,optimal,"}},
+                      BadCase{"strategies_against_players", {"--strategies", "ladder,optimal", "--players", "3"}},
+                      BadCase{"strategy_and_strategies", {"--strategy", "optimal", "--strategies", "ladder,optimal"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

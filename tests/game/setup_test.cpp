@@ -218,7 +218,9 @@ TEST(Settings, FirstRunGivesTheDefaults) {
     Harness h;
     MemoryStore store;
     h.game.FormShow(store);
-    EXPECT_EQ(store.reads, (std::vector<std::string>{"HIGHSCORE", "NOM", "NOM1", "NOM2", "NOM3", "NOM4", "NOM5"}));
+    EXPECT_EQ(store.reads,
+              (std::vector<std::string>{"HIGHSCORE", "NOM", "NOM1", "NOM2", "NOM3", "NOM4", "NOM5", "NIVEAU"}));
+    EXPECT_EQ(h.game.Form2.Niveau, kClassique);
     EXPECT_EQ(h.game.controls.Label28, " 0");
     EXPECT_EQ(h.game.S.meilleurscore, 0);
     EXPECT_EQ(h.game.S.meilleurnom, "");
@@ -285,7 +287,8 @@ TEST(Settings, CloseWritesInOrderAndRoundTrips) {
         h.game.Form2.Edit[4] = "ZOE";
         h.game.FormClose(store);
     }
-    EXPECT_EQ(store.writes, (std::vector<std::string>{"HIGHSCORE", "NOM", "NOM1", "NOM2", "NOM3", "NOM4", "NOM5"}));
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{"HIGHSCORE", "NOM", "NOM1", "NOM2", "NOM3", "NOM4", "NOM5", "NIVEAU"}));
     Harness again;
     again.game.FormShow(store);
     EXPECT_EQ(again.game.S.meilleurscore, 301);
@@ -293,6 +296,61 @@ TEST(Settings, CloseWritesInOrderAndRoundTrips) {
     EXPECT_EQ(again.game.Form2.Edit[2], "CPU");
     EXPECT_EQ(again.game.Form2.Edit[4], "ZOE");
     EXPECT_EQ(again.game.Form2.Edit[1], "PLA1");
+}
+
+struct NiveauCase {
+    const char* name;
+    const char* stored;  // nullptr: no value in the store
+    int niveau;
+};
+
+class StoredNiveau : public ::testing::TestWithParam<NiveauCase> {};
+
+// Only "1" and "2" are ever written; whatever else is found plays the ladder.
+TEST_P(StoredNiveau, ReadsAsOneUnlessExactlyTwo) {
+    Harness h;
+    MemoryStore store;
+    if (GetParam().stored) store.values["NIVEAU"] = GetParam().stored;
+    h.game.Form2.Niveau = 0;
+    h.game.FormShow(store);
+    EXPECT_EQ(h.game.Form2.Niveau, GetParam().niveau);
+    h.game.FormClose(store);
+    EXPECT_EQ(store.values.at("NIVEAU"), std::to_string(GetParam().niveau));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, StoredNiveau,
+    ::testing::Values(NiveauCase{"missing", nullptr, 1}, NiveauCase{"one", "1", 1}, NiveauCase{"two", "2", 2},
+                      NiveauCase{"three", "3", 1}, NiveauCase{"zero", "0", 1}, NiveauCase{"empty", "", 1},
+                      NiveauCase{"padded_two", " 2", 1}, NiveauCase{"leading_zero", "02", 1},
+                      NiveauCase{"word", "Expert", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Settings, ChosenNiveauIsStoredAtClose) {
+    Harness h;
+    MemoryStore store;
+    h.game.FormShow(store);
+    h.game.Form2.Niveau = kExpert;
+    h.game.FormClose(store);
+    EXPECT_EQ(store.values.at("NIVEAU"), "2");
+    Harness again;
+    again.game.FormShow(store);
+    EXPECT_EQ(again.game.Form2.Niveau, kExpert);
+}
+
+// The level reaches the game only through "Commencer": changing the dialog
+// and leaving it with "retour" leaves a game in progress as it was.
+TEST(Commencer, CarriesTheLevelIntoTheGame) {
+    Harness h;
+    Game& g = h.game;
+    g.Form2.Niveau = kExpert;
+    NewGame(g, {"ANNE", "CPU"});
+    EXPECT_EQ(g.niveau, kExpert);
+    g.Form2.Niveau = kClassique;
+    g.Form2.glassbtn2Click();
+    EXPECT_EQ(g.niveau, kExpert);
+    NewGame(g, {"CPU", "CPU"});
+    EXPECT_EQ(g.niveau, kClassique);
 }
 
 TEST(Settings, CloseBeforeShowWritesNothing) {

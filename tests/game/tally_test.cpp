@@ -336,6 +336,45 @@ TEST_F(EndTest, ShortLanguageFileStillEndsTheGame) {
     EXPECT_EQ(g.S.tour, 13);
 }
 
+// A game in which a person was coached ends as any other, but leaves the
+// best score, its line and the best-scores list alone.
+TEST_F(EndTest, CoachedGameStaysOutOfTheBestScores) {
+    struct Case {
+        const char* what;
+        bool coached;
+        int best;
+        std::string label28;
+        std::size_t entries;
+    };
+    for (const Case& c : {Case{"plain game", false, 25, "BOB 25", 1}, Case{"coached game", true, 7, "OLD 7", 0}}) {
+        Prepare({"ANNE", "BOB", "CLEO"}, {20, 25, 30});
+        g.S.meilleurscore = 7;
+        g.S.meilleurnom = "OLD";
+        g.controls.Label28 = "OLD 7";
+        g.ListBoxScore.Clear();
+        g.conseilpartie = c.coached;
+        LastPick(10);
+        EXPECT_EQ(g.controls.resultext, "L91 BOB 25 L92") << c.what;
+        EXPECT_FALSE(g.controls.glassbtn5Enabled) << c.what;
+        EXPECT_EQ(g.S.tour, 13) << c.what;
+        EXPECT_EQ(g.S.meilleurscore, c.best) << c.what;
+        EXPECT_EQ(g.S.meilleurnom, c.best == 7 ? "OLD" : "BOB") << c.what;
+        EXPECT_EQ(g.controls.Label28, c.label28) << c.what;
+        EXPECT_EQ(g.ListBoxScore.Items().size(), c.entries) << c.what;
+    }
+}
+
+TEST_F(EndTest, ANewGameIsNoLongerCoached) {
+    Prepare({"ANNE", "BOB"}, {20, 50});
+    g.conseilpartie = true;
+    NewGame(g, {"ANNE", "BOB"});
+    EXPECT_FALSE(g.conseilpartie);
+    Prepare({"ANNE", "BOB"}, {20, 50});
+    LastPick(0);
+    EXPECT_EQ(g.ListBoxScore.Items(), std::vector<std::string>{"50 --- 08/12/2026 16:00 --- BOB"});
+    EXPECT_EQ(g.S.meilleurnom, "BOB");
+}
+
 struct EndSeen : GameObserver {
     std::string winner;
     int score = -1;

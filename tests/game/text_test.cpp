@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "Language.h"
+#include "TestSupport.h"
 #include "TextLines.h"
 
 using namespace quimba;
@@ -84,6 +85,38 @@ TEST(LanguageFile, NinetyOneLinesPassStartUp) {
     const LanguageLoad load = ParseLanguage(Lines(91));
     EXPECT_TRUE(load.ok);
     EXPECT_EQ(load.lines.size(), 91u);
+}
+
+// The game's first files stop at line 92; they still load, and the lines
+// added since read as their French wording, while a file that has them wins.
+TEST(LanguageFile, AddedLinesFallBackToBuiltInFrench) {
+    LanguageLoad load = ParseLanguage(Lines(93));
+    ASSERT_TRUE(load.ok) << load.error;
+    quimba::testing::Harness h;
+    h.game.T = load.lines;
+    EXPECT_EQ(h.game.Line(92), "line92");
+    EXPECT_EQ(h.game.Line(kLineConseil), "Conseil :");
+    EXPECT_EQ(h.game.Line(kLineEsperance), "espérance");
+    EXPECT_EQ(h.game.Line(kLineExpert), "Expert");
+    EXPECT_EQ(h.game.Line(kLastAddedLine + 1), "");
+    for (int n = kFirstAddedLine; n <= kLastAddedLine; ++n) EXPECT_NE(h.game.Line(n), "") << n;
+
+    load = ParseLanguage(Lines(kLineGarder + 1));  // has line 93 and 94 only
+    h.game.T = load.lines;
+    EXPECT_EQ(h.game.Line(kLineConseil), "line93");
+    EXPECT_EQ(h.game.Line(kLineGarder), "line94");
+    EXPECT_EQ(h.game.Line(kLineRelancer), "relancer");
+    // A short file keeps reading the original lines it lacks as empty.
+    h.game.T.resize(91);
+    EXPECT_EQ(h.game.Line(91), "");
+}
+
+// The shipped file carries the added lines itself, with the same wording.
+TEST(LanguageFile, ShippedFileHasTheAddedLines) {
+    const LanguageLoad load = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/francais.lan");
+    ASSERT_TRUE(load.ok) << load.error;
+    ASSERT_GT(load.lines.size(), std::size_t(kLastAddedLine));
+    for (int n = kFirstAddedLine; n <= kLastAddedLine; ++n) EXPECT_EQ(load.lines[n], BuiltInLine(n)) << n;
 }
 
 TEST(LanguageFile, MissingFileGivesOpenErrorWithReason) {

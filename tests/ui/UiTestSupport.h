@@ -14,7 +14,9 @@
 
 namespace quimba::uitest {
 
+// Settings and the strategy cache go to a scratch folder.
 inline void IsolateSettings(const QString& folder) {
+    qputenv("XDG_CACHE_HOME", (folder + "/cache").toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }

@@ -1,0 +1,110 @@
+#include "Advice.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "Game.h"
+#include "Language.h"
+
+namespace quimba {
+
+namespace {
+
+// A row's name as the sheet's headings call it; the number rows read
+// "ligne 5", a bare number would not say it is a row.
+std::string RowName(const Game& g, int row) {
+    const std::string& heading = g.Line(19 + row);
+    return row <= ligne6 ? g.Line(kLineLigne) + " " + heading : heading;
+}
+
+bool DiceSettled(const GameState& s) {
+    for (int i = 1; i <= kDice; ++i)
+        if (s.alancer[i] == 1 && s.roule[i] == 1) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string UneDecimale(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.1f", value);
+    std::string text = buffer;
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text == "-0,0" ? "0,0" : text;
+}
+
+Advice ConseilPour(Game& g) {
+    Advice advice;
+    const GameState& s = g.S;
+    const bool personsTurn = s.tour < kRounds && s.joueur >= 0 && s.joueur < s.nbjoueurs &&
+                             !g.Grid.IsComputer(s.joueur);
+    if (!personsTurn || s.nblancers < 1 || s.nblancers > 3 || !DiceSettled(s)) return advice;
+    const StrategyTable* table = g.strategies ? g.strategies->Table(s.typejeu) : nullptr;
+    if (!table) {
+        advice.status = Advice::NotReady;
+        return advice;
+    }
+    advice.choices = Advise(*table, g.Grid, s);
+    if (advice.choices.empty()) return advice;
+    advice.status = Advice::Given;
+    advice.text = ConseilTexte(g, advice.Best());
+    return advice;
+}
+
+Advice DemandeConseil(Game& g) {
+    Advice advice = ConseilPour(g);
+    if (advice.status == Advice::NotReady) {
+        g.controls.resultext = g.Line(kLinePreparation);
+        g.controls.resultextVisible = true;
+    }
+    if (advice.status != Advice::Given) return advice;
+    std::string line = advice.text;
+    if (!g.conseilpartie) {
+        g.conseilpartie = true;
+        line += " - " + g.Line(kLineHorsScores);
+    }
+    g.controls.resultext = line;
+    g.controls.resultextVisible = true;
+    return advice;
+}
+
+std::string ConseilTexte(const Game& g, const Choice& c) {
+    std::string text = g.Line(kLineConseil) + " ";
+    // After a number row's own number a colon keeps the points apart.
+    if (c.kind == Choice::Write)
+        return text + g.Line(kLineEcrireEn) + " " + RowName(g, c.row) + (c.row <= ligne6 ? " : " : " ") +
+               std::to_string(c.points);
+    std::vector<int> faces;
+    for (int i = 1; i <= kDice; ++i)
+        if (c.keep[i]) faces.push_back(g.S.valeurde[i]);
+    std::sort(faces.begin(), faces.end());
+    if (faces.empty()) {
+        text += g.Line(kLineToutRelancer);
+    } else {
+        text += g.Line(kLineGarder);
+        for (int f : faces) text += " " + std::to_string(f);
+        text += ", " + g.Line(kLineRelancer);
+    }
+    return text + " (" + g.Line(kLineEsperance) + " " + UneDecimale(c.value) + ")";
+}
+
+std::string ConseilLigne(Game& g, int column, int row) {
+    if (!g.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row))
+        return {};
+    const Advice advice = ConseilPour(g);
+    if (advice.status != Advice::Given) return {};
+    const auto it = std::find_if(advice.choices.begin(), advice.choices.end(),
+                                 [row](const Choice& c) { return c.kind == Choice::Write && c.row == row; });
+    if (it == advice.choices.end()) return {};
+    const double cost = advice.Best().value - it->value;
+    std::string text = RowName(g, row) + " : " + std::to_string(it->points) + " " + g.Line(kLineMaintenant) + ", " +
+                       g.Line(kLineEsperance) + " " + UneDecimale(it->value) + " (";
+    // A cost that rounds to nothing is a best play too.
+    if (cost < 0.05)
+        text += g.Line(kLineMeilleurChoix);
+    else
+        text += UneDecimale(cost) + " " + g.Line(kLineDeMoins);
+    return text + ")";
+}
+
+}  // namespace quimba

@@ -1,0 +1,99 @@
+#pragma once
+// The exact best play for one column. A column's future depends only on which
+// rows are written and on the upper sum toward the bonus (capped at 63, where
+// the bonus is earned), so the best expected points still to come from every
+// turn start fit in one table, built backwards from the full sheet. Inside a
+// turn the five dice are read as a multiset: 252 outcomes, 462 kept sets.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "GameState.h"
+#include "Ports.h"
+#include "ScoreSheet.h"
+
+namespace quimba {
+
+inline constexpr int kUpperCap = 63;        // the bonus threshold; higher sums act alike
+inline constexpr int kUpperStates = kUpperCap + 1;
+inline constexpr int kBonusPoints = 35;
+
+// One player's column at the start of a turn.
+struct ColumnState {
+    std::uint16_t filled = 0;  // bit i set when kChosenRows[i] is written
+    int upper = 0;             // sum of rows 1..6 written so far, capped at 63
+};
+ColumnState ColumnStateOf(const ScoreSheet& sheet, int column);
+
+// Points a chosen row earns with five dice given as counts per face
+// (counts[f] for f = 1..6); -1 for rows that are never scored.
+int RowPoints(int row, const std::array<std::uint8_t, kFaces + 1>& counts);
+
+class StrategyTable {
+public:
+    // Backward induction over every turn start; `threads` 0 takes the
+    // machine's cores.
+    static StrategyTable Build(int typejeu, unsigned threads = 0);
+
+    int Type() const { return type_; }
+    // Best expected points still to come from this turn start (bonus
+    // included, "Moins" counted negative).
+    double Value(ColumnState s) const;
+    // Turn starts the table holds: 2^13 x 64 in Normal, 13 x 64 otherwise.
+    std::size_t States() const;
+    std::size_t Bytes() const { return values_.capacity() * sizeof(double); }
+
+    // Header names the game type and a format version; a checksum ends it.
+    std::vector<std::uint8_t> Save() const;
+    // nullopt when the bytes are damaged, short, of another type or another
+    // version.
+    static std::optional<StrategyTable> Load(const std::vector<std::uint8_t>& bytes, int typejeu);
+
+    // Rows written before the turn with this many filled rows, in the order
+    // an Ascendant or Descendant game forces them.
+    static int ForcedRow(int typejeu, int turn);
+
+private:
+    std::size_t Index(ColumnState s) const;
+
+    int type_ = 0;
+    std::vector<double> values_;  // one per turn start, the full sheet included
+};
+
+struct Choice {
+    enum Kind { Keep, Write } kind = Write;
+    std::array<std::uint8_t, kDice + 1> keep{};  // Keep: keep[i] = 1 keeps die i (1..5)
+    int row = 0;       // Write: the sheet row (1..6, 9..15)
+    int points = 0;    // Write: what the row scores with the dice now
+    double value = 0;  // expected final score of the column if this choice is made
+};
+
+// Every legal choice for the current player (gs.joueur) after gs.nblancers
+// throws (1..3), best first: Keep choices only while nblancers < 3 (one per
+// distinct kept multiset), Write choices for every free row (only
+// gs.ligneimposee in Ascendant/Descendant). Empty when there is nothing to
+// decide or the table is of another game type.
+std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, const GameState& gs);
+
+// Points the column holds now: number rows, bonus, figures, "Plus" - "Moins".
+int ColumnPoints(const ScoreSheet& sheet, int column);
+
+// Builds each game type's table on the caller's thread at its first request
+// and keeps it; for the simulator and the tests, where waiting is fine.
+class BuiltStrategies : public StrategySource {
+public:
+    explicit BuiltStrategies(unsigned threads = 0) : threads_(threads) {}
+    const StrategyTable* Table(int typejeu) override;
+
+private:
+    unsigned threads_;
+    std::mutex mutex_;
+    std::array<std::unique_ptr<StrategyTable>, 4> tables_;
+};
+
+}  // namespace quimba
