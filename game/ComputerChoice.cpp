@@ -104,8 +104,10 @@ bool Game::choixexpert() {
     if (!table) return false;
     const std::vector<Choice> choices = Advise(*table, Grid, S);
     if (choices.empty()) {
-        // Only a full column or a forced row outside play leaves no choice.
-        if (S.nblancers >= 1 && S.nblancers <= 3) controls.resultext = kNothingToDo;
+        // Only a full column, or a forced row outside play or already
+        // written, leaves no choice; as for the ladder, it is said once the
+        // throws are spent.
+        if (S.nblancers >= 3) controls.resultext = kNothingToDo;
         return false;
     }
     const Choice& best = choices.front();

@@ -193,6 +193,26 @@ TEST(ExpertTurn, WritesAtTheFirstLookWhenThatIsBest) {
     EXPECT_FALSE(g.controls.TimerordiEnabled);
 }
 
+// A forced row that is somehow written already is never overwritten: the
+// expert throws its three throws and then says it has nothing to do.
+TEST(ExpertTurn, NeverWritesOverAFilledForcedRow) {
+    Harness h;
+    Game& g = h.game;
+    h.random.fallback = 0;
+    g.strategies = &Built();
+    g.niveau = 2;
+    NewGame(g, {"CPU", "JO2"}, kAscendant);
+    g.Grid.SetCell(0, lignequimba, "50");
+    for (int tick = 0; tick < 20 && g.controls.TimerordiEnabled; ++tick) {
+        g.TimerordiTimer();
+        ASSERT_TRUE(RunAnimation(g));
+    }
+    EXPECT_EQ(g.S.nblancers, 3);
+    EXPECT_EQ(g.Grid.Cell(0, lignequimba), "50");
+    EXPECT_EQ(g.controls.resultext, "Je ne sais que faire");
+    EXPECT_FALSE(g.controls.TimerordiEnabled);
+}
+
 // Without its table the expert throws first (no decision is due yet), then
 // waits tick after tick without touching anything, and never plays the
 // ladder instead; once the table is there it goes on.
