@@ -83,8 +83,12 @@ bool InPickBox(const GameState& s, int die, int x, int y) {
 }
 }  // namespace
 
+bool Game::DicePickable() const {
+    return S.nblancers != 0 && S.nblancers != kMaxThrows && !Grid.IsComputer(S.joueur);
+}
+
 void Game::DiceTableMouseDown(int x, int y) {
-    if (S.nblancers == 0 || S.nblancers == kMaxThrows || Grid.IsComputer(S.joueur)) return;
+    if (!DicePickable()) return;
     for (int i = 1; i <= kDice; ++i) {
         if (!InPickBox(S, i, x, y)) continue;
         if (S.garde[i] == 1) {

@@ -32,6 +32,7 @@ const std::string& Game::Line(int n) const {
     return kNoLine;
 }
 
+
 void Game::FormShow(SettingsStore& store) {
     const std::string highscore = store.Read("HIGHSCORE").value_or("0");
     S.meilleurnom = store.Read("NOM").value_or("");

@@ -65,6 +65,19 @@ public:
     // Board, the five dice and their keep marks, then present.
     void DrawStillTable();
 
+    // Whether a click on the dice table may keep or release dice now.
+    bool DicePickable() const;
+
+    // Keyboard play. Each key stands for a click and passes the same tests;
+    // none acts for a computer player. True when the key changed something.
+    bool KeyDie(int die);        // keys 1..5: keep or release that die only
+    bool KeyThrow();             // Space: the roll button
+    bool KeyEnter();             // writes the row under the sheet cursor, else throws
+    bool KeyCursor(int step);    // Up (-1) and Down (+1) over the current column
+    void KeyEscape();            // hides the sheet cursor
+    // Row of the sheet cursor in column joueur; -1 while it is hidden.
+    int SheetCursorRow() const;
+
     // The score sheet's selection event and mouse.
     void GridSelectCell(int column, int row);
     void GridMouseMove(int x, int y);
@@ -119,6 +132,16 @@ private:
     // goes back unchanged unless a game has beaten it.
     std::string highscoreText_;
     int highscoreValue_ = 0;
+
+    // The sheet cursor belongs to one throw of one turn: a throw or a turn
+    // change hides it, so Enter goes back to throwing.
+    struct SheetCursor {
+        int row = -1;
+        int joueur = -1;
+        int tour = -1;
+        int nblancers = -1;
+    } cursor_;
+    bool SheetPickable() const;
 };
 
 // Grey of a sheet column, or the current column's yellow: 0xRRGGBB.

@@ -69,6 +69,10 @@ const std::string& BuiltInLine(int n) {
         "Niveau de l'ordinateur",
         "Classique",
         "Expert",
+        "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
+        "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
+        "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
+        "Ctrl+S meilleurs scores, Ctrl+Q quitter, Echap ferme une fenêtre.",
     };
     static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
     if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;
@@ -88,6 +92,7 @@ LanguageLoad ParseLanguage(const std::string& bytes) {
     result.ok = true;
     return result;
 }
+
 
 LanguageLoad LoadLanguageFile(const std::string& path) {
     std::string bytes;

@@ -30,7 +30,10 @@ inline constexpr int kLineMeilleurChoix = 104;   // sheet tooltip: the row is th
 inline constexpr int kLineNiveau = 105;          // setup dialog: the computer's level
 inline constexpr int kLineClassique = 106;
 inline constexpr int kLineExpert = 107;
-inline constexpr int kLastAddedLine = 107;
+// The keys of the game, listed in the help dialog under the rules.
+inline constexpr int kFirstKeyHelpLine = 108;
+inline constexpr int kKeyHelpLines = 4;
+inline constexpr int kLastAddedLine = 111;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);
@@ -59,6 +62,7 @@ struct LanguageLoad {
 // "Cannot open file "<path>". <reason>"; one too short for the captions gives
 // "List index out of bounds (<first missing line>)".
 LanguageLoad LoadLanguageFile(const std::string& path);
+
 LanguageLoad ParseLanguage(const std::string& bytes);
 
 }  // namespace quimba

@@ -42,7 +42,15 @@ void TDrawSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), shown_, area);
+    if (painter.device()->devicePixelRatioF() == 1.0) {
+        painter.drawImage(area.topLeft(), shown_, area);
+        return;
+    }
+    // On a denser screen the frame is scaled smoothly, as a whole so that
+    // the filter sees the neighbours of the repainted area too.
+    painter.setClipRect(area);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), shown_);
 }
 
 void TDrawSurface::showEvent(QShowEvent* event) {

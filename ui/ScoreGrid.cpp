@@ -59,9 +59,19 @@ void ScoreGrid::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor(0, 230, 90), 3));
         p.drawRect(QRectF(CellRect(advCol_, advRow_)).adjusted(-0.5, -0.5, 0.5, 0.5));
     }
-    if (hasFocus()) {
+    if (hasFocus() && keyRow_ < 0) {
         p.setPen(QPen(QColor(255, 255, 255), 1, Qt::DotLine));
         p.drawRect(CellRect(selCol_, selRow_).adjusted(0, 0, -1, -1));
+    }
+    if (keyRow_ >= 0) {
+        // Red over the yellow column, framed in black, so it shows on any cell.
+        const QRectF cell = CellRect(keyCol_, keyRow_);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(0, 0, 0), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cell.adjusted(-1, -1, 0, 0));
+        p.setPen(QPen(QColor(255, 0, 0), 2));
+        p.drawRect(cell.adjusted(1, 1, -1, -1));
     }
 }
 
@@ -74,21 +84,22 @@ void ScoreGrid::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && CellAt(e->position().toPoint(), c, r)) select(c, r);
 }
 
-void ScoreGrid::keyPressEvent(QKeyEvent* e) {
-    int c = selCol_, r = selRow_;
-    switch (e->key()) {
-        case Qt::Key_Left: --c; break;
-        case Qt::Key_Right: ++c; break;
-        case Qt::Key_Up: --r; break;
-        case Qt::Key_Down: ++r; break;
-        case Qt::Key_Home: c = 0; break;
-        case Qt::Key_End: c = kColumns - 1; break;
-        case Qt::Key_PageUp: r = 0; break;
-        case Qt::Key_PageDown: r = kRows - 1; break;
-        default: QWidget::keyPressEvent(e); return;
-    }
-    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
-    select(c, r);
+// The keys of the sheet are the main window's: a move of the cursor must not
+// write a row, only Enter does.
+void ScoreGrid::keyPressEvent(QKeyEvent* e) { e->ignore(); }
+
+void ScoreGrid::SetSelection(int column, int row) {
+    selCol_ = column;
+    selRow_ = row;
+    update();
+}
+
+void ScoreGrid::SetKeyCursor(int column, int row) {
+    if (column == keyCol_ && row == keyRow_) return;
+    keyCol_ = column;
+    keyRow_ = row;
+    update();
+    emit KeyCursorMoved();
 }
 
 void ScoreGrid::SetAdvisedCell(int column, int row) {

@@ -26,6 +26,14 @@ public:
 
     int SelectedColumn() const { return selCol_; }
     int SelectedRow() const { return selRow_; }
+    // Moves the selection without raising the selection event, for a pick
+    // the keyboard already made.
+    void SetSelection(int column, int row);
+
+    // The keyboard's cursor over the current column; row -1 hides it.
+    void SetKeyCursor(int column, int row);
+    int KeyCursorColumn() const { return keyCol_; }
+    int KeyCursorRow() const { return keyRow_; }
 
     // The cell the advice outlines; a column of -1 outlines none.
     void SetAdvisedCell(int column, int row);
@@ -35,6 +43,14 @@ public:
     std::function<void(int column, int row)> onSelectCell;
     // The tooltip of a cell; empty for none.
     std::function<QString(int column, int row)> toolTipFor;
+    // The game that fills the sheet, for the screen readers' view of it.
+    const ScoreSheet& Sheet() const { return sheet_; }
+    int Joueur() const { return joueur_; }
+
+signals:
+    void KeyCursorMoved();
+
+public:
     std::function<void(int x, int y)> onMouseMove;
 
 protected:
@@ -51,6 +67,8 @@ private:
     const int& joueur_;
     int selCol_ = 0;
     int selRow_ = 0;
+    int keyCol_ = 0;
+    int keyRow_ = -1;
     int advCol_ = -1;
     int advRow_ = 0;
 };

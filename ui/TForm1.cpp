@@ -1,7 +1,9 @@
 #include "TForm1.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QDir>
@@ -13,6 +15,7 @@
 
 #include "BestScoresFile.h"
 #include "Fonts.h"
+#include "GameAccessible.h"
 #include "GlassLook.h"
 #include "Language.h"
 #include "PictureFiles.h"
@@ -79,12 +82,16 @@ TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, 
 TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, QWidget* parent)
     : QWidget(parent), files_(files), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
     InitUiResources();
+    InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
     strategies_ = std::make_unique<BackgroundStrategies>();
     game_->strategies = strategies_.get();
     connect(strategies_.get(), &BackgroundStrategies::Ready, this, &TForm1::StrategyReady);
+    TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
+    BuildShortcuts();
+    NameControls();
     LoadSounds();
 }
 
@@ -176,6 +183,77 @@ void TForm1::BuildLayout() {
     DiceTable->installEventFilter(this);
 }
 
+void TForm1::BuildShortcuts() {
+    // Window shortcuts: a modal dialog in front keeps them from firing.
+    auto bind = [this](const QKeySequence& keys, auto handler) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    bind(QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::GradBtn1Click);
+    bind(QKeySequence(Qt::Key_F1), &TForm1::GradBtn3Click);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
+}
+
+void TForm1::NameControls() {
+    Grid->setAccessibleName("Feuille de score");
+    DiceTable->setAccessibleName("Table de dés");
+    // The lines are named by what they show; this says what they are.
+    Label23->setAccessibleDescription("Ligne d'état");
+    resultext->setAccessibleDescription("Résultat");
+    Label28->setAccessibleDescription("Meilleur score");
+    Image1->setAccessibleName("Dé");
+}
+
+bool TForm1::GameKey(QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const int key = e->key();
+    // The command keys reach here only when the window's shortcuts did not
+    // fire, as when no window manager gave the window back its activation
+    // after a dialog.
+    if (!e->isAutoRepeat() && (mods == Qt::ControlModifier || (mods == Qt::NoModifier && key == Qt::Key_F1))) {
+        switch (key) {
+            case Qt::Key_N: GradBtn1Click(); return true;
+            case Qt::Key_S: GradBtn5Click(); return true;
+            case Qt::Key_Q: quit(); return true;
+            case Qt::Key_F1: GradBtn3Click(); return true;
+            default: break;
+        }
+    }
+    if (mods != Qt::NoModifier) return false;
+    // A key held down repeats only the moves: repeated throws and picks
+    // would be accidents.
+    const bool move = key == Qt::Key_Up || key == Qt::Key_Down;
+    if (e->isAutoRepeat() && !move) return key >= Qt::Key_1 && key <= Qt::Key_5;
+    switch (key) {
+        case Qt::Key_1: case Qt::Key_2: case Qt::Key_3: case Qt::Key_4: case Qt::Key_5:
+            Run([&] { game_->KeyDie(key - Qt::Key_0); });
+            return true;
+        case Qt::Key_Space:
+            Run([&] { game_->KeyThrow(); });
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            const int row = game_->SheetCursorRow();
+            const int column = game_->S.joueur;
+            if (row >= 0) Grid->SetSelection(column, row);
+            Run([&] { game_->KeyEnter(); });
+            return true;
+        }
+        case Qt::Key_Up:
+            Run([&] { game_->KeyCursor(-1); });
+            return true;
+        case Qt::Key_Down:
+            Run([&] { game_->KeyCursor(+1); });
+            return true;
+        case Qt::Key_Escape:
+            Run([&] { game_->KeyEscape(); });
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The substitute of the headings' font runs wider than the original: a
 // heading that would reach under the sheet is moved left to end beside it.
 void TForm1::KeepHeadingsClearOfTheSheet() {
@@ -237,6 +315,11 @@ bool TForm1::chargetextes() {
         }
     }
     KeepHeadingsClearOfTheSheet();
+    if (Form4) {
+        QStringList keys;
+        for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game_->Line(kFirstKeyHelpLine + i));
+        Form4->SetKeyHelp(keys);
+    }
     return ActivateGraph();
 }
 
@@ -309,6 +392,29 @@ void TForm1::Sync() {
     // A game can end behind the open best-scores dialog (computer turns run
     // on); its entry shows at once.
     if (Form5) Form5->Refresh();
+    Grid->SetKeyCursor(game_->S.joueur, game_->SheetCursorRow());
+    Announce();
+}
+
+void TForm1::Announce() {
+    // This toolkit has no announcement event: a value change on the line
+    // that shows the news is what screen readers are told instead.
+    const MainControls& c = game_->controls;
+    const std::string result = c.resultextVisible ? c.resultext : std::string();
+    if (!result.empty() && result != announcedResult_) {
+        QAccessibleValueChangeEvent event(resultext, resultext->text());
+        TellReaders(&event);
+    }
+    announcedResult_ = result;
+    // A new turn rewrites the status line with the player's number only;
+    // a throw adds its count.
+    const bool turnStart = game_->S.nblancers == 0 && game_->S.tour < kRounds && !c.Label23.empty() &&
+                           c.Label23 != "...";
+    if (turnStart && c.Label23 != announcedTurn_) {
+        QAccessibleValueChangeEvent event(Label23, Label23->text());
+        TellReaders(&event);
+    }
+    announcedTurn_ = turnStart ? c.Label23 : std::string();
 }
 
 void TForm1::GradBtn1Click() {
@@ -326,6 +432,16 @@ void TForm1::GradBtn3Click() {
 
 void TForm1::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    // On a denser screen the die picture is scaled smoothly once rather than
+    // blown up pixel by pixel at every paint.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != Image1->pixmap().devicePixelRatio()) {
+        const QPixmap picture(":/images/image1.bmp");
+        QPixmap scaled = picture.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        Image1->setPixmap(scaled);
+    }
     if (shownOnce_) return;
     shownOnce_ = true;
     CentreOnScreen(this);
@@ -333,6 +449,8 @@ void TForm1::showEvent(QShowEvent* e) {
     game_->FormShow(store);
     if (Form2) Form2->Mirror();
     Sync();
+    // The sheet holds the keyboard so the window's keys reach the game.
+    Grid->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
@@ -403,7 +521,7 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    QWidget::keyPressEvent(e);
+    if (!GameKey(e)) QWidget::keyPressEvent(e);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

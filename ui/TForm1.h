@@ -3,6 +3,7 @@
 // commands. It owns the game and forwards every event to it, then mirrors
 // the game's control state.
 
+#include <QAccessible>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -54,6 +55,10 @@ public:
     // Shows a message box; tests replace it to collect the messages.
     std::function<void(const QString&)> ShowMessage;
 
+    // Hands an event to the screen readers; tests replace it to listen
+    // where no reader runs.
+    std::function<void(QAccessibleEvent*)> TellReaders;
+
     // Mirrors the game's control state onto the widgets.
     void Sync();
 
@@ -92,6 +97,11 @@ public:
     TWaveList* DS;
     QImage Image2;
 
+    // The keys of keyboard play; true when the key belongs to the game.
+    bool GameKey(QKeyEvent* e);
+    // Keeps or releases a die as its key would; for the screen readers' press.
+    void ToggleDie(int die) { Run([&] { game_->KeyDie(die); }); }
+
 protected:
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
@@ -120,6 +130,10 @@ private:
     void StrategyReady(int typejeu);
 
     void BuildLayout();
+    void BuildShortcuts();
+    void NameControls();
+    // Tells screen readers of a throw's result and of a new turn.
+    void Announce();
     void KeepHeadingsClearOfTheSheet();
     void LoadSounds();
     template <typename F>
@@ -143,6 +157,9 @@ private:
     TForm5* Form5 = nullptr;
     bool closeRequested_ = false;
     bool shownOnce_ = false;
+    // What the screen readers were last told.
+    std::string announcedResult_;
+    std::string announcedTurn_;
 };
 
 }  // namespace quimba::ui

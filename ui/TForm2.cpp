@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QToolButton>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -116,6 +118,13 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
 
     glassbtn1 = MakeGlassButton(p, "glassbtn1", QRect(275, 235, 198, 38), "Commencer");
     glassbtn2 = MakeGlassButton(p, "glassbtn2", QRect(499, 235, 198, 38), "retour");
+    // Reachable with Tab, and named for screen readers.
+    glassbtn1->setTabStop(true);
+    glassbtn2->setTabStop(true);
+    for (int i = 1; i <= 5; ++i) PlayerLabel[i]->setBuddy(Edit[i]);
+    UpDown1->Previous()->setAccessibleName("Un joueur de moins");
+    UpDown1->Next()->setAccessibleName("Un joueur de plus");
+    Label7->setAccessibleName("Nombre de joueurs");
     connect(glassbtn1, &TGlassButton::OnClick, this, &TForm2::button1Click);
     connect(glassbtn2, &TGlassButton::OnClick, this, [this] {
         main_->game().Form2.glassbtn2Click();
@@ -139,6 +148,9 @@ void TForm2::Mirror() {
         Edit[i]->setVisible(form.RowVisible[i]);
         CheckBox[i]->setVisible(form.RowVisible[i]);
     }
+    // Five boxes share one caption; the player's heading tells them apart.
+    for (int i = 1; i <= 5; ++i)
+        CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
     {
         const QSignalBlocker block4(RadioButton4), block5(RadioButton5);
         RadioButton4->setChecked(form.Niveau != kExpert);
@@ -152,11 +164,23 @@ void TForm2::Mirror() {
 void TForm2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
+
     Game& game = main_->game();
     game.Form2.closeRequested = false;
     game.Form2.FormShow(game.S.nbjoueurs);
     game.Form2.FormActivate(game.Form2.nbjoueurs);
     Mirror();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* e) {
+    // Enter starts the game, as a default button would; a focused glass
+    // button takes its own Enter first.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        button1Click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TForm2::CheckBoxClick(int player, bool checked) {

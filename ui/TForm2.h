@@ -45,6 +45,7 @@ public:
 
 protected:
     void showEvent(QShowEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
 private:
     void button1Click();

@@ -1,6 +1,7 @@
 #include "TForm4.h"
 
 #include <QLabel>
+#include <algorithm>
 
 #include "Fonts.h"
 #include "GlassLook.h"
@@ -13,7 +14,7 @@ namespace quimba::ui {
 TForm4::TForm4(TForm1* main) : QDialog(main) {
     setObjectName("Form4");
     setWindowTitle("Comment jouer à 3DQUIMBA ?");
-    setFixedSize(536, 379);
+    setFixedSize(kWidth, 379);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
 
     TextureFill1 = new TTextureFill(this);
@@ -35,13 +36,47 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
         label->move(i % 2 ? 10 : 12, tops[i - 1]);
         Label[i] = label;
     }
-    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, 334, 198, 38), "Fermer");
+    // The key help goes below the rules; the dialog grows to hold it.
+    for (int i = 0; i < int(KeyLabel.size()); ++i) {
+        auto* label = new QLabel(TextureFill1);
+        label->setObjectName(QString("KeyLabel%1").arg(i + 1));
+        label->setFont(font);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, QColor(255, 255, 255));
+        label->setPalette(pal);
+        label->move(10, kKeysTop + kKeyPitch * i);
+        KeyLabel[i] = label;
+    }
+    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, kKeysTop + kKeyPitch * 4 + 10, 198, 38), "Fermer");
+    glassbtn2->setTabStop(true);
     connect(glassbtn2, &TGlassButton::OnClick, this, &TForm4::GradBtn1Click);
+    FitContents();
 }
 
 void TForm4::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
+    // The only control: Enter closes the help at once.
+    glassbtn2->setFocus(Qt::OtherFocusReason);
 }
+
+void TForm4::SetKeyHelp(const QStringList& lines) {
+    for (int i = 0; i < int(KeyLabel.size()); ++i) {
+        KeyLabel[i]->setText(lines.value(i));
+        KeyLabel[i]->adjustSize();
+    }
+    FitContents();
+}
+
+void TForm4::FitContents() {
+    int width = kWidth;
+    for (QLabel* label : Label)
+        if (label) width = std::max(width, label->x() + label->sizeHint().width() + 10);
+    for (QLabel* label : KeyLabel) width = std::max(width, label->x() + label->sizeHint().width() + 10);
+    const int height = glassbtn2->geometry().bottom() + 1 + 7;
+    setFixedSize(width, height);
+    TextureFill1->setGeometry(0, 0, width, height);
+}
+
 
 }  // namespace quimba::ui

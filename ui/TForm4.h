@@ -2,6 +2,7 @@
 // The help dialog: the rules in sixteen lines over the dark texture.
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -20,11 +21,21 @@ public:
     TTextureFill* TextureFill1;
     std::array<QLabel*, 17> Label{};  // Label1..Label16
     TGlassButton* glassbtn2;
+    // The keys of the game, under the rules.
+    std::array<QLabel*, 4> KeyLabel{};
+    void SetKeyHelp(const QStringList& lines);
 
     void GradBtn1Click() { accept(); }
 
 protected:
-    void showEvent(QShowEvent*) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    static constexpr int kWidth = 536;
+    static constexpr int kKeysTop = 350;
+    static constexpr int kKeyPitch = 18;
+    // Wide enough for the longest line, tall enough for the key help.
+    void FitContents();
 };
 
 }  // namespace quimba::ui

@@ -33,6 +33,9 @@ TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
 
     GlassButton1 = MakeGlassButton(TextureFill1, "GlassButton1", QRect(24, 326, 198, 38), "Effacer tout");
     glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(23, 374, 198, 38), "Fermer");
+    GlassButton1->setTabStop(true);
+    glassbtn2->setTabStop(true);
+    ListBoxScore->setAccessibleName("Meilleurs Scores");
     connect(GlassButton1, &TGlassButton::OnClick, this, [this] {
         main_->game().ListBoxScore.Clear();
         Mirror();

@@ -1,5 +1,9 @@
 #include "TGlassButton.h"
 
+#include <QAccessible>
+
+#include "GlassButtonAccessible.h"
+
 #include "GlassPaint.h"
 
 #include <QApplication>
@@ -41,6 +45,7 @@ TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     if (parent)
         parent->installEventFilter(this);
+    InstallGlassButtonAccessibility();
     FConstructing = false;
 }
 
@@ -52,6 +57,14 @@ void TGlassButton::setCaption(const QString& caption)
 {
     FCaption = caption;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TGlassButton::PerformClick()
+{
+    if (isEnabled())
+        emit OnClick();
 }
 
 #define GLASS_SETTER(Name, Field, Type)                                                   \
@@ -270,7 +283,15 @@ void TGlassButton::PaintFace()
     if (FConstructing)
         return;
     ComputeLayout();
-    const int W = width(), H = height();
+    // On a denser screen the whole face is computed at the screen's
+    // resolution: every length of the look grows by the ratio. Asking for
+    // the ratio allocates; it is asked with each copy of the background,
+    // which a move to another screen renews.
+    if (!FBackgroundValid)
+        FRatio = devicePixelRatioF();
+    const qreal ratio = FRatio;
+    const auto px = [ratio](int v) { return qRound(v * ratio); };
+    const int W = px(width()), H = px(height());
     if (FFaceBitmap.width() != W || FFaceBitmap.height() != H)
         FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
     if (FFaceBitmap.isNull())
@@ -286,7 +307,10 @@ void TGlassButton::PaintFace()
             FBackground = QImage(W, H, QImage::Format_RGB888);
         FBackground.setDotsPerMeterX(dpmX);
         FBackground.setDotsPerMeterY(dpmY);
+        // The parent paints itself at the screen's resolution into the copy.
+        FBackground.setDevicePixelRatio(ratio);
         PaintParentBackground();
+        FBackground.setDevicePixelRatio(1);
         FBackgroundValid = true;
         ++FBackgroundCopies;
     }
@@ -307,8 +331,8 @@ void TGlassButton::PaintFace()
     look.pressed = FPressed;
     look.hotPart = FHotPart;
     look.glossAlpha = FGlossAlpha;
-    look.lightHeight = FLightHeight;
-    look.arrowWidth = FArrowWidth;
+    look.lightHeight = px(FLightHeight);
+    look.arrowWidth = px(FArrowWidth);
     look.shadowStyle = FShadowStyle;
     look.textAlign = FTextAlign;
     look.color = FColor;
@@ -325,6 +349,20 @@ void TGlassButton::PaintFace()
     look.glyphOrigin = FGlyphOrigin;
     if (HasGlyph())
         look.glyph = FImages->Image(FImageIndex);
+    if (ratio != 1.0) {
+        if (look.font.pixelSize() > 0)
+            look.font.setPixelSize(px(look.font.pixelSize()));
+        else
+            look.font.setPointSizeF(look.font.pointSizeF() * ratio);
+        const QRect t = look.textRect;
+        look.textRect = QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height()));
+        look.arrowOrigin = QPoint(px(FArrowOrigin.x()), px(FArrowOrigin.y()));
+        look.glyphOrigin = QPoint(px(FGlyphOrigin.x()), px(FGlyphOrigin.y()));
+        // A glyph is a bitmap: scaled smoothly.
+        if (!look.glyph.isNull())
+            look.glyph = look.glyph.scaled(px(look.glyph.width()), px(look.glyph.height()),
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     PaintGlass(FFaceBitmap, look, FContentCache);
 }
 
@@ -334,7 +372,10 @@ void TGlassButton::paintEvent(QPaintEvent*)
         return;
     PaintFace();
     QPainter p(this);
-    p.drawImage(0, 0, FFaceBitmap);
+    if (FRatio == 1.0)
+        p.drawImage(0, 0, FFaceBitmap);
+    else
+        p.drawImage(QRectF(rect()), FFaceBitmap);
 }
 
 void TGlassButton::RepaintNow()

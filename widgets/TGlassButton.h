@@ -100,7 +100,12 @@ public:
     QRect TextRect() const;
     QPoint ArrowOrigin() const { return FArrowOrigin; }
     QPoint GlyphOrigin() const { return FGlyphOrigin; }
+    // In the screen's pixels: on a denser screen larger than the button.
     const QImage& FaceBitmap() const { return FFaceBitmap; }
+
+    // A click from elsewhere than the mouse (a screen reader's press):
+    // fires OnClick while the button is enabled.
+    void PerformClick();
 
     // Runs the layout and rebuilds FaceBitmap exactly as the next paint does.
     void PaintFace();
@@ -195,7 +200,8 @@ private:
     QPoint FArrowOrigin;
     QPoint FGlyphOrigin;
     PixelOps::Box FTextRect;
-    QImage FFaceBitmap;
+    QImage FFaceBitmap;  // in the screen's pixels: the widget's size times FRatio
+    qreal FRatio = 1.0;
 
     // What the parent shows behind the button, copied once and reused until
     // the parent paints again or the button moves: a hover or a press then

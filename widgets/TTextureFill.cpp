@@ -25,7 +25,7 @@ void TTextureFill::paintEvent(QPaintEvent*)
         FTexture = nullptr;
     }
     if (FTexture) {
-        TileDraw(rect(), p, *FTexture);
+        TileDraw(rect(), p, FScaled.For(*FTexture, p.device()->devicePixelRatioF()));
         return;
     }
     // Empty look: white area inside a black one-pixel outline.

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "TileDraw.h"
+
 class TTextureFill : public QWidget {
     Q_OBJECT
 public:
@@ -19,4 +21,5 @@ protected:
 
 private:
     const QImage* FTexture = nullptr;
+    ScaledTexture FScaled;  // the picture at the screen's resolution
 };

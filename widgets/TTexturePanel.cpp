@@ -30,5 +30,5 @@ void TTexturePanel::paintEvent(QPaintEvent* event)
     p.fillRect(QRect(w - 1, 0, 1, h), pal.color(QPalette::Dark));
     p.fillRect(QRect(0, h - 1, w, 1), pal.color(QPalette::Dark));
     if (!FTexture.isNull())
-        TileDraw(QRect(1, 1, w - 2, h - 2), p, FTexture);
+        TileDraw(QRect(1, 1, w - 2, h - 2), p, FScaled.For(FTexture, p.device()->devicePixelRatioF()));
 }

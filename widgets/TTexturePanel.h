@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "TileDraw.h"
+
 class TTexturePanel : public QWidget {
     Q_OBJECT
 public:
@@ -21,4 +23,5 @@ protected:
 
 private:
     QImage FTexture;
+    ScaledTexture FScaled;  // the texture at the screen's resolution
 };

@@ -59,7 +59,29 @@ void TileDraw(const QRect& r, QPainter& target, const QImage& bitmap)
 {
     if (bitmap.isNull())
         return;
-    ForEachTile(r, bitmap.width(), bitmap.height(), [&](int x, int y, int w, int h) {
-        target.drawImage(QPoint(x, y), bitmap, QRect(0, 0, w, h));
+    const qreal ratio = bitmap.devicePixelRatio();
+    if (ratio == 1.0) {
+        ForEachTile(r, bitmap.width(), bitmap.height(), [&](int x, int y, int w, int h) {
+            target.drawImage(QPoint(x, y), bitmap, QRect(0, 0, w, h));
+        });
+        return;
+    }
+    const QSize logical = (QSizeF(bitmap.size()) / ratio).toSize();
+    ForEachTile(r, logical.width(), logical.height(), [&](int x, int y, int w, int h) {
+        target.drawImage(QRectF(x, y, w, h), bitmap, QRectF(0, 0, w * ratio, h * ratio));
     });
+}
+
+const QImage& ScaledTexture::For(const QImage& bitmap, qreal ratio)
+{
+    if (ratio == 1.0 || bitmap.isNull())
+        return bitmap;
+    if (FKey != bitmap.cacheKey() || FRatio != ratio || FScaled.isNull()) {
+        FScaled = bitmap.scaled((QSizeF(bitmap.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+        FScaled.setDevicePixelRatio(ratio);
+        FKey = bitmap.cacheKey();
+        FRatio = ratio;
+    }
+    return FScaled;
 }

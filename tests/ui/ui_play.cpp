@@ -225,25 +225,32 @@ private slots:
         QVERIFY(m->Label23->text().endsWith("2/ à vous de jouer"));
     }
 
-    void keyboardMovesInTheSheetAreSelectionsToo() {
+    void keyboardMovesInTheSheetWriteNothingUntilEnter() {
         ui::TForm1* m = p->w.Form1;
         p->w.Form2->show();
         Click(p->w.Form2->glassbtn1);
         m->Grid->setFocus();
-        // Before a throw a move selects but scores nothing.
+        // Before a throw there is no cursor to move and nothing to write.
         QTest::keyClick(m->Grid, Qt::Key_Down);
-        QCOMPARE(m->Grid->SelectedRow(), 1);
+        QCOMPARE(m->Grid->KeyCursorRow(), -1);
         QCOMPARE(p->game().Grid.Cell(0, 1), std::string(""));
         Click(m->glassbtn5);
         Settle(m);
-        const int ones = p->game().S.sommeface[1];
+        const int twos = p->game().S.sommeface[2];
+        QTest::keyClick(m->Grid, Qt::Key_Down);
+        QTest::keyClick(m->Grid, Qt::Key_Down);
         QTest::keyClick(m->Grid, Qt::Key_Up);
         QTest::keyClick(m->Grid, Qt::Key_Down);
-        QCOMPARE(p->game().Grid.Cell(0, 1), std::to_string(ones));
-        QCOMPARE(p->game().S.joueur, 1);
-        // The edge of the sheet stops the selection.
-        QTest::keyClick(m->Grid, Qt::Key_Left);
+        QCOMPARE(p->game().Grid.Cell(0, 1), std::string(""));
+        QCOMPARE(p->game().Grid.Cell(0, 2), std::string(""));
+        QCOMPARE(p->game().S.joueur, 0);
+        // Enter is the selection, and moves the grid's selection with it.
+        QTest::keyClick(m->Grid, Qt::Key_Return);
+        QCOMPARE(p->game().Grid.Cell(0, 2), std::to_string(twos));
+        QCOMPARE(m->Grid->SelectedRow(), 2);
         QCOMPARE(m->Grid->SelectedColumn(), 0);
+        QCOMPARE(p->game().S.joueur, 1);
+        QCOMPARE(m->Grid->KeyCursorRow(), -1);
     }
 
     void aWholeGameEndsWithTheWinnerAndAnEntry() {

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+using namespace quimba;
+using namespace quimba::testing;
+
+namespace {
+
+// One game driven by a reproducible stream of draws.
+struct Table {
+    SeededRandom random{11};
+    FixedClock clock;
+    RecordingView view;
+    Game game{random, clock, view};
+    Table() {
+        for (int n = 0; n < 93; ++n) game.T.push_back("L" + std::to_string(n));
+    }
+};
+
+// A throw through the roll button, as far as the animation's end.
+void Throw(Game& g) {
+    g.Button1Click();
+    RunAnimation(g);
+}
+
+// Where a click lands on die i: the middle of its pick box.
+int DieX(const Game& g, int die) { return g.S.posx[die] + 35; }
+int DieY(const Game& g, int die) { return g.S.posy[die] + 30; }
+
+// A click on the roll button reaches the game only while it is enabled.
+void ClickRoll(Game& g) {
+    if (g.controls.glassbtn5Enabled) g.Button1Click();
+}
+
+enum class Expect { Same, KeyRefusedClickActs };
+
+struct KeyCase {
+    const char* name;
+    std::function<void(Game&)> setup;
+    std::function<void(Game&)> key;
+    std::function<void(Game&)> click;
+    Expect expect = Expect::Same;
+    bool changes = true;  // whether the click changes the state
+};
+
+class KeyAgainstClick : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyAgainstClick, SameStateChangeAndSameRefusals) {
+    const KeyCase& c = GetParam();
+    Table byKey, byClick;
+    c.setup(byKey.game);
+    c.setup(byClick.game);
+    ASSERT_EQ(Snapshot(byKey.game), Snapshot(byClick.game)) << "twin games must start alike";
+    const std::string before = Snapshot(byClick.game);
+    byKey.view.presented.clear();
+    byClick.view.presented.clear();
+    byKey.view.sounds.clear();
+    byClick.view.sounds.clear();
+
+    c.key(byKey.game);
+    c.click(byClick.game);
+
+    EXPECT_EQ(before != Snapshot(byClick.game), c.changes) << "the click itself";
+    if (c.expect == Expect::Same) {
+        EXPECT_EQ(Snapshot(byKey.game), Snapshot(byClick.game));
+        EXPECT_EQ(byKey.view.presented, byClick.view.presented);
+        EXPECT_EQ(byKey.view.sounds, byClick.view.sounds);
+    } else {
+        EXPECT_EQ(Snapshot(byKey.game), before);
+        EXPECT_TRUE(byKey.view.sounds.empty());
+    }
+}
+
+void Persons(Game& g) { NewGame(g, {"ANNE", "BOB"}); }
+void PersonsThrown(Game& g) {
+    Persons(g);
+    Throw(g);
+}
+void PersonsThrownTwice(Game& g) {
+    PersonsThrown(g);
+    Throw(g);
+}
+void PersonsThrownThrice(Game& g) {
+    PersonsThrownTwice(g);
+    Throw(g);
+}
+// The computer plays second; the person wrote after one throw, so the roll
+// button stays enabled into the computer's turn.
+void ComputerToPlay(Game& g) {
+    NewGame(g, {"ANNE", "CPU"});
+    Throw(g);
+    g.GridSelectCell(0, lignequimba);
+}
+void ComputerThrown(Game& g) {
+    ComputerToPlay(g);
+    g.TimerordiTimer();
+    RunAnimation(g);
+}
+// The cursor moved onto a row of the person's column.
+std::function<void(Game&)> CursorOn(std::function<void(Game&)> setup, int row, int typejeu = kNormal) {
+    return [setup, row, typejeu](Game& g) {
+        if (setup) setup(g);
+        else {
+            NewGame(g, {"ANNE", "BOB"}, typejeu);
+            Throw(g);
+        }
+        g.KeyCursor(0);
+        while (g.SheetCursorRow() > row) g.KeyCursor(-1);
+        while (g.SheetCursorRow() >= 0 && g.SheetCursorRow() < row) g.KeyCursor(+1);
+    };
+}
+std::function<void(Game&)> Die(int die) {
+    return [die](Game& g) { g.KeyDie(die); };
+}
+std::function<void(Game&)> ClickDie(int die) {
+    return [die](Game& g) { g.DiceTableMouseDown(DieX(g, die), DieY(g, die)); };
+}
+std::function<void(Game&)> Select(int row) {
+    return [row](Game& g) { g.GridSelectCell(g.S.joueur, row); };
+}
+void Enter(Game& g) { g.KeyEnter(); }
+void Space(Game& g) { g.KeyThrow(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyAgainstClick,
+    ::testing::Values(
+        KeyCase{"die1_kept_after_first_throw", PersonsThrown, Die(1), ClickDie(1)},
+        KeyCase{"die5_kept_after_second_throw", PersonsThrownTwice, Die(5), ClickDie(5)},
+        KeyCase{"die2_released_at_its_kept_place",
+                [](Game& g) {
+                    PersonsThrown(g);
+                    g.KeyDie(2);
+                    Throw(g);
+                },
+                Die(2), ClickDie(2)},
+        KeyCase{"die_before_any_throw", Persons, Die(3), [](Game& g) { g.DiceTableMouseDown(200, 100); },
+                Expect::Same, false},
+        KeyCase{"die_after_third_throw", PersonsThrownThrice, Die(3), ClickDie(3), Expect::Same, false},
+        KeyCase{"die_in_computer_turn", ComputerThrown, Die(4), ClickDie(4), Expect::Same, false},
+        KeyCase{"space_first_throw", Persons, Space, ClickRoll},
+        KeyCase{"space_third_throw", PersonsThrownTwice, Space, ClickRoll},
+        KeyCase{"space_after_third_throw", PersonsThrownThrice, Space, ClickRoll, Expect::Same, false},
+        KeyCase{"space_before_any_game", [](Game&) {}, Space, ClickRoll, Expect::Same, false},
+        KeyCase{"space_in_computer_turn", ComputerToPlay, Space, ClickRoll, Expect::KeyRefusedClickActs},
+        KeyCase{"enter_without_cursor_throws", PersonsThrown, Enter, ClickRoll},
+        KeyCase{"enter_in_computer_turn", ComputerToPlay, Enter, ClickRoll, Expect::KeyRefusedClickActs},
+        KeyCase{"enter_writes_free_row", CursorOn(nullptr, ligne4), Enter, Select(ligne4)},
+        KeyCase{"enter_writes_figure_row", CursorOn(nullptr, lignecarre), Enter, Select(lignecarre)},
+        KeyCase{"enter_on_bonus_row_writes_nothing", CursorOn(nullptr, lignebonus), Enter, Select(lignebonus),
+                Expect::Same, false},
+        KeyCase{"enter_on_name_row", CursorOn(nullptr, lignenoms), Enter, Select(lignenoms), Expect::Same,
+                false},
+        KeyCase{"enter_on_filled_row",
+                CursorOn(
+                    [](Game& g) {
+                        PersonsThrown(g);
+                        g.GridSelectCell(0, ligne2);
+                        Throw(g);
+                        g.GridSelectCell(1, ligne2);
+                        Throw(g);
+                    },
+                    ligne2),
+                Enter, Select(ligne2), Expect::Same, false},
+        KeyCase{"enter_on_forced_row_ascendant", CursorOn(nullptr, lignequimba, kAscendant), Enter,
+                Select(lignequimba)},
+        KeyCase{"enter_off_forced_row_ascendant", CursorOn(nullptr, lignecarre, kAscendant), Enter,
+                Select(lignecarre), Expect::Same, false},
+        KeyCase{"enter_off_forced_row_descendant", CursorOn(nullptr, ligne2, kDescendant), Enter,
+                Select(ligne2), Expect::Same, false}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+
+TEST(SheetCursor, StartsWhereAPickCanBeMade) {
+    Table t;
+    Game& g = t.game;
+    Persons(g);
+    EXPECT_FALSE(g.KeyCursor(+1)) << "no cursor before the first throw";
+    EXPECT_EQ(g.SheetCursorRow(), -1);
+    Throw(g);
+    g.GridSelectCell(0, ligne1);
+    Throw(g);
+    g.GridSelectCell(1, ligne3);
+    Throw(g);
+    EXPECT_TRUE(g.KeyCursor(+1));
+    EXPECT_EQ(g.SheetCursorRow(), ligne2) << "first free chosen row of column 0";
+
+    Table a;
+    NewGame(a.game, {"ANNE", "BOB"}, kAscendant);
+    Throw(a.game);
+    a.game.KeyCursor(-1);
+    EXPECT_EQ(a.game.SheetCursorRow(), lignequimba);
+    Table d;
+    NewGame(d.game, {"ANNE", "BOB"}, kDescendant);
+    Throw(d.game);
+    d.game.KeyCursor(+1);
+    EXPECT_EQ(d.game.SheetCursorRow(), ligne1);
+}
+
+TEST(SheetCursor, MovesWithinTheColumnAndStopsAtItsEnds) {
+    Table t;
+    Game& g = t.game;
+    PersonsThrown(g);
+    g.KeyCursor(+1);
+    ASSERT_EQ(g.SheetCursorRow(), ligne1);
+    g.KeyCursor(-1);
+    g.KeyCursor(-1);
+    EXPECT_EQ(g.SheetCursorRow(), lignenoms);
+    for (int i = 0; i < 20; ++i) g.KeyCursor(+1);
+    EXPECT_EQ(g.SheetCursorRow(), lignetotal);
+    EXPECT_EQ(g.S.joueur, 0) << "moving never writes";
+    EXPECT_TRUE(g.Grid.Free(0, lignequimba));
+}
+
+TEST(SheetCursor, AThrowHidesItAndItComesBackWhereItWas) {
+    Table t;
+    Game& g = t.game;
+    PersonsThrown(g);
+    g.KeyCursor(+1);
+    g.KeyCursor(+1);
+    ASSERT_EQ(g.SheetCursorRow(), ligne2);
+    g.KeyThrow();
+    EXPECT_EQ(g.SheetCursorRow(), -1) << "Enter throws again after a throw";
+    g.KeyCursor(+1);
+    EXPECT_EQ(g.SheetCursorRow(), ligne2) << "the first arrow only shows it again";
+    g.KeyEscape();
+    EXPECT_EQ(g.SheetCursorRow(), -1);
+    const int throws = g.S.nblancers;
+    g.KeyEnter();
+    EXPECT_EQ(g.S.nblancers, throws + 1) << "Enter with the cursor hidden throws";
+}
+
+TEST(SheetCursor, ATurnChangeHidesItAndTheNextPlayerStartsAfresh) {
+    Table t;
+    Game& g = t.game;
+    PersonsThrown(g);
+    g.KeyCursor(+1);
+    g.KeyCursor(+1);
+    ASSERT_TRUE(g.KeyEnter());
+    EXPECT_EQ(g.Grid.Cell(0, ligne2), std::to_string(g.S.sommeface[2]));
+    EXPECT_EQ(g.S.joueur, 1);
+    EXPECT_EQ(g.SheetCursorRow(), -1);
+    Throw(g);
+    g.KeyCursor(+1);
+    EXPECT_EQ(g.SheetCursorRow(), ligne1);
+}
+
+TEST(SheetCursor, NeverInAComputersColumn) {
+    Table t;
+    Game& g = t.game;
+    ComputerThrown(g);
+    ASSERT_EQ(g.S.joueur, 1);
+    ASSERT_GE(g.S.nblancers, 1);
+    EXPECT_FALSE(g.KeyCursor(+1));
+    EXPECT_EQ(g.SheetCursorRow(), -1);
+}
+
+TEST(DieKeys, OnlyTheNamedDieSwitchesWhereAClickWouldHitTwo) {
+    Table t;
+    Game& g = t.game;
+    PersonsThrown(g);
+    // Lay die 2 over die 1 so that one click hits both boxes.
+    g.S.posx[2] = g.S.posx[1] + 5;
+    g.S.posy[2] = g.S.posy[1] + 5;
+    EXPECT_TRUE(g.KeyDie(1));
+    EXPECT_EQ(int(g.S.garde[1]), 1);
+    EXPECT_EQ(int(g.S.garde[2]), 0);
+    EXPECT_FALSE(g.KeyDie(0));
+    EXPECT_FALSE(g.KeyDie(6));
+}
+
+}  // namespace
