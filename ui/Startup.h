@@ -2,12 +2,14 @@
 // Program start: the four windows in order, texts and pictures, then the
 // main window. Returns the exit code.
 
+#include <QCommandLineParser>
 #include <QString>
 
 class QWidget;
 #include <memory>
 
 #include "Ports.h"
+#include "ProgramFiles.h"
 
 namespace quimba::ui {
 
@@ -25,8 +27,14 @@ struct Windows {
 
 // Creates the windows. The caller owns Form1 (the dialogs are its children).
 Windows CreateWindows(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr);
+Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> random = nullptr);
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
+
+// The game's own options, --lang FILE and --check, and what they ask for.
+void AddOptions(QCommandLineParser& parser);
+FileRequest FileRequestFrom(const QCommandLineParser& parser);
+bool CheckRequested(const QCommandLineParser& parser);
 
 // Names the application. No display name is set: the platform would append
 // it to every window title, and the captions are the game's own.

@@ -78,7 +78,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, QWidget* parent)
-    : QWidget(parent), programDir_(programDir), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
+    : TForm1(LocateFiles(programDir), std::move(random), parent) {}
+
+TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, QWidget* parent)
+    : QWidget(parent), files_(files), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
     InitUiResources();
     InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
@@ -273,7 +276,7 @@ void TForm1::LoadSounds() {
 }
 
 bool TForm1::chargetextes() {
-    const std::string path = QDir::toNativeSeparators(programDir_ + kLanguageFileName).toStdString();
+    const std::string path = QDir::toNativeSeparators(files_.languageFile).toStdString();
     Result<std::vector<std::string>> load = LoadLanguageFile(path);
     if (!load.Ok()) {
         ShowMessage(Q(load.Error()));
@@ -322,11 +325,11 @@ bool TForm1::chargetextes() {
 }
 
 bool TForm1::ActivateGraph() {
-    const QString folder = QDir::toNativeSeparators(programDir_);
+    const QString folder = QDir::toNativeSeparators(files_.dataDir);
     for (std::size_t order = 0; order < kPictureFiles.size(); ++order) {
         const PictureFile& file = kPictureFiles[order];
         const QString relative = QString(kBitmapsFolder) + QDir::separator() + file.name;
-        const QString path = programDir_ + kBitmapsFolder + "/" + file.name;
+        const QString path = files_.dataDir + kBitmapsFolder + "/" + file.name;
         // Textures and table pictures go through the same checks.
         QImage image;
         QString why;
@@ -350,7 +353,7 @@ bool TForm1::ActivateGraph() {
     for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
     if (closeRequested_) return false;
 
-    const QString scores = programDir_ + kBestScoresFileName;
+    const QString scores = files_.scoresStart;
     if (QFileInfo::exists(scores) && game_->ListBoxScore.Empty()) {
         const Status loaded = LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
         if (!loaded.Ok()) {
@@ -455,7 +458,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
         QtSettingsStore store;
         game_->FormClose(store);
         if (!store.Release()) ShowMessage("Les réglages n'ont pas pu être enregistrés.");
-        const QString scores = QDir::toNativeSeparators(programDir_ + kBestScoresFileName);
+        // The per-user folder is made on the first save only.
+        QDir().mkpath(QFileInfo(files_.scoresFile).absolutePath());
+        const QString scores = QDir::toNativeSeparators(files_.scoresFile);
         const Status saved = SaveBestScores(game_->ListBoxScore, scores.toStdString());
         if (!saved.Ok()) ShowMessage(Q(saved.Error()));
     }

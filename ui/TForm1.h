@@ -16,6 +16,7 @@
 #include "FrameTimer.h"
 #include "Game.h"
 #include "PictureList.h"
+#include "ProgramFiles.h"
 #include "ScoreGrid.h"
 #include "SystemPorts.h"
 #include "TGlassButton.h"
@@ -33,14 +34,16 @@ class TForm5;
 class TForm1 : public QWidget, public GameView {
     Q_OBJECT
 public:
-    // `programDir` is the folder the game's files lie in, ending in a
-    // separator. `random` may be replaced by tests.
+    // `programDir` is the program's folder, ending in a separator; the
+    // files are looked for from there. `random` may be replaced by tests.
     explicit TForm1(const QString& programDir, std::unique_ptr<RandomSource> random = nullptr,
                     QWidget* parent = nullptr);
+    TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
     ~TForm1() override;
 
     Game& game() { return *game_; }
-    const QString& ProgramDir() const { return programDir_; }
+    const QString& ProgramDir() const { return files_.programDir; }
+    const ProgramFiles& Files() const { return files_; }
     void SetDialogs(TForm2* setup, TForm4* help, TForm5* scores);
 
     // Loads the language file into the captions of the four windows, then
@@ -140,7 +143,7 @@ private:
         Sync();
     }
 
-    QString programDir_;
+    ProgramFiles files_;
     std::unique_ptr<RandomSource> random_;
     SystemClock clock_;
     std::unique_ptr<Game> game_;

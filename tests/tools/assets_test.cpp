@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,8 @@ TEST_F(AssetsTest, CommittedFilesAreWhatTheGeneratorWrites)
     std::vector<QString> files;
     for (const BmpCase& c : kBitmaps) files.push_back(c.file);
     for (const char* s : sounds) files.push_back(s);
+    for (int size : kIconSizes) files.push_back(iconPath(size));
+    files.push_back(iconPath(0));
     for (const QString& f : files) {
         SCOPED_TRACE(f.toStdString());
         const QByteArray made = readAll(generated(f));
@@ -476,6 +480,87 @@ TEST_F(AssetsTest, DiceSoundIsARattleOfSeparateHits)
         total += std::abs(int(w.samples[2 * i]));
     }
     EXPECT_GT(diff, 0.2 * total);
+}
+
+// Mean difference per channel, 0..255, of two pictures of one size, alpha
+// included, each colour taken over black where it is see-through.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    double sum = 0;
+    for (int y = 0; y < pa.height(); ++y)
+        for (int x = 0; x < pa.width(); ++x) {
+            const QRgb p = pa.pixel(x, y), q = pb.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) +
+                   std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return sum / (4.0 * pa.width() * pa.height());
+}
+
+TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle)
+{
+    for (int size : kIconSizes) {
+        SCOPED_TRACE(size);
+        const QImage icon(generated(iconPath(size)));
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        ASSERT_TRUE(icon.hasAlphaChannel());
+        for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+        // The edges' middles are the tile's rim, solid.
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size * 16 / 256)), 255);
+        EXPECT_EQ(qAlpha(icon.pixel(size * 16 / 256, size / 2)), 255);
+        // The die's top face is near white, its shaded right side darker,
+        // and the baize shows green beside the die.
+        // Points between the pips, and beside the inlay line.
+        const QRgb top = icon.pixel(size * 146 / 256, size * 78 / 256);
+        const QRgb side = icon.pixel(size * 184 / 256, size * 121 / 256);
+        const QRgb felt = icon.pixel(size * 44 / 256, size * 128 / 256);
+        EXPECT_GT(luma(top), 200);
+        EXPECT_LT(luma(side), luma(top) - 40);
+        EXPECT_GT(qGreen(felt), qRed(felt) + 30);
+    }
+}
+
+TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown)
+{
+    const QImage large(generated(iconPath(256)));
+    for (int size : kIconSizes) {
+        SCOPED_TRACE(size);
+        const QImage scaled = large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(meanDifference(QImage(generated(iconPath(size))), scaled), 6.0);
+    }
+}
+
+TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow)
+{
+    QFile svg(generated(iconPath(0)));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name().toString(), QString("svg"));
+    EXPECT_EQ(xml.attributes().value("viewBox").toString(), QString("0 0 256 256"));
+    int shapes = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && (xml.name() == QString("rect") || xml.name() == QString("ellipse") ||
+                                     xml.name() == QString("polygon")))
+            ++shapes;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(shapes, 10);
+
+    // Drawn by another renderer, the SVG must give the PNG's picture.
+    const QString renderer = QStandardPaths::findExecutable("rsvg-convert");
+    if (renderer.isEmpty()) GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
+    const QString out = gOut->path() + "/svg-256.png";
+    QProcess run;
+    run.start(renderer, {"-w", "256", "-h", "256", "-o", out, svg.fileName()});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    const QImage drawn(out);
+    ASSERT_EQ(drawn.size(), QSize(256, 256));
+    EXPECT_LT(meanDifference(drawn, QImage(generated(iconPath(256)))), 2.0);
 }
 
 }  // namespace

@@ -22,10 +22,12 @@ inline void IsolateSettings(const QString& folder) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
-// Copies the shipped language file and pictures into `dir`.
-inline void LayData(const QString& dir) {
+// Copies the shipped language file and pictures into `dir`, and the English
+// file when asked.
+inline void LayData(const QString& dir, bool english = false) {
     const QString source = QStringLiteral(QUIMBA_DATA_DIR);
     QFile::copy(source + "/francais.lan", dir + "/francais.lan");
+    if (english) QFile::copy(source + "/english.lan", dir + "/english.lan");
     QDir().mkpath(dir + "/bitmaps");
     for (const QString& name : QDir(source + "/bitmaps").entryList(QDir::Files))
         QFile::copy(source + "/bitmaps/" + name, dir + "/bitmaps/" + name);
@@ -37,8 +39,10 @@ struct Program {
     std::unique_ptr<quimba::ui::TForm1> owner;
     QStringList messages;
 
-    explicit Program(const QString& dir, std::unique_ptr<quimba::RandomSource> random = nullptr) {
-        w = quimba::ui::CreateWindows(dir + "/", std::move(random));
+    explicit Program(const QString& dir, std::unique_ptr<quimba::RandomSource> random = nullptr)
+        : Program(quimba::ui::LocateFiles(dir + "/"), std::move(random)) {}
+    explicit Program(const quimba::ui::ProgramFiles& files, std::unique_ptr<quimba::RandomSource> random = nullptr) {
+        w = quimba::ui::CreateWindows(files, std::move(random));
         owner.reset(w.Form1);
         w.Form1->ShowMessage = [this](const QString& m) { messages << m; };
     }

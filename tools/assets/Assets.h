@@ -49,7 +49,17 @@ Sound makeTallySound();  // short chime, mono 19000 Hz
 
 QByteArray waveBytes(const Sound& sound);
 
-// Writes bitmaps/ and resources/ under `folder`; false with a reason on error.
+// The program's icon, drawn from one set of shapes on a 256-unit canvas:
+// the scalable SVG text, and the picture at `size` pixels with transparency.
+inline constexpr int kIconSizes[] = {48, 128, 256};
+QString iconSvg();
+QImage makeIcon(int size);
+// Where the icons lie under the output folder, as the desktop's icon theme
+// wants them (hicolor/<size>x<size>/apps/, hicolor/scalable/apps/).
+QString iconPath(int size);  // 0: the SVG
+
+// Writes bitmaps/, resources/ and icons/ under `folder`; false with a reason
+// on error.
 bool writeAll(const QString& folder, QString* error);
 
 }  // namespace quimba::assets

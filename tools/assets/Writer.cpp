@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace quimba::assets {
 
@@ -28,7 +29,23 @@ bool saveBytes(const QByteArray& bytes, const QString& path, QString* error)
     return true;
 }
 
+bool savePng(const QImage& img, const QString& path, QString* error)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !img.save(path, "PNG")) {
+        if (error) *error = QStringLiteral("cannot write ") + path;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+QString iconPath(int size)
+{
+    const QString name = QStringLiteral(QUIMBA_APP_ID);
+    if (size == 0) return QStringLiteral("icons/hicolor/scalable/apps/") + name + ".svg";
+    return QStringLiteral("icons/hicolor/%1x%1/apps/").arg(size) + name + ".png";
+}
 
 bool writeAll(const QString& folder, QString* error)
 {
@@ -51,6 +68,12 @@ bool writeAll(const QString& folder, QString* error)
          saveBmp(makeDialogTexture(), resources + "/image2.bmp", error) &&
          saveBytes(waveBytes(makeRollSound()), resources + "/pop.wav", error) &&
          saveBytes(waveBytes(makeTallySound()), resources + "/tally.wav", error);
+    for (int size : kIconSizes) ok = ok && savePng(makeIcon(size), folder + "/" + iconPath(size), error);
+    if (ok) {
+        const QString svg = folder + "/" + iconPath(0);
+        ok = QDir().mkpath(QFileInfo(svg).absolutePath()) && saveBytes(iconSvg().toUtf8(), svg, error);
+        if (!ok && error && error->isEmpty()) *error = QStringLiteral("cannot write ") + svg;
+    }
     return ok;
 }
 
