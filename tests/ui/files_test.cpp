@@ -19,6 +19,7 @@ using namespace quimba::uitest;
 using quimba::ui::FileRequest;
 using quimba::ui::LocateFiles;
 using quimba::ui::ProgramFiles;
+using quimba::widgets::TGlassButton;
 
 namespace {
 
@@ -32,12 +33,6 @@ void WriteBytes(const QString& file, const QByteArray& bytes) {
 QByteArray ReadBytes(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void Click(QWidget* w, QPoint at = QPoint()) {
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseMove(w, at);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 }  // namespace
