@@ -88,16 +88,15 @@ bool Game::DicePickable() const {
 void Game::DiceTableMouseDown(int x, int y) {
     if (!DicePickable()) return;
     for (int i = 1; i <= kDice; ++i) {
-        if (!InPickBox(S, i, x, y)) continue;
-        if (S.garde[i] == 1) {
-            S.garde[i] = 0;
-            S.alancer[i] = 1;
-        } else {
-            S.garde[i] = 1;
-            S.alancer[i] = 0;
-        }
+        if (InPickBox(S, i, x, y)) ToggleKeep(i);
     }
     DrawStillTable();
+}
+
+void Game::ToggleKeep(int die) {
+    const bool keep = S.garde[die] != 1;
+    S.garde[die] = keep ? 1 : 0;
+    S.alancer[die] = keep ? 0 : 1;
 }
 
 void Game::DiceTableMouseMove(int x, int y) {

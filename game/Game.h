@@ -124,6 +124,8 @@ private:
     void tally();
     void endOfGame();
 
+    // A kept die goes back to the throw, a free one is kept.
+    void ToggleKeep(int die);
     bool shown_ = false;
     // The stored best score as read, and the number it counted as: the text
     // goes back unchanged unless a game has beaten it.

@@ -9,13 +9,7 @@ namespace quimba {
 bool Game::KeyDie(int die) {
     if (die < 1 || die > kDice || !DicePickable()) return false;
     // The key names one die; a click may hit two overlapping dice at once.
-    if (S.garde[die] == 1) {
-        S.garde[die] = 0;
-        S.alancer[die] = 1;
-    } else {
-        S.garde[die] = 1;
-        S.alancer[die] = 0;
-    }
+    ToggleKeep(die);
     DrawStillTable();
     return true;
 }
