@@ -36,8 +36,8 @@ std::string UneDecimale(double value) {
 Advice ConseilPour(Game& g) {
     Advice advice;
     const GameState& s = g.S;
-    const bool personsTurn = s.tour < kRounds && s.joueur >= 0 && s.joueur < s.nbjoueurs &&
-                             !g.Grid.IsComputer(s.joueur);
+    const bool personsTurn =
+        s.tour < kRounds && s.joueur >= 0 && s.joueur < s.nbjoueurs && !g.Grid.IsComputer(s.joueur);
     if (!personsTurn || s.nblancers < 1 || s.nblancers > kMaxThrows || !DiceSettled(s)) return advice;
     const StrategyTable* table = g.strategies ? g.strategies->Table(s.typejeu) : nullptr;
     if (!table) {
@@ -89,8 +89,7 @@ std::string ConseilTexte(const Game& g, const Choice& c) {
 }
 
 std::string ConseilLigne(Game& g, int column, int row) {
-    if (!g.S.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row))
-        return {};
+    if (!g.S.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row)) return {};
     const Advice advice = ConseilPour(g);
     if (advice.status != Advice::Given) return {};
     const auto it = std::find_if(advice.choices.begin(), advice.choices.end(),

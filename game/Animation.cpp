@@ -81,9 +81,7 @@ bool InPickBox(const GameState& s, int die, int x, int y) {
 }
 }  // namespace
 
-bool Game::DicePickable() const {
-    return S.nblancers != 0 && S.nblancers != kMaxThrows && !Grid.IsComputer(S.joueur);
-}
+bool Game::DicePickable() const { return S.nblancers != 0 && S.nblancers != kMaxThrows && !Grid.IsComputer(S.joueur); }
 
 void Game::DiceTableMouseDown(int x, int y) {
     if (!DicePickable()) return;
@@ -117,8 +115,7 @@ void Game::DrawStillTable() {
     view.DrawPicture(kBoard, 0, 0);
     for (int i = 1; i <= kDice; ++i) {
         view.DrawPicture(S.valeurde[i], S.posx[i], S.posy[i]);
-        if (S.garde[i] == 1)
-            view.DrawPicture(kKeepMark, S.posx[i] + kMarkOffset, S.posy[i] + kMarkOffset);
+        if (S.garde[i] == 1) view.DrawPicture(kKeepMark, S.posx[i] + kMarkOffset, S.posy[i] + kMarkOffset);
     }
     view.Present();
 }

@@ -9,15 +9,12 @@ namespace {
 
 // 0x80..0x9F; the five bytes Windows-1252 leaves undefined map to the C1
 // control of the same value, as Windows itself does.
-constexpr std::array<char32_t, 32> kHigh{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh{0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t Decode(unsigned char b) {
-    return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char32_t(b);
-}
+char32_t Decode(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char32_t(b); }
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -61,7 +58,10 @@ std::string Utf8ToCp1252(std::string_view utf8) {
             c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
             for (int k = 1; k < len; ++k) {
                 const auto cb = static_cast<unsigned char>(utf8[i + k]);
-                if ((cb & 0xC0) != 0x80) { ok = false; break; }
+                if ((cb & 0xC0) != 0x80) {
+                    ok = false;
+                    break;
+                }
                 c = (c << 6) | (cb & 0x3F);
             }
         }

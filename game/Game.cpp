@@ -4,8 +4,7 @@
 
 namespace quimba {
 
-Game::Game(RandomSource& random_, Clock& clock_, GameView& view_)
-    : random(random_), clock(clock_), view(view_) {}
+Game::Game(RandomSource& random_, Clock& clock_, GameView& view_) : random(random_), clock(clock_), view(view_) {}
 
 const std::string& Game::Line(int n) const { return LanguageLine(T, n); }
 

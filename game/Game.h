@@ -22,9 +22,9 @@ class Game;
 class GameObserver {
 public:
     virtual ~GameObserver() = default;
-    virtual void OnThrow(const Game&) {}                             // after a throw's analysis
+    virtual void OnThrow(const Game&) {}                               // after a throw's analysis
     virtual void OnWrite(const Game&, int /*column*/, int /*row*/) {}  // a chosen row written
-    virtual void OnTally(const Game&, int /*column*/) {}             // rows 7, 8, 16 rewritten
+    virtual void OnTally(const Game&, int /*column*/) {}               // rows 7, 8, 16 rewritten
     virtual void OnEnd(const Game&, const std::string& /*winner*/, int /*score*/) {}
 };
 
@@ -67,11 +67,11 @@ public:
 
     // Keyboard play. Each key stands for a click and passes the same tests;
     // none acts for a computer player. True when the key changed something.
-    bool KeyDie(int die);        // keys 1..5: keep or release that die only
-    bool KeyThrow();             // Space: the roll button
-    bool KeyEnter();             // writes the row under the sheet cursor, else throws
-    bool KeyCursor(int step);    // Up (-1) and Down (+1) over the current column
-    void KeyEscape();            // hides the sheet cursor
+    bool KeyDie(int die);      // keys 1..5: keep or release that die only
+    bool KeyThrow();           // Space: the roll button
+    bool KeyEnter();           // writes the row under the sheet cursor, else throws
+    bool KeyCursor(int step);  // Up (-1) and Down (+1) over the current column
+    void KeyEscape();          // hides the sheet cursor
     // Row of the sheet cursor in column joueur; -1 while it is hidden.
     int SheetCursorRow() const;
 

@@ -17,28 +17,28 @@ inline constexpr int kRounds = 13;
 inline constexpr int kMaxThrows = 3;
 
 struct GameState {
-    std::array<std::uint8_t, kDice + 1> valeurde{};   // face of each die after the last throw
-    std::array<std::uint8_t, kDice + 1> roule{};      // 1 while the die tumbles
-    std::array<std::uint8_t, kFaces + 1> nbface{};    // dice showing each face
-    std::array<std::uint8_t, kMaxPlayers> figure{};   // figure code of each player's last throw
-    std::int32_t joueur = 0;                          // current player (sheet column)
-    std::int32_t cibleordi = 0;                       // face the computer collects; 0 = none
-    std::int32_t sommedes = 0;                        // sum of the five dice
-    std::array<std::int32_t, kFaces + 1> sommeface{}; // face x number of dice showing it
-    std::int32_t nblancers = 0;                       // throws made this turn
-    std::int32_t meilleurscore = 0;                   // best final score ever
-    std::int32_t etapeordi = 0;                       // step of the computer's turn
-    std::int32_t nbjoueurs = 0;                       // number of players
-    std::int32_t tour = 0;                            // completed rounds
-    bool tourfini = false;                            // a turn was scored and handed on
-    bool casechoisie = false;                         // a person has just written a score
-    std::array<std::int32_t, kDice + 1> posx{};       // left edge of each die on the table
-    std::array<std::int32_t, kDice + 1> posy{};       // top edge of each die on the table
-    std::array<std::uint8_t, kDice + 1> alancer{};    // 1 = thrown at the next throw
-    std::array<std::uint8_t, kDice + 1> garde{};      // 1 = kept, drawn with the keep mark
-    std::string meilleurnom;                          // holder of the best score
-    std::int32_t ligneimposee = 0;                    // row forced next (Ascendant, Descendant)
-    std::int32_t typejeu = 0;                         // 1 Normal, 2 Ascendant, 3 Descendant
+    std::array<std::uint8_t, kDice + 1> valeurde{};    // face of each die after the last throw
+    std::array<std::uint8_t, kDice + 1> roule{};       // 1 while the die tumbles
+    std::array<std::uint8_t, kFaces + 1> nbface{};     // dice showing each face
+    std::array<std::uint8_t, kMaxPlayers> figure{};    // figure code of each player's last throw
+    std::int32_t joueur = 0;                           // current player (sheet column)
+    std::int32_t cibleordi = 0;                        // face the computer collects; 0 = none
+    std::int32_t sommedes = 0;                         // sum of the five dice
+    std::array<std::int32_t, kFaces + 1> sommeface{};  // face x number of dice showing it
+    std::int32_t nblancers = 0;                        // throws made this turn
+    std::int32_t meilleurscore = 0;                    // best final score ever
+    std::int32_t etapeordi = 0;                        // step of the computer's turn
+    std::int32_t nbjoueurs = 0;                        // number of players
+    std::int32_t tour = 0;                             // completed rounds
+    bool tourfini = false;                             // a turn was scored and handed on
+    bool casechoisie = false;                          // a person has just written a score
+    std::array<std::int32_t, kDice + 1> posx{};        // left edge of each die on the table
+    std::array<std::int32_t, kDice + 1> posy{};        // top edge of each die on the table
+    std::array<std::uint8_t, kDice + 1> alancer{};     // 1 = thrown at the next throw
+    std::array<std::uint8_t, kDice + 1> garde{};       // 1 = kept, drawn with the keep mark
+    std::string meilleurnom;                           // holder of the best score
+    std::int32_t ligneimposee = 0;                     // row forced next (Ascendant, Descendant)
+    std::int32_t typejeu = 0;                          // 1 Normal, 2 Ascendant, 3 Descendant
     // How the players named "CPU" play: 1 "Classique", the ladder of the
     // rules; 2 "Expert", the exact best play of the strategy table.
     std::int32_t niveau = 1;

@@ -10,15 +10,15 @@ namespace quimba {
 const std::vector<CaptionTarget>& CaptionLoadOrder() {
     static const std::vector<CaptionTarget> order = [] {
         std::vector<CaptionTarget> t;
-        static const char* const helpLabels[16] = {
-            "Label1", "Label2",  "Label3",  "Label4",  "Label5",  "Label6",  "Label7",  "Label8",
-            "Label9", "Label10", "Label11", "Label12", "Label13", "Label14", "Label15", "Label16"};
+        static const char* const helpLabels[16] = {"Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label6",
+                                                   "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
+                                                   "Label13", "Label14", "Label15", "Label16"};
         for (int i = 0; i < 16; ++i) t.push_back({1 + i, Window::Help, helpLabels[i]});
         t.push_back({17, Window::Help, "glassbtn2"});
         t.push_back({18, Window::Help, "caption"});
-        static const char* const sheetLabels[17] = {
-            "Label25", "Label6",  "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label13", "Label12",
-            "Label14", "Label15", "Label20", "Label18", "Label17", "Label19", "Label16", "Label21"};
+        static const char* const sheetLabels[17] = {"Label25", "Label6",  "Label7",  "Label8",  "Label9",  "Label10",
+                                                    "Label11", "Label13", "Label12", "Label14", "Label15", "Label20",
+                                                    "Label18", "Label17", "Label19", "Label16", "Label21"};
         for (int i = 0; i < 17; ++i) t.push_back({19 + i, Window::Main, sheetLabels[i]});
         static const CaptionTarget dialogs[] = {
             {46, Window::Setup, "Label6"},         {47, Window::Setup, "Label1"},

@@ -34,19 +34,19 @@ enum class Window { Main, Setup, Help, BestScores };
 // that stops before them still loads: the missing ones read as the built-in
 // French wording (BuiltInLine).
 inline constexpr int kFirstAddedLine = 93;
-inline constexpr int kLineConseil = 93;          // head of an advice: "Conseil :"
-inline constexpr int kLineGarder = 94;           // before the faces to keep
-inline constexpr int kLineRelancer = 95;         // after them: throw the others
-inline constexpr int kLineToutRelancer = 96;     // nothing worth keeping
-inline constexpr int kLineEsperance = 97;        // before an expected final score
-inline constexpr int kLineEcrireEn = 98;         // before the row to write
-inline constexpr int kLineLigne = 99;            // before the number of rows 1 to 6
-inline constexpr int kLineHorsScores = 100;      // said once: the game leaves the best scores
-inline constexpr int kLinePreparation = 101;     // the strategy is still being computed
-inline constexpr int kLineMaintenant = 102;      // sheet tooltip: what the row gives now
-inline constexpr int kLineDeMoins = 103;         // sheet tooltip: the cost against the best
-inline constexpr int kLineMeilleurChoix = 104;   // sheet tooltip: the row is the best play
-inline constexpr int kLineNiveau = 105;          // setup dialog: the computer's level
+inline constexpr int kLineConseil = 93;         // head of an advice: "Conseil :"
+inline constexpr int kLineGarder = 94;          // before the faces to keep
+inline constexpr int kLineRelancer = 95;        // after them: throw the others
+inline constexpr int kLineToutRelancer = 96;    // nothing worth keeping
+inline constexpr int kLineEsperance = 97;       // before an expected final score
+inline constexpr int kLineEcrireEn = 98;        // before the row to write
+inline constexpr int kLineLigne = 99;           // before the number of rows 1 to 6
+inline constexpr int kLineHorsScores = 100;     // said once: the game leaves the best scores
+inline constexpr int kLinePreparation = 101;    // the strategy is still being computed
+inline constexpr int kLineMaintenant = 102;     // sheet tooltip: what the row gives now
+inline constexpr int kLineDeMoins = 103;        // sheet tooltip: the cost against the best
+inline constexpr int kLineMeilleurChoix = 104;  // sheet tooltip: the row is the best play
+inline constexpr int kLineNiveau = 105;         // setup dialog: the computer's level
 inline constexpr int kLineClassique = 106;
 inline constexpr int kLineExpert = 107;
 // The keys of the game, listed in the help dialog under the rules.

@@ -10,9 +10,9 @@ namespace quimba {
 enum class PictureTarget { MainTexture, SetupTexture, TablePicture };
 
 struct PictureFile {
-    const char* name;      // inside the "bitmaps" folder
+    const char* name;  // inside the "bitmaps" folder
     PictureTarget target;
-    int picture;           // picture number for TablePicture, else -1
+    int picture;  // picture number for TablePicture, else -1
 };
 
 inline constexpr const char* kBitmapsFolder = "bitmaps";

@@ -32,7 +32,7 @@ public:
 
 // Pictures of the dice table, by number in the picture list.
 enum Picture : int {
-    kBoard = 0,   // pictures 1..6 are the die faces
+    kBoard = 0,  // pictures 1..6 are the die faces
     kKeepMark = 7,
     kBorder = 8,
 };

@@ -5,9 +5,7 @@
 namespace quimba {
 
 namespace {
-bool InRange(int column, int row) {
-    return column >= 0 && column < kColumns && row >= 0 && row < kRows;
-}
+bool InRange(int column, int row) { return column >= 0 && column < kColumns && row >= 0 && row < kRows; }
 const std::string kEmpty;
 }  // namespace
 

@@ -8,25 +8,22 @@ namespace quimba {
 int Game::RowScore(int row) const {
     const int fig = (S.joueur >= 0 && S.joueur < kMaxPlayers) ? S.figure[S.joueur] : int{kNoFigure};
     switch (row) {
-        case ligne1: case ligne2: case ligne3: case ligne4: case ligne5: case ligne6:
-            return S.sommeface[row];
+        case ligne1:
+        case ligne2:
+        case ligne3:
+        case ligne4:
+        case ligne5:
+        case ligne6: return S.sommeface[row];
         case ligneplus:
-        case lignemoins:
-            return S.sommedes;
+        case lignemoins: return S.sommedes;
         // A three of a kind scores all five dice, and any larger group holds one.
-        case lignebrelan:
-            return (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba) ? S.sommedes : 0;
-        case lignesuite:
-            return fig == kSuite ? 20 : 0;
+        case lignebrelan: return (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba) ? S.sommedes : 0;
+        case lignesuite: return fig == kSuite ? 20 : 0;
         // Five equal dice are not a full house.
-        case lignefull:
-            return fig == kFull ? 30 : 0;
-        case lignecarre:
-            return (fig == kCarre || fig == kQuimba) ? 40 : 0;
-        case lignequimba:
-            return fig == kQuimba ? 50 : 0;
-        default:
-            return -1;
+        case lignefull: return fig == kFull ? 30 : 0;
+        case lignecarre: return (fig == kCarre || fig == kQuimba) ? 40 : 0;
+        case lignequimba: return fig == kQuimba ? 50 : 0;
+        default: return -1;
     }
 }
 

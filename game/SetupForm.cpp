@@ -53,9 +53,18 @@ void SetupForm::button1Click(GameState& s, ScoreSheet& grid, MainControls& contr
     controls.TimerordiEnabled = false;
     controls.FrameTimerEnabled = false;
     switch (RadioButton) {
-        case 2: s.ligneimposee = 15; s.typejeu = kAscendant; break;
-        case 3: s.ligneimposee = 1; s.typejeu = kDescendant; break;
-        default: s.ligneimposee = 1; s.typejeu = kNormal; break;
+        case 2:
+            s.ligneimposee = 15;
+            s.typejeu = kAscendant;
+            break;
+        case 3:
+            s.ligneimposee = 1;
+            s.typejeu = kDescendant;
+            break;
+        default:
+            s.ligneimposee = 1;
+            s.typejeu = kNormal;
+            break;
     }
     s.nbjoueurs = nbjoueurs;
     s.etapeordi = 0;

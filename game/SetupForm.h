@@ -21,18 +21,18 @@ class SetupForm {
 public:
     SetupForm();
 
-    std::array<std::string, 6> Edit;     // names
-    std::array<bool, 6> EditEnabled{};   // Edit1 is laid out disabled
-    std::array<bool, 6> CheckBox{};      // checked = computer player
-    std::array<bool, 6> RowVisible{};    // label, name field and box of a player
-    int RadioButton = 1;                 // 1 Normal, 2 Ascendant, 3 Descendant
-    int Niveau = kClassique;             // the level of every player named "CPU"
+    std::array<std::string, 6> Edit;    // names
+    std::array<bool, 6> EditEnabled{};  // Edit1 is laid out disabled
+    std::array<bool, 6> CheckBox{};     // checked = computer player
+    std::array<bool, 6> RowVisible{};   // label, name field and box of a player
+    int RadioButton = 1;                // 1 Normal, 2 Ascendant, 3 Descendant
+    int Niveau = kClassique;            // the level of every player named "CPU"
     // The player count chosen with the arrows. It reaches the game only with
     // "Commencer": a game in progress (its computer turns go on behind the
     // dialog) must never see a count it was not started with.
     int nbjoueurs = 2;
-    std::string Label7 = "2";            // shows nbjoueurs
-    bool closeRequested = false;         // the dialog's modal loop ends
+    std::string Label7 = "2";     // shows nbjoueurs
+    bool closeRequested = false;  // the dialog's modal loop ends
 
     static std::string LaidOutName(int player);  // "JO1" .. "JO5"
 

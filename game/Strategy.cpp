@@ -133,7 +133,8 @@ struct TurnSolver {
             for (int j = 0; j < nUpper; ++j) {
                 const int r = upperFree[j];
                 const Row& cand = upper[r][s.counts[o][r + 1]];
-                if (first) acc = cand;
+                if (first)
+                    acc = cand;
                 else
                     for (int n = 0; n < N; ++n) acc[n] = acc[n] > cand[n] ? acc[n] : cand[n];
                 first = false;
@@ -270,8 +271,7 @@ constexpr std::array<int, 13> kDescendantOrder{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 
 bool ValidType(int typejeu) { return typejeu == kNormal || typejeu == kAscendant || typejeu == kDescendant; }
 
 std::size_t ValueCount(int typejeu) {
-    return typejeu == kNormal ? std::size_t{1u << kChosen} * kUpperStates
-                              : std::size_t{kRounds + 1} * kUpperStates;
+    return typejeu == kNormal ? std::size_t{1u << kChosen} * kUpperStates : std::size_t{kRounds + 1} * kUpperStates;
 }
 
 // File format.
@@ -317,23 +317,20 @@ int RowPoints(int row, const Counts& counts) {
         return true;
     };
     switch (row) {
-        case ligne1: case ligne2: case ligne3: case ligne4: case ligne5: case ligne6:
-            return row * counts[row];
+        case ligne1:
+        case ligne2:
+        case ligne3:
+        case ligne4:
+        case ligne5:
+        case ligne6: return row * counts[row];
         case ligneplus:
-        case lignemoins:
-            return sum;
-        case lignebrelan:
-            return most >= 3 ? sum : 0;
-        case lignesuite:
-            return (straight(1) || straight(2)) ? 20 : 0;
-        case lignefull:
-            return (triples == 1 && pairs == 1) ? 30 : 0;
-        case lignecarre:
-            return most >= 4 ? 40 : 0;
-        case lignequimba:
-            return most == 5 ? 50 : 0;
-        default:
-            return -1;
+        case lignemoins: return sum;
+        case lignebrelan: return most >= 3 ? sum : 0;
+        case lignesuite: return (straight(1) || straight(2)) ? 20 : 0;
+        case lignefull: return (triples == 1 && pairs == 1) ? 30 : 0;
+        case lignecarre: return most >= 4 ? 40 : 0;
+        case lignequimba: return most == 5 ? 50 : 0;
+        default: return -1;
     }
 }
 
@@ -402,9 +399,8 @@ StrategyTable StrategyTable::Build(int typejeu, unsigned threads) {
             const auto& masks = byFilled[filled];
             Parallel(static_cast<int>(masks.size()), threads, [&](int i, TableSolver& solver) {
                 const unsigned mask = masks[i];
-                PrepareTable(solver, mask, rows, [&](int row) {
-                    return values + std::size_t{mask | (1u << BitOf(row))} * kUpperStates;
-                });
+                PrepareTable(solver, mask, rows,
+                             [&](int row) { return values + std::size_t{mask | (1u << BitOf(row))} * kUpperStates; });
                 TableSolver::Row out;
                 SolveTurnStart(solver, out);
                 StoreRow(out, values + std::size_t{mask} * kUpperStates);

@@ -19,7 +19,7 @@
 
 namespace quimba {
 
-inline constexpr int kUpperCap = 63;        // the bonus threshold; higher sums act alike
+inline constexpr int kUpperCap = 63;  // the bonus threshold; higher sums act alike
 inline constexpr int kUpperStates = kUpperCap + 1;
 inline constexpr int kBonusPoints = 35;
 
@@ -68,9 +68,9 @@ private:
 struct Choice {
     enum Kind { Keep, Write } kind = Write;
     std::array<std::uint8_t, kDice + 1> keep{};  // Keep: keep[i] = 1 keeps die i (1..5)
-    int row = 0;       // Write: the sheet row (1..6, 9..15)
-    int points = 0;    // Write: what the row scores with the dice now
-    double value = 0;  // expected final score of the column if this choice is made
+    int row = 0;                                 // Write: the sheet row (1..6, 9..15)
+    int points = 0;                              // Write: what the row scores with the dice now
+    double value = 0;                            // expected final score of the column if this choice is made
 };
 
 // Every legal choice for the current player (gs.joueur) after gs.nblancers

@@ -47,8 +47,8 @@ void Game::tally() {
         if (!Grid.Free(column, row)) lower += Grid.Value(column, row);
     // The total waits for both sum rows, which enter it only as a difference.
     if (!Grid.Free(column, ligneplus) && !Grid.Free(column, lignemoins)) {
-        const int total = Grid.Value(column, lignesoustotal) + lower + Grid.Value(column, ligneplus) -
-                          Grid.Value(column, lignemoins);
+        const int total =
+            Grid.Value(column, lignesoustotal) + lower + Grid.Value(column, ligneplus) - Grid.Value(column, lignemoins);
         Grid.SetCell(column, lignetotal, std::to_string(total));
     }
     if (observer) observer->OnTally(*this, column);

@@ -45,8 +45,13 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
     height = std::llabs(height);
     if (width <= 0 || height <= 0) return LoadFailed(error, QStringLiteral("bitmap has no pixels"));
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return LoadFailed(error, QStringLiteral("unsupported bitmap depth %1").arg(bitCount));
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32: break;
+        default: return LoadFailed(error, QStringLiteral("unsupported bitmap depth %1").arg(bitCount));
     }
 
     std::int64_t pixelBytes = 0;
@@ -63,7 +68,7 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
         return LoadFailed(error, QStringLiteral("bitmap pixel data overlaps its header"));
     if (std::int64_t(offBits) + pixelBytes > bytes.size())
         return LoadFailed(error, QStringLiteral("truncated bitmap: %1 bytes of pixel data missing")
-                               .arg(std::int64_t(offBits) + pixelBytes - bytes.size()));
+                                     .arg(std::int64_t(offBits) + pixelBytes - bytes.size()));
     return true;
 }
 

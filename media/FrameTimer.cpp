@@ -34,8 +34,7 @@ bool TFrameTimer::DefaultApplicationActive() {
     return FramesRun(state, everActive);
 }
 
-TFrameTimer::TFrameTimer(QObject* parent, ActiveSource isActive)
-    : QObject(parent), isActive_(std::move(isActive)) {
+TFrameTimer::TFrameTimer(QObject* parent, ActiveSource isActive) : QObject(parent), isActive_(std::move(isActive)) {
     if (!isActive_) {
         WatchApplicationState();
         isActive_ = &TFrameTimer::DefaultApplicationActive;

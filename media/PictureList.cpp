@@ -18,8 +18,7 @@ namespace {
 constexpr QRgb kRgbMask = 0x00ffffffu;
 
 bool IsDirect32(QImage::Format f) {
-    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
-           f == QImage::Format_ARGB32_Premultiplied;
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
 }
 
 }  // namespace
@@ -157,8 +156,7 @@ void TPictureList::Draw(QImage& target, int index, int x, int y) const {
 }
 
 // Any other target format: the same runs, copied through a painter.
-void TPictureList::DrawSlow(QImage& target, const Entry& e, int x, int y, int x0, int x1, int y0,
-                            int y1) const {
+void TPictureList::DrawSlow(QImage& target, const Entry& e, int x, int y, int x0, int x1, int y0, int y1) const {
     QPainter painter(&target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (int row = y0; row < y1; ++row) {

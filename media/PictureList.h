@@ -3,9 +3,9 @@
 // whole at a given corner, with the pixels of its transparent colour
 // skipped and everything past the target's edges clipped.
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QByteArray>
 
 #include <cstdint>
 #include <optional>
@@ -54,8 +54,8 @@ private:
     struct Entry {
         QImage image;
         std::optional<QRgb> key;
-        std::vector<Run> runs;             // opaque spans, row after row
-        std::vector<std::int32_t> rowRuns; // runs of row r: [rowRuns[r], rowRuns[r + 1])
+        std::vector<Run> runs;              // opaque spans, row after row
+        std::vector<std::int32_t> rowRuns;  // runs of row r: [rowRuns[r], rowRuns[r + 1])
     };
 
     Entry* Slot(int index, QString* error);

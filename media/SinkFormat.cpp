@@ -4,9 +4,7 @@
 
 namespace quimba {
 
-int ClampFrequency(int hz) {
-    return std::clamp(hz, kMinFrequency, kMaxFrequency);
-}
+int ClampFrequency(int hz) { return std::clamp(hz, kMinFrequency, kMaxFrequency); }
 
 QAudioFormat SinkFormat(const TWaveData& wave, int frequency) {
     QAudioFormat format;

@@ -8,8 +8,7 @@
 
 namespace quimba {
 
-TWaveList::TWaveList(QObject* parent, DeviceSource device)
-    : QObject(parent), device_(std::move(device)) {
+TWaveList::TWaveList(QObject* parent, DeviceSource device) : QObject(parent), device_(std::move(device)) {
     if (!device_) device_ = [] { return QMediaDevices::defaultAudioOutput(); };
 }
 

@@ -4,9 +4,11 @@
 
 namespace quimba {
 
-TWavePlayback::TWavePlayback(const QAudioDevice& device, const QAudioFormat& format,
-                             const QByteArray& pcm, QObject* parent)
-    : QObject(parent), pcm_(pcm), buffer_(&pcm_) {
+TWavePlayback::TWavePlayback(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm,
+                             QObject* parent)
+    : QObject(parent),
+      pcm_(pcm),
+      buffer_(&pcm_) {
     buffer_.open(QIODevice::ReadOnly);
     sink_ = new QAudioSink(device, format, this);
     connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
@@ -23,8 +25,8 @@ TWavePlayback::~TWavePlayback() {
     }
 }
 
-TWavePlayback* TWavePlayback::Start(const QAudioDevice& device, const QAudioFormat& format,
-                                    const QByteArray& pcm, QObject* parent) {
+TWavePlayback* TWavePlayback::Start(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm,
+                                    QObject* parent) {
     if (device.isNull() || !format.isValid() || pcm.isEmpty()) return nullptr;
     auto* copy = new TWavePlayback(device, format, pcm, parent);
     copy->sink_->start(&copy->buffer_);

@@ -18,13 +18,12 @@ public:
     // Starts playing at once. Returns nullptr (and leaves nothing behind)
     // when the output refuses to start; otherwise the copy, owned by
     // `parent`, deletes itself when done.
-    static TWavePlayback* Start(const QAudioDevice& device, const QAudioFormat& format,
-                                const QByteArray& pcm, QObject* parent);
+    static TWavePlayback* Start(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm,
+                                QObject* parent);
     ~TWavePlayback() override;
 
 private:
-    TWavePlayback(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm,
-                  QObject* parent);
+    TWavePlayback(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& pcm, QObject* parent);
     void Done();
 
     QByteArray pcm_;

@@ -30,9 +30,12 @@ const char* StrategyName(int strategy) { return strategy == kOptimal ? "optimal"
 namespace {
 
 bool ParseStrategy(const std::string& text, int& out) {
-    if (text == "ladder") out = kLadder;
-    else if (text == "optimal") out = kOptimal;
-    else return false;
+    if (text == "ladder")
+        out = kLadder;
+    else if (text == "optimal")
+        out = kOptimal;
+    else
+        return false;
     return true;
 }
 
@@ -41,16 +44,16 @@ bool ParseStrategy(const std::string& text, int& out) {
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
     SimOptions o;
     bool playersGiven = false;
-    int everySeat = 0;               // --strategy
-    std::vector<int> perSeat;        // --strategies
+    int everySeat = 0;         // --strategy
+    std::vector<int> perSeat;  // --strategies
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--solve") {
             o.solve = true;
             continue;
         }
-        if (name != "--games" && name != "--players" && name != "--type" && name != "--seed" &&
-            name != "--trace" && name != "--strategy" && name != "--strategies") {
+        if (name != "--games" && name != "--players" && name != "--type" && name != "--seed" && name != "--trace" &&
+            name != "--strategy" && name != "--strategies") {
             error = "unknown option '" + name + "'";
             return false;
         }
@@ -95,9 +98,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
                 return false;
             }
         } else if (name == "--type") {
-            if (value == "normal") o.type = 1;
-            else if (value == "ascendant") o.type = 2;
-            else if (value == "descendant") o.type = 3;
+            if (value == "normal")
+                o.type = 1;
+            else if (value == "ascendant")
+                o.type = 2;
+            else if (value == "descendant")
+                o.type = 3;
             else {
                 error = "--type wants normal, ascendant or descendant, not '" + value + "'";
                 return false;

@@ -13,12 +13,12 @@ inline constexpr int kOptimal = 2;
 struct SimOptions {
     long games = 1000;
     int players = 2;
-    int type = 1;                       // 1 normal, 2 ascendant, 3 descendant
-    unsigned long long seed = 20240613; // fixed, so two plain runs agree
-    std::string trace;                  // empty = no trace
+    int type = 1;                        // 1 normal, 2 ascendant, 3 descendant
+    unsigned long long seed = 20240613;  // fixed, so two plain runs agree
+    std::string trace;                   // empty = no trace
     // How each seat plays: kLadder or kOptimal, one entry per seat.
     std::vector<int> strategies = std::vector<int>(2, kLadder);
-    bool solve = false;                 // print the solved values instead of playing
+    bool solve = false;  // print the solved values instead of playing
 };
 
 // The word for a game type in options and in the trace.

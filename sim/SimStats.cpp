@@ -43,8 +43,8 @@ int WinningSeat(const std::vector<int>& totals) {
 std::string SimStats::Report(double seconds) const {
     std::string out;
     char line[160];
-    std::snprintf(line, sizeof line, "%-6s %9s %9s %6s %6s %8s %7s\n", "seat", "mean", "stddev", "min", "max",
-                  "wins", "win%");
+    std::snprintf(line, sizeof line, "%-6s %9s %9s %6s %6s %8s %7s\n", "seat", "mean", "stddev", "min", "max", "wins",
+                  "win%");
     out += line;
     for (int s = 0; s < Seats(); ++s) {
         const ScoreSeries& x = seats_[s];

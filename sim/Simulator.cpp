@@ -22,12 +22,12 @@ bool DriveToEnd(Game& g, std::string& error, long maxSteps) {
 }
 
 Simulator::Simulator(unsigned long long seed, std::vector<std::string> languageLines)
-    : random_(seed), game_(random_, clock_, view_) {
+    : random_(seed),
+      game_(random_, clock_, view_) {
     game_.T = std::move(languageLines);
 }
 
-bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResult& result,
-                         std::string& error) {
+bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResult& result, std::string& error) {
     Game& g = game_;
     g.observer = observer;
     g.strategies = &strategies_;

@@ -31,8 +31,7 @@ std::string JsonString(std::string_view text) {
 }
 
 void TraceWriter::BeginGame(long number, int type, int players) {
-    out_ << "{\"ev\":\"game\",\"n\":" << number << ",\"type\":" << type
-         << ",\"players\":" << players << "}\n";
+    out_ << "{\"ev\":\"game\",\"n\":" << number << ",\"type\":" << type << ",\"players\":" << players << "}\n";
 }
 
 void TraceWriter::OnThrow(const Game& g) {

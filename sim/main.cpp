@@ -42,8 +42,8 @@ void PrintSolved() {
         const auto start = std::chrono::steady_clock::now();
         const StrategyTable table = StrategyTable::Build(type);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%-10s optimal %.4f  %zu states  built in %.3f s  %.2f MiB\n", TypeName(type),
-                    table.Value({}), table.States(), seconds, static_cast<double>(table.Bytes()) / (1024.0 * 1024.0));
+        std::printf("%-10s optimal %.4f  %zu states  built in %.3f s  %.2f MiB\n", TypeName(type), table.Value({}),
+                    table.States(), seconds, static_cast<double>(table.Bytes()) / (1024.0 * 1024.0));
     }
 }
 

@@ -149,7 +149,9 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 }  // namespace
 
 SheetAccessible::SheetAccessible(ScoreGrid* grid, TForm1* form)
-    : QAccessibleWidget(grid, QAccessible::Table), form_(form), cells_(kColumns * kRows, 0) {}
+    : QAccessibleWidget(grid, QAccessible::Table),
+      form_(form),
+      cells_(kColumns * kRows, 0) {}
 
 SheetAccessible::~SheetAccessible() { Release(cells_); }
 
@@ -192,7 +194,9 @@ QAccessibleInterface* SheetAccessible::focusChild() const {
 }
 
 DiceAccessible::DiceAccessible(TDrawSurface* table, TForm1* form)
-    : QAccessibleWidget(table, QAccessible::Graphic), form_(form), dice_(kDice, 0) {}
+    : QAccessibleWidget(table, QAccessible::Graphic),
+      form_(form),
+      dice_(kDice, 0) {}
 
 DiceAccessible::~DiceAccessible() { Release(dice_); }
 

@@ -8,7 +8,7 @@
 
 namespace quimba {
 class TDrawSurface;
-}
+}  // namespace quimba
 
 namespace quimba::ui {
 

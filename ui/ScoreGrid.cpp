@@ -10,7 +10,9 @@
 namespace quimba::ui {
 
 ScoreGrid::ScoreGrid(const ScoreSheet& sheet, const int& joueur, QWidget* parent)
-    : QWidget(parent), sheet_(sheet), joueur_(joueur) {
+    : QWidget(parent),
+      sheet_(sheet),
+      joueur_(joueur) {
     setFixedSize(kColumns * kColumnPitch, kRows * kRowPitch);
     setFont(LayoutFont("Impact", 11));
     setMouseTracking(true);

@@ -31,9 +31,7 @@ BackgroundStrategies::~BackgroundStrategies() {
         if (slot.worker.joinable()) slot.worker.join();
 }
 
-QString BackgroundStrategies::CacheFile(int typejeu) const {
-    return dir_ + QString("/strategie%1.bin").arg(typejeu);
-}
+QString BackgroundStrategies::CacheFile(int typejeu) const { return dir_ + QString("/strategie%1.bin").arg(typejeu); }
 
 const StrategyTable* BackgroundStrategies::Table(int typejeu) {
     if (!ValidType(typejeu)) return nullptr;

@@ -1,17 +1,17 @@
 #include "TForm1.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QShortcut>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QAbstractButton>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
 
 #include "BestScoresFile.h"
 #include "Fonts.h"
@@ -65,11 +65,11 @@ struct Heading {
     bool red;
 };
 const Heading kHeadings[] = {
-    {"Label25", 45, 104, "Joueur", true}, {"Label6", 64, 125, "1", false},     {"Label7", 64, 147, "2", false},
-    {"Label8", 64, 167, "3", false},      {"Label9", 64, 189, "4", false},     {"Label10", 65, 210, "5", false},
-    {"Label11", 65, 232, "6", false},     {"Label13", 44, 256, "Bonus", true}, {"Label12", 51, 279, "Total", true},
-    {"Label14", 54, 300, "Plus", false},  {"Label15", 46, 321, "Moins", false}, {"Label20", 43, 344, "Brelan", false},
-    {"Label18", 50, 367, "Suite", false}, {"Label17", 58, 390, "Full", false}, {"Label19", 48, 412, "Carré", false},
+    {"Label25", 45, 104, "Joueur", true},  {"Label6", 64, 125, "1", false},      {"Label7", 64, 147, "2", false},
+    {"Label8", 64, 167, "3", false},       {"Label9", 64, 189, "4", false},      {"Label10", 65, 210, "5", false},
+    {"Label11", 65, 232, "6", false},      {"Label13", 44, 256, "Bonus", true},  {"Label12", 51, 279, "Total", true},
+    {"Label14", 54, 300, "Plus", false},   {"Label15", 46, 321, "Moins", false}, {"Label20", 43, 344, "Brelan", false},
+    {"Label18", 50, 367, "Suite", false},  {"Label17", 58, 390, "Full", false},  {"Label19", 48, 412, "Carré", false},
     {"Label16", 48, 433, "Quimba", false}, {"Label21", 51, 455, "Total", true},
 };
 
@@ -81,7 +81,9 @@ TForm1::TForm1(const QString& programDir, std::unique_ptr<RandomSource> random, 
     : TForm1(LocateFiles(programDir), std::move(random), parent) {}
 
 TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, QWidget* parent)
-    : QWidget(parent), files_(files), random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
+    : QWidget(parent),
+      files_(files),
+      random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
     InitUiResources();
     InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
@@ -227,12 +229,12 @@ bool TForm1::GameKey(QKeyEvent* e) {
     const bool move = key == Qt::Key_Up || key == Qt::Key_Down;
     if (e->isAutoRepeat() && !move) return key >= Qt::Key_1 && key <= Qt::Key_5;
     switch (key) {
-        case Qt::Key_1: case Qt::Key_2: case Qt::Key_3: case Qt::Key_4: case Qt::Key_5:
-            Run([&] { game_->KeyDie(key - Qt::Key_0); });
-            return true;
-        case Qt::Key_Space:
-            Run([&] { game_->KeyThrow(); });
-            return true;
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_3:
+        case Qt::Key_4:
+        case Qt::Key_5: Run([&] { game_->KeyDie(key - Qt::Key_0); }); return true;
+        case Qt::Key_Space: Run([&] { game_->KeyThrow(); }); return true;
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             const int row = game_->SheetCursorRow();
@@ -241,17 +243,10 @@ bool TForm1::GameKey(QKeyEvent* e) {
             Run([&] { game_->KeyEnter(); });
             return true;
         }
-        case Qt::Key_Up:
-            Run([&] { game_->KeyCursor(-1); });
-            return true;
-        case Qt::Key_Down:
-            Run([&] { game_->KeyCursor(+1); });
-            return true;
-        case Qt::Key_Escape:
-            Run([&] { game_->KeyEscape(); });
-            return true;
-        default:
-            return false;
+        case Qt::Key_Up: Run([&] { game_->KeyCursor(-1); }); return true;
+        case Qt::Key_Down: Run([&] { game_->KeyCursor(+1); }); return true;
+        case Qt::Key_Escape: Run([&] { game_->KeyEscape(); }); return true;
+        default: return false;
     }
 }
 
@@ -337,8 +332,8 @@ bool TForm1::ActivateGraph() {
             ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
             closeRequested_ = true;
         } else if (!ReadPictureFile(path, image, &why)) {
-            ShowMessage(Q(DamagedPictureMessage(order, folder.toStdString(), relative.toStdString(),
-                                                why.toStdString())));
+            ShowMessage(
+                Q(DamagedPictureMessage(order, folder.toStdString(), relative.toStdString(), why.toStdString())));
             closeRequested_ = true;
         } else if (file.target == PictureTarget::TablePicture) {
             Source.SetPicture(file.picture, image);
@@ -408,8 +403,8 @@ void TForm1::Announce() {
     announcedResult_ = result;
     // A new turn rewrites the status line with the player's number only;
     // a throw adds its count.
-    const bool turnStart = game_->S.nblancers == 0 && game_->S.tour < kRounds && !c.Label23.empty() &&
-                           c.Label23 != "...";
+    const bool turnStart =
+        game_->S.nblancers == 0 && game_->S.tour < kRounds && !c.Label23.empty() && c.Label23 != "...";
     if (turnStart && c.Label23 != announcedTurn_) {
         QAccessibleValueChangeEvent event(Label23, Label23->text());
         TellReaders(&event);
@@ -437,8 +432,8 @@ void TForm1::showEvent(QShowEvent* e) {
     const qreal ratio = devicePixelRatioF();
     if (ratio != Image1->pixmap().devicePixelRatio()) {
         const QPixmap picture(":/images/image1.bmp");
-        QPixmap scaled = picture.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
-                                        Qt::SmoothTransformation);
+        QPixmap scaled =
+            picture.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
         Image1->setPixmap(scaled);
     }
@@ -526,7 +521,8 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // A right click on the table asks for advice and picks no die.
-    if (watched == DiceTable && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+    if (watched == DiceTable &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         if (event->type() == QEvent::MouseButtonPress) Conseil();
         return true;

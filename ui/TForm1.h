@@ -101,7 +101,9 @@ public:
     // The keys of keyboard play; true when the key belongs to the game.
     bool GameKey(QKeyEvent* e);
     // Keeps or releases a die as its key would; for the screen readers' press.
-    void ToggleDie(int die) { Run([&] { game_->KeyDie(die); }); }
+    void ToggleDie(int die) {
+        Run([&] { game_->KeyDie(die); });
+    }
 
 protected:
     void showEvent(QShowEvent*) override;

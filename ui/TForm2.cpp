@@ -3,10 +3,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QToolButton>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include "DialogFrame.h"
 #include "Fonts.h"
@@ -15,8 +15,8 @@
 #include "Startup.h"
 #include "TForm1.h"
 #include "TTexturePanel.h"
-#include "UpDown.h"
 #include "UiWidgets.h"
+#include "UpDown.h"
 
 namespace quimba::ui {
 
@@ -139,7 +139,8 @@ void TForm2::Mirror() {
     const SetupForm& form = main_->game().Form2;
     for (int i = 1; i <= 5; ++i) {
         const QSignalBlocker block(CheckBox[i]);
-        if (Edit[i]->text() != QString::fromStdString(form.Edit[i])) Edit[i]->setText(QString::fromStdString(form.Edit[i]));
+        if (Edit[i]->text() != QString::fromStdString(form.Edit[i]))
+            Edit[i]->setText(QString::fromStdString(form.Edit[i]));
         Edit[i]->setEnabled(form.EditEnabled[i]);
         CheckBox[i]->setChecked(form.CheckBox[i]);
         PlayerLabel[i]->setVisible(form.RowVisible[i]);
@@ -147,8 +148,7 @@ void TForm2::Mirror() {
         CheckBox[i]->setVisible(form.RowVisible[i]);
     }
     // Five boxes share one caption; the player's heading tells them apart.
-    for (int i = 1; i <= 5; ++i)
-        CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
+    for (int i = 1; i <= 5; ++i) CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
     {
         const QSignalBlocker block4(RadioButton4), block5(RadioButton5);
         RadioButton4->setChecked(form.Niveau != kExpert);

@@ -27,16 +27,16 @@ public:
     QLabel* Label6;
     UpDown* UpDown1;
     QLabel* Label7;
-    std::array<QLabel*, 6> PlayerLabel{};   // Label1..Label4, Label8 by player
+    std::array<QLabel*, 6> PlayerLabel{};  // Label1..Label4, Label8 by player
     std::array<NameEdit*, 6> Edit{};
     std::array<QCheckBox*, 6> CheckBox{};
     QGroupBox* GroupBox1;
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     QRadioButton* RadioButton3;
-    QGroupBox* GroupBox2;          // the computer's level
-    QRadioButton* RadioButton4;    // "Classique"
-    QRadioButton* RadioButton5;    // "Expert"
+    QGroupBox* GroupBox2;        // the computer's level
+    QRadioButton* RadioButton4;  // "Classique"
+    QRadioButton* RadioButton5;  // "Expert"
     TGlassButton* glassbtn1;
     TGlassButton* glassbtn2;
 

@@ -42,7 +42,8 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
         label->move(10, kKeysTop + kKeyPitch * i);
         KeyLabel[i] = label;
     }
-    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, kKeysTop + kKeyPitch * 4 + 10, 198, 38), "Fermer");
+    glassbtn2 =
+        MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, kKeysTop + kKeyPitch * 4 + 10, 198, 38), "Fermer");
     glassbtn2->SetTabStop(true);
     connect(glassbtn2, &TGlassButton::OnClick, this, &TForm4::GradBtn1Click);
     FitContents();
@@ -72,6 +73,5 @@ void TForm4::FitContents() {
     setFixedSize(width, height);
     TextureFill1->setGeometry(0, 0, width, height);
 }
-
 
 }  // namespace quimba::ui

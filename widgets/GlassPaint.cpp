@@ -14,8 +14,7 @@ namespace {
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 
-QImage MakeMask(const QImage& face, int w, int h)
-{
+QImage MakeMask(const QImage& face, int w, int h) {
     QImage mask(std::max(w, 0), std::max(h, 0), QImage::Format_RGB888);
     mask.setDotsPerMeterX(face.dotsPerMeterX());
     mask.setDotsPerMeterY(face.dotsPerMeterY());
@@ -25,27 +24,22 @@ QImage MakeMask(const QImage& face, int w, int h)
 
 // Dark, opaque glyph pixels turn the mask black (the glyph's monochrome
 // mask ANDed onto it).
-void AndGlyphMask(QImage& mask, const QImage& glyph, QPoint at)
-{
+void AndGlyphMask(QImage& mask, const QImage& glyph, QPoint at) {
     const QImage g = glyph.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < g.height(); ++y) {
         const int my = at.y() + y;
-        if (my < 0 || my >= mask.height())
-            continue;
+        if (my < 0 || my >= mask.height()) continue;
         const auto* src = reinterpret_cast<const QRgb*>(g.constScanLine(y));
         std::uint8_t* dst = mask.scanLine(my);
         for (int x = 0; x < g.width(); ++x) {
             const int mx = at.x() + x;
-            if (mx < 0 || mx >= mask.width())
-                continue;
-            if (qAlpha(src[x]) >= 128 && qGray(src[x]) < 128)
-                dst[3 * mx] = dst[3 * mx + 1] = dst[3 * mx + 2] = 0;
+            if (mx < 0 || mx >= mask.width()) continue;
+            if (qAlpha(src[x]) >= 128 && qGray(src[x]) < 128) dst[3 * mx] = dst[3 * mx + 1] = dst[3 * mx + 2] = 0;
         }
     }
 }
 
-QImage DisabledGlyph(const QImage& glyph)
-{
+QImage DisabledGlyph(const QImage& glyph) {
     // Greyed and lightened halfway toward white, keeping the transparency.
     QImage g = glyph.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < g.height(); ++y) {
@@ -61,36 +55,40 @@ QImage DisabledGlyph(const QImage& glyph)
 class Painter {
 public:
     Painter(QImage& face, const GlassLook& look, GlassContentCache& cache)
-        : F(face), L(look), C(cache), W(face.width()), H(face.height())
-    {
-    }
+        : F(face),
+          L(look),
+          C(cache),
+          W(face.width()),
+          H(face.height()) {}
 
-    void Run()
-    {
+    void Run() {
         const bool pressedLook = L.pressed || L.down;
-        if (L.focused || !L.flat)
-            BaseLayer();
+        if (L.focused || !L.flat) BaseLayer();
         if (L.hotPart != -1 || pressedLook) {
             const int A = L.arrowWidth;
             if (pressedLook && L.duoStyle) {
-                Fill({1, 1, W - 1 - A, H - 1},
-                     L.down || (L.pressed && L.hotPart == 0) ? L.colorDown : L.color);
-                Fill({W - A, 1, W - 1, H - 1},
-                     L.pressed && L.hotPart == 1 ? L.colorDown : L.color);
+                Fill({1, 1, W - 1 - A, H - 1}, L.down || (L.pressed && L.hotPart == 0) ? L.colorDown : L.color);
+                Fill({W - A, 1, W - 1, H - 1}, L.pressed && L.hotPart == 1 ? L.colorDown : L.color);
             } else {
                 Fill(R1(), pressedLook ? L.colorDown : L.color);
             }
             BaseLayer();
             if (!L.singleBorder) {
                 Pen = Blend(FrameCol, kWhite, 50);
-                Polyline(F, {{1, 2}, {2, 1}, {W - 3, 1}, {W - 2, 2}, {W - 2, H - 3},
-                             {W - 3, H - 2}, {2, H - 2}, {1, H - 3}, {1, 2}},
+                Polyline(F,
+                         {{1, 2},
+                          {2, 1},
+                          {W - 3, 1},
+                          {W - 2, 2},
+                          {W - 2, H - 3},
+                          {W - 3, H - 2},
+                          {2, H - 2},
+                          {1, H - 3},
+                          {1, 2}},
                          Pen);
             }
-            if (L.duoStyle)
-                DrawLine(F, {W - A - 1, 1}, {W - A - 1, H - 1}, Pen);
-            if (pressedLook)
-                Bevels();
+            if (L.duoStyle) DrawLine(F, {W - A - 1, 1}, {W - A - 1, H - 1}, Pen);
+            if (pressedLook) Bevels();
         }
         if (L.duoStyle) {
             ArrowPart(L.pressed && L.hotPart == 1);
@@ -103,19 +101,16 @@ public:
 private:
     Box R1() const { return {1, 1, W - 1, H - 1}; }
 
-    void Fill(Box b, Rgb c)
-    {
+    void Fill(Box b, Rgb c) {
         if (L.altRender)
             FillFaceAlt(F, b, L.glossAlpha, c, L.glossy);
         else
             FillFace(F, b, L.glossAlpha, c, L.glossy);
     }
 
-    void BaseLayer()
-    {
+    void BaseLayer() {
         FrameCol = FrameColor(F, L.colorFrame);
-        if (L.hotPart == -1)
-            Fill(R1(), L.color);
+        if (L.hotPart == -1) Fill(R1(), L.color);
         if (L.focused) {
             if (L.altFocus)
                 Fill(R1(), L.colorFocused);
@@ -126,8 +121,7 @@ private:
         Pen = FrameCol;
     }
 
-    void Bevels()
-    {
+    void Bevels() {
         const Rgb f = FrameCol;
         const Rgb dark = Blend(f, kBlack, 75), light = Blend(f, kWhite, 75);
         const Rgb flat = Blend(f, kWhite, 45);
@@ -135,11 +129,18 @@ private:
         const int A = L.arrowWidth;
         if (!L.duoStyle) {
             if (L.flatDown) {
-                Polyline(F, {{2, H - 2}, {1, H - 3}, {1, 2}, {2, 1}, {W - 3, 1}, {W - 2, 2},
-                             {W - 2, H - 3}, {W - 3, H - 2}, {2, H - 2}},
+                Polyline(F,
+                         {{2, H - 2},
+                          {1, H - 3},
+                          {1, 2},
+                          {2, 1},
+                          {W - 3, 1},
+                          {W - 2, 2},
+                          {W - 2, H - 3},
+                          {W - 3, H - 2},
+                          {2, H - 2}},
                          flat);
-                for (const QPoint p : {QPoint(2, 2), QPoint(2, H - 3), QPoint(W - 3, 2),
-                                       QPoint(W - 3, H - 3)})
+                for (const QPoint p : {QPoint(2, 2), QPoint(2, H - 3), QPoint(W - 3, 2), QPoint(W - 3, H - 3)})
                     SetPixel(F, p.x(), p.y(), dot);
             } else {
                 Polyline(F, {{2, H - 2}, {1, H - 3}, {1, 2}, {2, 1}, {W - 2, 1}}, dark);
@@ -149,21 +150,34 @@ private:
         }
         if (L.hotPart == 0 || L.down) {
             if (L.flatDown) {
-                Polyline(F, {{2, H - 2}, {1, H - 3}, {1, 2}, {2, 1}, {W - A - 2, 1},
-                             {W - A - 2, 2}, {W - A - 2, H - 3}, {W - A - 2, H - 2}, {2, H - 2}},
+                Polyline(F,
+                         {{2, H - 2},
+                          {1, H - 3},
+                          {1, 2},
+                          {2, 1},
+                          {W - A - 2, 1},
+                          {W - A - 2, 2},
+                          {W - A - 2, H - 3},
+                          {W - A - 2, H - 2},
+                          {2, H - 2}},
                          flat);
                 SetPixel(F, 2, 2, dot);
                 SetPixel(F, 2, H - 3, dot);
             } else {
                 Polyline(F, {{2, H - 2}, {1, H - 3}, {1, 2}, {2, 1}, {W - A - 1, 1}}, dark);
-                Polyline(F, {{W - A - 2, 2}, {W - A - 2, H - 3}, {W - A - 2, H - 2}, {2, H - 2}},
-                         light);
+                Polyline(F, {{W - A - 2, 2}, {W - A - 2, H - 3}, {W - A - 2, H - 2}, {2, H - 2}}, light);
             }
         }
         if (L.hotPart == 1 && L.pressed) {
             if (L.flatDown) {
-                Polyline(F, {{W - A, H - 2}, {W - A, 1}, {W - 3, 1}, {W - 2, 2}, {W - 2, H - 3},
-                             {W - 3, H - 2}, {W - A, H - 2}},
+                Polyline(F,
+                         {{W - A, H - 2},
+                          {W - A, 1},
+                          {W - 3, 1},
+                          {W - 2, 2},
+                          {W - 2, H - 3},
+                          {W - 3, H - 2},
+                          {W - A, H - 2}},
                          flat);
                 SetPixel(F, W - 3, 2, dot);
                 SetPixel(F, W - 3, H - 3, dot);
@@ -176,37 +190,28 @@ private:
 
     Rgb TextColor() const { return L.enabled ? L.fontColor : L.colorDisabled; }
 
-    void Content(bool pressedFlag, bool arrowFlag)
-    {
+    void Content(bool pressedFlag, bool arrowFlag) {
         const int po = pressedFlag && !L.flatDown ? 1 : 0;
         const bool hasGlyph = !L.glyph.isNull();
         const bool hasCaption = !L.caption.isEmpty();
-        if (!CacheFits(arrowFlag))
-            RebuildCache(arrowFlag);
-        if (!C.shadow.isNull())
-            CompositeShadow(F, C.shadow, po, po, L.colorShadow);
+        if (!CacheFits(arrowFlag)) RebuildCache(arrowFlag);
+        if (!C.shadow.isNull()) CompositeShadow(F, C.shadow, po, po, L.colorShadow);
         if (hasGlyph) {
             QPainter p(&F);
-            p.drawImage(L.glyphOrigin + QPoint(po, po),
-                        L.enabled ? L.glyph : DisabledGlyph(L.glyph));
+            p.drawImage(L.glyphOrigin + QPoint(po, po), L.enabled ? L.glyph : DisabledGlyph(L.glyph));
         }
-        if (hasCaption)
-            InkCaption(po, TextColor());
-        if (arrowFlag)
-            DrawArrowGlyph(F, L.arrowOrigin + QPoint(po, po), TextColor());
+        if (hasCaption) InkCaption(po, TextColor());
+        if (arrowFlag) DrawArrowGlyph(F, L.arrowOrigin + QPoint(po, po), TextColor());
     }
 
-    bool CacheFits(bool arrowFlag) const
-    {
+    bool CacheFits(bool arrowFlag) const {
         return C.valid && C.caption == L.caption && C.font == L.font && C.textRect == L.textRect &&
                C.textAlign == L.textAlign && C.size == F.size() && C.dpmX == F.dotsPerMeterX() &&
                C.dpmY == F.dotsPerMeterY() && C.shadowStyle == L.shadowStyle && C.arrow == arrowFlag &&
-               C.arrowOrigin == L.arrowOrigin && C.glyphKey == L.glyph.cacheKey() &&
-               C.glyphOrigin == L.glyphOrigin;
+               C.arrowOrigin == L.arrowOrigin && C.glyphKey == L.glyph.cacheKey() && C.glyphOrigin == L.glyphOrigin;
     }
 
-    void RebuildCache(bool arrowFlag)
-    {
+    void RebuildCache(bool arrowFlag) {
         C.caption = L.caption;
         C.font = L.font;
         C.textRect = L.textRect;
@@ -245,47 +250,39 @@ private:
                     }
                 }
             }
-            if (right >= 0)
-                C.inked = QRect(QPoint(left, top), QPoint(right, bottom));
+            if (right >= 0) C.inked = QRect(QPoint(left, top), QPoint(right, bottom));
         }
 
         // With nothing to cast a shadow the mask would stay white; without
         // one the face stays untouched.
         C.shadow = QImage();
         const bool hasGlyph = !L.glyph.isNull();
-        if (L.shadowStyle == TShadowStyle::ssNone || !(hasGlyph || !L.caption.isEmpty() || arrowFlag))
-            return;
+        if (L.shadowStyle == TShadowStyle::ssNone || !(hasGlyph || !L.caption.isEmpty() || arrowFlag)) return;
         QImage mask = MakeMask(F, W - 2, H - 2);
         const int s = L.shadowStyle == TShadowStyle::ssDrop ? 1 : 0;
-        if (hasGlyph)
-            AndGlyphMask(mask, L.glyph, L.glyphOrigin + QPoint(s, s));
+        if (hasGlyph) AndGlyphMask(mask, L.glyph, L.glyphOrigin + QPoint(s, s));
         // The caption in black, one drop shift away.
         for (int y = 0; y < mask.height(); ++y) {
             const int cy = y - s;
-            if (cy < 0 || cy >= H)
-                continue;
+            if (cy < 0 || cy >= H) continue;
             const std::uint8_t* cov = C.coverage.constScanLine(cy);
             std::uint8_t* m = mask.scanLine(y);
             for (int x = 0; x < mask.width(); ++x) {
                 const int cx = x - s;
-                if (cx < 0 || cx >= W || !cov[cx])
-                    continue;
+                if (cx < 0 || cx >= W || !cov[cx]) continue;
                 const int v = (m[3 * x] * (255 - cov[cx]) + 127) / 255;
                 m[3 * x] = m[3 * x + 1] = m[3 * x + 2] = std::uint8_t(v);
             }
         }
-        if (arrowFlag)
-            DrawArrowGlyph(mask, L.arrowOrigin + QPoint(s, s), kBlack);
+        if (arrowFlag) DrawArrowGlyph(mask, L.arrowOrigin + QPoint(s, s), kBlack);
         BlurMask(mask, 1, 3);
         C.shadow = mask;
     }
 
     // The caption in colour c, shifted by (po, po): each pixel moves toward
     // c by its ink, as an antialiased pen would draw it.
-    void InkCaption(int po, Rgb c)
-    {
-        if (C.inked.isEmpty())
-            return;
+    void InkCaption(int po, Rgb c) {
+        if (C.inked.isEmpty()) return;
         const int y0 = std::max(C.inked.top(), -po), y1 = std::min(C.inked.bottom(), H - 1 - po);
         const int x0 = std::max(C.inked.left(), -po), x1 = std::min(C.inked.right(), W - 1 - po);
         for (int y = y0; y <= y1; ++y) {
@@ -293,8 +290,7 @@ private:
             std::uint8_t* p = F.scanLine(y + po);
             for (int x = x0; x <= x1; ++x) {
                 const int a = cov[x];
-                if (!a)
-                    continue;
+                if (!a) continue;
                 std::uint8_t* q = p + 3 * (x + po);
                 q[0] = std::uint8_t(q[0] + ((c.r - q[0]) * a + (c.r >= q[0] ? 127 : -127)) / 255);
                 q[1] = std::uint8_t(q[1] + ((c.g - q[1]) * a + (c.g >= q[1] ? 127 : -127)) / 255);
@@ -303,8 +299,7 @@ private:
         }
     }
 
-    void ArrowPart(bool pressedFlag)
-    {
+    void ArrowPart(bool pressedFlag) {
         const int po = pressedFlag && !L.flatDown ? 1 : 0;
         const int A = L.arrowWidth;
         if (L.shadowStyle != TShadowStyle::ssNone) {
@@ -325,21 +320,16 @@ private:
     Rgb Pen{};
 };
 
-} // namespace
+}  // namespace
 
-void DrawArrowGlyph(QImage& img, QPoint at, Rgb c)
-{
+void DrawArrowGlyph(QImage& img, QPoint at, Rgb c) {
     const int x = at.x(), y = at.y();
-    Polyline(img, {{x + 3, y + 3}, {x + 7, y + 3}, {x + 5, y + 5}, {x + 3, y + 3}, {x + 6, y + 5}},
-             c);
+    Polyline(img, {{x + 3, y + 3}, {x + 7, y + 3}, {x + 5, y + 5}, {x + 3, y + 3}, {x + 6, y + 5}}, c);
     DrawLine(img, {x + 2, y + 2}, {x + 9, y + 2}, c);
 }
 
-void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font, Rgb c,
-                 TTextAlign align)
-{
-    if (text.isEmpty() || r.width() <= 0 || r.height() <= 0)
-        return;
+void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font, Rgb c, TTextAlign align) {
+    if (text.isEmpty() || r.width() <= 0 || r.height() <= 0) return;
     QPainter p(&img);
     p.setFont(font);
     p.setPen(ToColor(c));
@@ -347,23 +337,20 @@ void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& 
     const QString shown = fm.elidedText(text, Qt::ElideRight, r.width());
     Qt::Alignment flags = Qt::AlignVCenter;
     switch (align) {
-    case TTextAlign::taLeft: flags |= Qt::AlignLeft; break;
-    case TTextAlign::taCenter: flags |= Qt::AlignHCenter; break;
-    case TTextAlign::taRight: flags |= Qt::AlignRight; break;
+        case TTextAlign::taLeft: flags |= Qt::AlignLeft; break;
+        case TTextAlign::taCenter: flags |= Qt::AlignHCenter; break;
+        case TTextAlign::taRight: flags |= Qt::AlignRight; break;
     }
     p.setClipRect(r);
     p.drawText(r, int(flags | Qt::TextSingleLine), shown);
 }
 
-void PaintGlass(QImage& face, const GlassLook& look, GlassContentCache& cache)
-{
-    if (face.isNull() || face.format() != QImage::Format_RGB888)
-        return;
+void PaintGlass(QImage& face, const GlassLook& look, GlassContentCache& cache) {
+    if (face.isNull() || face.format() != QImage::Format_RGB888) return;
     Painter(face, look, cache).Run();
 }
 
-void PaintGlass(QImage& face, const GlassLook& look)
-{
+void PaintGlass(QImage& face, const GlassLook& look) {
     GlassContentCache cache;
     PaintGlass(face, look, cache);
 }

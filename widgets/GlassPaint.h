@@ -48,10 +48,10 @@ struct GlassLook : GlassStyle {
     PixelOps::Rgb fontColor{0, 0, 0};
     QFont font;
     QString caption;
-    QRect textRect;      // caption area
+    QRect textRect;  // caption area
     QPoint arrowOrigin;
     QPoint glyphOrigin;
-    QImage glyph;        // null: no glyph
+    QImage glyph;  // null: no glyph
 };
 
 // The caption's ink and the blurred shadow mask of the content, kept between
@@ -71,9 +71,9 @@ struct GlassContentCache {
     qint64 glyphKey = 0;
     QPoint glyphOrigin;
 
-    QImage coverage; // Grayscale8, face-sized: how much of each pixel the caption inks
-    QRect inked;     // bounding box of the ink
-    QImage shadow;   // RGB888, (W - 2) x (H - 2): the blurred mask; null without shadow
+    QImage coverage;  // Grayscale8, face-sized: how much of each pixel the caption inks
+    QRect inked;      // bounding box of the ink
+    QImage shadow;    // RGB888, (W - 2) x (H - 2): the blurred mask; null without shadow
 };
 
 // Builds the button over the background already in `face`.
@@ -84,7 +84,7 @@ void PaintGlass(QImage& face, const GlassLook& look);
 void DrawArrowGlyph(QImage& img, QPoint at, PixelOps::Rgb c);
 
 // Single-line caption into r: vertically centred, end ellipsis when too long.
-void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font,
-                 PixelOps::Rgb c, TTextAlign align);
+void DrawCaption(QImage& img, const QRect& r, const QString& text, const QFont& font, PixelOps::Rgb c,
+                 TTextAlign align);
 
 }  // namespace quimba::widgets

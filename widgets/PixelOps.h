@@ -22,8 +22,7 @@ struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-inline Rgb ToRgb(const QColor& c)
-{
+inline Rgb ToRgb(const QColor& c) {
     const QColor rgb = c.toRgb();
     return {std::uint8_t(rgb.red()), std::uint8_t(rgb.green()), std::uint8_t(rgb.blue())};
 }
@@ -36,8 +35,7 @@ int MulDiv(int a, int b, int c);
 int BlendWeight(int percent);
 
 // Tints v toward c with weight w (0..255): v + floor((c - v) * w / 256).
-inline std::uint8_t Tint(int v, int c, int w)
-{
+inline std::uint8_t Tint(int v, int c, int w) {
     // C++20 guarantees an arithmetic shift, i.e. floor division for negatives.
     return std::uint8_t(v + (((c - v) * w) >> 8));
 }

@@ -32,10 +32,9 @@ struct DepthGuard {
     DepthGuard& operator=(const DepthGuard&) = delete;
 };
 
-} // namespace
+}  // namespace
 
-TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
-{
+TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent) {
     resize(75, 25);
     FStyle.lightHeight = height();
     FStyle.glossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
@@ -45,8 +44,7 @@ TGlassButton::TGlassButton(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    if (parent)
-        parent->installEventFilter(this);
+    if (parent) parent->installEventFilter(this);
     InstallGlassButtonAccessibility();
     FConstructing = false;
 }
@@ -55,25 +53,21 @@ TGlassButton::~TGlassButton() = default;
 
 // --- properties -------------------------------------------------------------
 
-void TGlassButton::SetCaption(const QString& caption)
-{
+void TGlassButton::SetCaption(const QString& caption) {
     FCaption = caption;
     update();
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
 
-void TGlassButton::PerformClick()
-{
-    if (isEnabled())
-        emit OnClick();
+void TGlassButton::PerformClick() {
+    if (isEnabled()) emit OnClick();
 }
 
-#define GLASS_SETTER(Name, Field, Type)                                                   \
-    void TGlassButton::Set##Name(Type v)                                                  \
-    {                                                                                     \
-        Field = v;                                                                        \
-        update();                                                                         \
+#define GLASS_SETTER(Name, Field, Type)    \
+    void TGlassButton::Set##Name(Type v) { \
+        Field = v;                         \
+        update();                          \
     }
 
 GLASS_SETTER(AltFocus, FStyle.altFocus, bool)
@@ -94,11 +88,10 @@ GLASS_SETTER(SingleBorder, FStyle.singleBorder, bool)
 GLASS_SETTER(TextAlign, FStyle.textAlign, TTextAlign)
 #undef GLASS_SETTER
 
-#define GLASS_COLOR_SETTER(Name, Field)                                                   \
-    void TGlassButton::Set##Name(const QColor& c)                                         \
-    {                                                                                     \
-        Field = PixelOps::ToRgb(c);                                                       \
-        update();                                                                         \
+#define GLASS_COLOR_SETTER(Name, Field)             \
+    void TGlassButton::Set##Name(const QColor& c) { \
+        Field = PixelOps::ToRgb(c);                 \
+        update();                                   \
     }
 
 GLASS_COLOR_SETTER(Color, FStyle.color)
@@ -109,72 +102,53 @@ GLASS_COLOR_SETTER(ColorShadow, FStyle.colorShadow)
 GLASS_COLOR_SETTER(ColorDisabled, FStyle.colorDisabled)
 #undef GLASS_COLOR_SETTER
 
-void TGlassButton::SetGlossyLevel(int v)
-{
+void TGlassButton::SetGlossyLevel(int v) {
     FGlossyLevel = std::clamp(v, 0, 100);
     FStyle.glossAlpha = PixelOps::GlossAlphaFromLevel(FGlossyLevel);
     update();
 }
 
-void TGlassButton::SetLightHeight(int v)
-{
+void TGlassButton::SetLightHeight(int v) {
     // Only read at the next paint, so no redraw of its own.
     FStyle.lightHeight = std::max(v, 0);
 }
 
-void TGlassButton::SetImageIndex(int v)
-{
-    if (v == FImageIndex)
-        return;
+void TGlassButton::SetImageIndex(int v) {
+    if (v == FImageIndex) return;
     FImageIndex = v;
-    if (FImages)
-        update();
+    if (FImages) update();
 }
 
-void TGlassButton::SetImages(TImageList* images)
-{
-    if (FImagesLink)
-        disconnect(FImagesLink);
+void TGlassButton::SetImages(TImageList* images) {
+    if (FImagesLink) disconnect(FImagesLink);
     FImages = images;
-    if (images)
-        FImagesLink = connect(images, &TImageList::OnChange, this, [this] { update(); });
+    if (images) FImagesLink = connect(images, &TImageList::OnChange, this, [this] { update(); });
     update();
 }
 
-void TGlassButton::SetTabStop(bool v)
-{
+void TGlassButton::SetTabStop(bool v) {
     FTabStop = v;
     setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus);
 }
 
-void TGlassButton::SetFontColor(const QColor& c)
-{
+void TGlassButton::SetFontColor(const QColor& c) {
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, c);
     setPalette(pal);
     update();
 }
 
-QColor TGlassButton::FontColor() const
-{
-    return palette().color(QPalette::ButtonText);
-}
+QColor TGlassButton::FontColor() const { return palette().color(QPalette::ButtonText); }
 
-QRect TGlassButton::TextRect() const
-{
-    return QRect(FTextRect.left, FTextRect.top, FTextRect.right - FTextRect.left,
-                 FTextRect.bottom - FTextRect.top);
+QRect TGlassButton::TextRect() const {
+    return QRect(FTextRect.left, FTextRect.top, FTextRect.right - FTextRect.left, FTextRect.bottom - FTextRect.top);
 }
 
 // --- layout -----------------------------------------------------------------
 
-bool TGlassButton::HasGlyph() const
-{
-    return FImageIndex != -1 && FImages;
-}
+bool TGlassButton::HasGlyph() const { return FImageIndex != -1 && FImages; }
 
-QSize TGlassButton::ComputeAutoSize() const
-{
+QSize TGlassButton::ComputeAutoSize() const {
     const QFontMetrics fm(font());
     int w = fm.horizontalAdvance(FCaption) + 8;
     int h = fm.height() + 8;
@@ -195,15 +169,11 @@ QSize TGlassButton::ComputeAutoSize() const
     return {w, h};
 }
 
-void TGlassButton::ComputeLayout()
-{
-    if (FConstructing)
-        return;
+void TGlassButton::ComputeLayout() {
+    if (FConstructing) return;
     int W = width(), H = height();
-    if (FStyle.arrow)
-        FArrowOrigin.setX(W - 14);
-    if (FStyle.duoStyle)
-        FArrowOrigin.setX(W - FStyle.arrowWidth / 2 - 6);
+    if (FStyle.arrow) FArrowOrigin.setX(W - 14);
+    if (FStyle.duoStyle) FArrowOrigin.setX(W - FStyle.arrowWidth / 2 - 6);
     FArrowOrigin.setY(H / 2 - 4);
     if (FAutoSize) {
         const QSize s = ComputeAutoSize();
@@ -216,32 +186,31 @@ void TGlassButton::ComputeLayout()
         const int iw = FImages->Width(), ih = FImages->Height();
         const bool arrowed = FStyle.arrow || FStyle.duoStyle;
         switch (FGlyphPos) {
-        case TGlyphPos::gpTop:
-        case TGlyphPos::gpBottom:
-            FGlyphOrigin.setX((W - iw) / 2 - (arrowed ? FStyle.arrowWidth / 2 : 0));
-            if (FGlyphPos == TGlyphPos::gpBottom) {
-                FGlyphOrigin.setY(H - ih - FImageOffset);
-                FTextRect.bottom = FGlyphOrigin.y() - FImageSpacing;
-            } else {
-                FGlyphOrigin.setY(FImageOffset);
-                FTextRect.top = FImageOffset + ih + FImageSpacing;
-            }
-            FTextRect.left = 0;
-            FTextRect.right = W;
-            break;
-        case TGlyphPos::gpLeft:
-            FGlyphOrigin.setX(FImageOffset);
-            FTextRect.left = FImageOffset + iw + FImageSpacing;
-            FTextRect.right = W - FImageOffset;
-            break;
-        case TGlyphPos::gpRight:
-            FGlyphOrigin.setX(W - iw - FImageOffset - (arrowed ? FStyle.arrowWidth : 0));
-            FTextRect.left = FImageOffset;
-            FTextRect.right = W - iw - FImageOffset - FImageSpacing;
-            break;
+            case TGlyphPos::gpTop:
+            case TGlyphPos::gpBottom:
+                FGlyphOrigin.setX((W - iw) / 2 - (arrowed ? FStyle.arrowWidth / 2 : 0));
+                if (FGlyphPos == TGlyphPos::gpBottom) {
+                    FGlyphOrigin.setY(H - ih - FImageOffset);
+                    FTextRect.bottom = FGlyphOrigin.y() - FImageSpacing;
+                } else {
+                    FGlyphOrigin.setY(FImageOffset);
+                    FTextRect.top = FImageOffset + ih + FImageSpacing;
+                }
+                FTextRect.left = 0;
+                FTextRect.right = W;
+                break;
+            case TGlyphPos::gpLeft:
+                FGlyphOrigin.setX(FImageOffset);
+                FTextRect.left = FImageOffset + iw + FImageSpacing;
+                FTextRect.right = W - FImageOffset;
+                break;
+            case TGlyphPos::gpRight:
+                FGlyphOrigin.setX(W - iw - FImageOffset - (arrowed ? FStyle.arrowWidth : 0));
+                FTextRect.left = FImageOffset;
+                FTextRect.right = W - iw - FImageOffset - FImageSpacing;
+                break;
         }
-        if (FGlyphPos == TGlyphPos::gpLeft || FGlyphPos == TGlyphPos::gpRight)
-            FGlyphOrigin.setY((H - ih) / 2);
+        if (FGlyphPos == TGlyphPos::gpLeft || FGlyphPos == TGlyphPos::gpRight) FGlyphOrigin.setY((H - ih) / 2);
     }
     if (FStyle.duoStyle)
         FTextRect.right -= FStyle.arrowWidth;
@@ -251,53 +220,40 @@ void TGlassButton::ComputeLayout()
 
 // --- painting ---------------------------------------------------------------
 
-void TGlassButton::PaintParentBackground()
-{
+void TGlassButton::PaintParentBackground() {
     QWidget* par = parentWidget();
     FBackground.fill(Qt::black);
-    if (!par)
-        return;
+    if (!par) return;
     const DepthGuard guard;
     const QRect area = geometry() & par->rect();
-    if (area.isEmpty())
-        return;
+    if (area.isEmpty()) return;
     // The parent erases and paints itself, without its children...
-    par->render(&FBackground, area.topLeft() - pos(), QRegion(area),
-                QWidget::DrawWindowBackground);
+    par->render(&FBackground, area.topLeft() - pos(), QRegion(area), QWidget::DrawWindowBackground);
     // ...then every sibling lying under the button adds its own look (labels,
     // pictures, fills). Other glass buttons are skipped: they are not part of
     // the background.
     for (QObject* o : par->children()) {
         auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w == this || w->isWindow() || !w->isVisibleTo(par) ||
-            qobject_cast<TGlassButton*>(w))
-            continue;
+        if (!w || w == this || w->isWindow() || !w->isVisibleTo(par) || qobject_cast<TGlassButton*>(w)) continue;
         const QRect part = w->geometry() & area;
-        if (part.isEmpty())
-            continue;
-        w->render(&FBackground, part.topLeft() - pos(), QRegion(part.translated(-w->pos())),
-                  QWidget::DrawChildren);
+        if (part.isEmpty()) continue;
+        w->render(&FBackground, part.topLeft() - pos(), QRegion(part.translated(-w->pos())), QWidget::DrawChildren);
     }
 }
 
-void TGlassButton::PaintFace()
-{
-    if (FConstructing)
-        return;
+void TGlassButton::PaintFace() {
+    if (FConstructing) return;
     ComputeLayout();
     // On a denser screen the whole face is computed at the screen's
     // resolution: every length of the look grows by the ratio. Asking for
     // the ratio allocates; it is asked with each copy of the background,
     // which a move to another screen renews.
-    if (!FBackgroundValid)
-        FRatio = devicePixelRatioF();
+    if (!FBackgroundValid) FRatio = devicePixelRatioF();
     const qreal ratio = FRatio;
     const auto px = [ratio](int v) { return qRound(v * ratio); };
     const int W = px(width()), H = px(height());
-    if (FFaceBitmap.width() != W || FFaceBitmap.height() != H)
-        FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
-    if (FFaceBitmap.isNull())
-        return;
+    if (FFaceBitmap.width() != W || FFaceBitmap.height() != H) FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
+    if (FFaceBitmap.isNull()) return;
     if (!FBackgroundValid || FBackground.size() != FFaceBitmap.size()) {
         // Text measured in the face must match the screen. Asking costs
         // allocations, so it is done with the copy of the background, which
@@ -305,8 +261,7 @@ void TGlassButton::PaintFace()
         const int dpmX = qRound(logicalDpiX() / 0.0254), dpmY = qRound(logicalDpiY() / 0.0254);
         FFaceBitmap.setDotsPerMeterX(dpmX);
         FFaceBitmap.setDotsPerMeterY(dpmY);
-        if (FBackground.size() != FFaceBitmap.size())
-            FBackground = QImage(W, H, QImage::Format_RGB888);
+        if (FBackground.size() != FFaceBitmap.size()) FBackground = QImage(W, H, QImage::Format_RGB888);
         FBackground.setDotsPerMeterX(dpmX);
         FBackground.setDotsPerMeterY(dpmY);
         // The parent paints itself at the screen's resolution into the copy.
@@ -333,8 +288,7 @@ void TGlassButton::PaintFace()
     look.textRect = TextRect();
     look.arrowOrigin = FArrowOrigin;
     look.glyphOrigin = FGlyphOrigin;
-    if (HasGlyph())
-        look.glyph = FImages->Image(FImageIndex);
+    if (HasGlyph()) look.glyph = FImages->Image(FImageIndex);
     if (ratio != 1.0) {
         if (look.font.pixelSize() > 0)
             look.font.setPixelSize(px(look.font.pixelSize()));
@@ -346,16 +300,14 @@ void TGlassButton::PaintFace()
         look.glyphOrigin = QPoint(px(FGlyphOrigin.x()), px(FGlyphOrigin.y()));
         // A glyph is a bitmap: scaled smoothly.
         if (!look.glyph.isNull())
-            look.glyph = look.glyph.scaled(px(look.glyph.width()), px(look.glyph.height()),
-                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            look.glyph = look.glyph.scaled(px(look.glyph.width()), px(look.glyph.height()), Qt::IgnoreAspectRatio,
+                                           Qt::SmoothTransformation);
     }
     PaintGlass(FFaceBitmap, look, FContentCache);
 }
 
-void TGlassButton::paintEvent(QPaintEvent*)
-{
-    if (gParentBackgroundDepth > 0)
-        return;
+void TGlassButton::paintEvent(QPaintEvent*) {
+    if (gParentBackgroundDepth > 0) return;
     PaintFace();
     QPainter p(this);
     if (FRatio == 1.0)
@@ -364,55 +316,42 @@ void TGlassButton::paintEvent(QPaintEvent*)
         p.drawImage(QRectF(rect()), FFaceBitmap);
 }
 
-void TGlassButton::RepaintNow()
-{
-    repaint();
-}
+void TGlassButton::RepaintNow() { repaint(); }
 
 // --- events -----------------------------------------------------------------
 
-void TGlassButton::resizeEvent(QResizeEvent* event)
-{
+void TGlassButton::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FBackgroundValid = false;
     update();
 }
 
-void TGlassButton::moveEvent(QMoveEvent* event)
-{
+void TGlassButton::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     FBackgroundValid = false;
 }
 
-void TGlassButton::showEvent(QShowEvent* event)
-{
+void TGlassButton::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FBackgroundValid = false;
 }
 
-bool TGlassButton::event(QEvent* event)
-{
+bool TGlassButton::event(QEvent* event) {
     switch (event->type()) {
-    case QEvent::ParentAboutToChange:
-        if (parentWidget())
-            parentWidget()->removeEventFilter(this);
-        break;
-    case QEvent::ScreenChangeInternal:
-        FBackgroundValid = false;
-        break;
-    case QEvent::ParentChange:
-        if (parentWidget())
-            parentWidget()->installEventFilter(this);
-        FBackgroundValid = false;
-        break;
-    default:
-        break;
+        case QEvent::ParentAboutToChange:
+            if (parentWidget()) parentWidget()->removeEventFilter(this);
+            break;
+        case QEvent::ScreenChangeInternal: FBackgroundValid = false; break;
+        case QEvent::ParentChange:
+            if (parentWidget()) parentWidget()->installEventFilter(this);
+            FBackgroundValid = false;
+            break;
+        default: break;
     }
     return QWidget::event(event);
 }
 
-bool TGlassButton::eventFilter(QObject* watched, QEvent* event)
-{
+bool TGlassButton::eventFilter(QObject* watched, QEvent* event) {
     // The parent painting anything (its texture, a label over it) may have
     // changed what lies behind; copies made for a glass button's own face
     // do not count.
@@ -420,76 +359,58 @@ bool TGlassButton::eventFilter(QObject* watched, QEvent* event)
         FBackgroundValid = false;
         // The toolkit repaints no opaque child with its parent, but the
         // button shows what the parent paints behind it.
-        if (static_cast<QPaintEvent*>(event)->region().boundingRect().intersects(geometry()))
-            update();
+        if (static_cast<QPaintEvent*>(event)->region().boundingRect().intersects(geometry())) update();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TGlassButton::changeEvent(QEvent* event)
-{
+void TGlassButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
-    case QEvent::PaletteChange:
-        update();
-        break;
-    default:
-        break;
+        case QEvent::EnabledChange:
+        case QEvent::FontChange:
+        case QEvent::PaletteChange: update(); break;
+        default: break;
     }
 }
 
-void TGlassButton::focusInEvent(QFocusEvent* event)
-{
+void TGlassButton::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if (FTabStop)
-        update();
+    if (FTabStop) update();
 }
 
-void TGlassButton::focusOutEvent(QFocusEvent* event)
-{
+void TGlassButton::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    if (FTabStop)
-        update();
+    if (FTabStop) update();
 }
 
-int TGlassButton::PartAt(int x) const
-{
-    return x > width() - FStyle.arrowWidth - 2 ? 1 : 0;
-}
+int TGlassButton::PartAt(int x) const { return x > width() - FStyle.arrowWidth - 2 ? 1 : 0; }
 
-void TGlassButton::DropPressedLook()
-{
+void TGlassButton::DropPressedLook() {
     FPressed = false;
     FHotPart = -1;
     update();
 }
 
-void TGlassButton::enterEvent(QEnterEvent* event)
-{
+void TGlassButton::enterEvent(QEnterEvent* event) {
     FPopupShown = false;
     DropPressedLook();
     emit OnMouseEnter();
     QWidget::enterEvent(event);
 }
 
-void TGlassButton::leaveEvent(QEvent* event)
-{
-    if (!FPopupShown)
-        DropPressedLook();
+void TGlassButton::leaveEvent(QEvent* event) {
+    if (!FPopupShown) DropPressedLook();
     emit OnMouseLeave();
     QWidget::leaveEvent(event);
 }
 
-void TGlassButton::mouseMoveEvent(QMouseEvent* event)
-{
+void TGlassButton::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     FMouseInside = rect().contains(p);
     // The press grabs the mouse, so no leave comes while the button is held:
     // dragging out must clear the pressed look here, as leaving would.
-    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown)
-        DropPressedLook();
+    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown) DropPressedLook();
     if (FMouseInside && !FPressed) {
         const int part = PartAt(p.x());
         if (part != FHotPart) {
@@ -501,8 +422,7 @@ void TGlassButton::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
 }
 
-void TGlassButton::mousePressEvent(QMouseEvent* event)
-{
+void TGlassButton::mousePressEvent(QMouseEvent* event) {
     FClickHandled = false;
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
@@ -511,8 +431,7 @@ void TGlassButton::mousePressEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     // A press is always over the button, even when no move came before it.
     FMouseInside = rect().contains(p);
-    if (!hasFocus() && FTabStop)
-        setFocus(Qt::MouseFocusReason);
+    if (!hasFocus() && FTabStop) setFocus(Qt::MouseFocusReason);
     FPopupShown = false;
     FPressed = true;
     FHotPart = PartAt(p.x());
@@ -520,21 +439,17 @@ void TGlassButton::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TGlassButton::Click()
-{
-    if (!hasFocus() && FTabStop)
-        setFocus(Qt::MouseFocusReason);
+void TGlassButton::Click() {
+    if (!hasFocus() && FTabStop) setFocus(Qt::MouseFocusReason);
     FClickHandled = true;
     if (FStyle.duoStyle) {
-        if (FHotPart == 0)
-            emit OnClick();
+        if (FHotPart == 0) emit OnClick();
     } else if (FMouseInside) {
         emit OnClick();
     }
 }
 
-void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
-{
+void TGlassButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -543,15 +458,13 @@ void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
     const bool inside = rect().contains(p);
     // Released outside means no click, whatever the last move reported.
     FMouseInside = inside;
-    if (!FClickHandled && FMouseInside && FPressed)
-        Click();
+    if (!FClickHandled && FMouseInside && FPressed) Click();
     if (inside) {
         if (FStyle.duoStyle) {
             if (PartAt(p.x()) == 1) {
                 const bool wasArrow = FHotPart == 1;
                 FHotPart = 1;
-                if (!FPopupShown && wasArrow)
-                    PostDropDown();
+                if (!FPopupShown && wasArrow) PostDropDown();
             }
         } else if (FDropDownMenu) {
             PostDropDown();
@@ -562,50 +475,44 @@ void TGlassButton::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TGlassButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit OnDblClick();
+void TGlassButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit OnDblClick();
     mousePressEvent(event);
 }
 
-void TGlassButton::keyPressEvent(QKeyEvent* event)
-{
+void TGlassButton::keyPressEvent(QKeyEvent* event) {
     FPressed = false;
     FPopupShown = false;
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        if (event->isAutoRepeat())
-            return;
-        FPressed = true;
-        FHotPart = 0;
-        RepaintNow();
-        return;
-    case Qt::Key_Left:
-        focusNextPrevChild(false);
-        event->accept();
-        return;
-    case Qt::Key_Right:
-        focusNextPrevChild(true);
-        event->accept();
-        return;
-    case Qt::Key_Down:
-        event->accept();
-        if (FStyle.arrow || FDropDownMenu) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            if (event->isAutoRepeat()) return;
             FPressed = true;
-            FHotPart = FStyle.duoStyle ? 1 : 0;
+            FHotPart = 0;
             RepaintNow();
-        }
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+            return;
+        case Qt::Key_Left:
+            focusNextPrevChild(false);
+            event->accept();
+            return;
+        case Qt::Key_Right:
+            focusNextPrevChild(true);
+            event->accept();
+            return;
+        case Qt::Key_Down:
+            event->accept();
+            if (FStyle.arrow || FDropDownMenu) {
+                FPressed = true;
+                FHotPart = FStyle.duoStyle ? 1 : 0;
+                RepaintNow();
+            }
+            return;
+        default: QWidget::keyPressEvent(event);
     }
 }
 
-void TGlassButton::keyReleaseEvent(QKeyEvent* event)
-{
+void TGlassButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) {
         event->accept();
         return;
@@ -613,54 +520,49 @@ void TGlassButton::keyReleaseEvent(QKeyEvent* event)
     FPressed = false;
     FPopupShown = false;
     switch (event->key()) {
-    case Qt::Key_Down:
-        event->accept();
-        if (FStyle.arrow || FDropDownMenu) {
-            FHotPart = FStyle.duoStyle ? 1 : 0;
-            PostDropDown();
-        }
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!FStyle.duoStyle && FDropDownMenu) {
-            PostDropDown();
-        } else {
+        case Qt::Key_Down:
             event->accept();
-            FHotPart = -1;
-            RepaintNow();
-            emit OnClick();
-        }
-        return;
-    default:
-        QWidget::keyReleaseEvent(event);
+            if (FStyle.arrow || FDropDownMenu) {
+                FHotPart = FStyle.duoStyle ? 1 : 0;
+                PostDropDown();
+            }
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!FStyle.duoStyle && FDropDownMenu) {
+                PostDropDown();
+            } else {
+                event->accept();
+                FHotPart = -1;
+                RepaintNow();
+                emit OnClick();
+            }
+            return;
+        default: QWidget::keyReleaseEvent(event);
     }
 }
 
 // --- drop-down menu ---------------------------------------------------------
 
-void TGlassButton::PostDropDown()
-{
+void TGlassButton::PostDropDown() {
     // Opens after the current mouse or key handler has returned.
     QMetaObject::invokeMethod(this, &TGlassButton::DropDownMessage, Qt::QueuedConnection);
 }
 
-void TGlassButton::DropDownMessage()
-{
-    if (!FDropDownMenu)
-        return;
+void TGlassButton::DropDownMessage() {
+    if (!FDropDownMenu) return;
     emit OnBeforePopup();
     int x = 0;
     switch (FDropDownAlignment) {
-    case TPopupAlignment::paLeft: x = 0; break;
-    case TPopupAlignment::paCenter: x = width() / 2; break;
-    case TPopupAlignment::paRight: x = width(); break;
+        case TPopupAlignment::paLeft: x = 0; break;
+        case TPopupAlignment::paCenter: x = width() / 2; break;
+        case TPopupAlignment::paRight: x = width(); break;
     }
     const QPoint anchor = mapToGlobal(QPoint(x, height()));
     RepaintNow();
     FPopupShown = true;
     emit OnPopup();
-    if (!FDropDownMenu)
-        return;
+    if (!FDropDownMenu) return;
     const int menuWidth = FDropDownMenu->sizeHint().width();
     int left = anchor.x() + FPopupOffset;
     if (FDropDownAlignment == TPopupAlignment::paRight)

@@ -4,13 +4,9 @@
 
 namespace quimba::widgets {
 
-TImageList::TImageList(int width, int height, QObject* parent)
-    : QObject(parent), FWidth(width), FHeight(height)
-{
-}
+TImageList::TImageList(int width, int height, QObject* parent) : QObject(parent), FWidth(width), FHeight(height) {}
 
-QImage TImageList::Fit(const QImage& image) const
-{
+QImage TImageList::Fit(const QImage& image) const {
     QImage out(FWidth, FHeight, QImage::Format_ARGB32);
     out.fill(Qt::transparent);
     QPainter p(&out);
@@ -19,31 +15,25 @@ QImage TImageList::Fit(const QImage& image) const
     return out;
 }
 
-int TImageList::Add(const QImage& image)
-{
+int TImageList::Add(const QImage& image) {
     FImages.append(Fit(image));
     emit OnChange();
     return Count() - 1;
 }
 
-void TImageList::Replace(int index, const QImage& image)
-{
-    if (index < 0 || index >= Count())
-        return;
+void TImageList::Replace(int index, const QImage& image) {
+    if (index < 0 || index >= Count()) return;
     FImages[index] = Fit(image);
     emit OnChange();
 }
 
-void TImageList::Clear()
-{
+void TImageList::Clear() {
     FImages.clear();
     emit OnChange();
 }
 
-QImage TImageList::Image(int index) const
-{
-    if (index < 0 || index >= Count())
-        return {};
+QImage TImageList::Image(int index) const {
+    if (index < 0 || index >= Count()) return {};
     return FImages.at(index);
 }
 

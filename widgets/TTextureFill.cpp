@@ -6,20 +6,17 @@
 
 namespace quimba::widgets {
 
-TTextureFill::TTextureFill(QWidget* parent) : QWidget(parent)
-{
+TTextureFill::TTextureFill(QWidget* parent) : QWidget(parent) {
     resize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TTextureFill::SetTexture(const QImage* image)
-{
+void TTextureFill::SetTexture(const QImage* image) {
     FTexture = image;
     repaint();
 }
 
-void TTextureFill::paintEvent(QPaintEvent*)
-{
+void TTextureFill::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (FTexture && FTexture->isNull()) {
         // A picture that cannot be drawn is dropped for good; the empty look
@@ -32,8 +29,7 @@ void TTextureFill::paintEvent(QPaintEvent*)
     }
     // Empty look: white area inside a black one-pixel outline.
     p.fillRect(rect(), Qt::black);
-    if (width() > 2 && height() > 2)
-        p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
+    if (width() > 2 && height() > 2) p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
 }
 
 }  // namespace quimba::widgets

@@ -7,20 +7,15 @@
 
 namespace quimba::widgets {
 
-TTexturePanel::TTexturePanel(QWidget* parent) : QWidget(parent)
-{
+TTexturePanel::TTexturePanel(QWidget* parent) : QWidget(parent) {
     resize(200, 200);
     // The panel covers every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TTexturePanel::SetTexture(const QImage& image)
-{
-    FTexture = image;
-}
+void TTexturePanel::SetTexture(const QImage& image) { FTexture = image; }
 
-void TTexturePanel::paintEvent(QPaintEvent* event)
-{
+void TTexturePanel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const int w = width(), h = height();
     const QPalette& pal = palette();

@@ -25,8 +25,8 @@ void BM_BuildTable(benchmark::State& state) {
     }
     state.counters["states"] = static_cast<double>(states);
     state.counters["bytes"] = static_cast<double>(bytes);
-    state.counters["states/s"] = benchmark::Counter(static_cast<double>(states) * static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["states/s"] = benchmark::Counter(
+        static_cast<double>(states) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 // One position: the first throw of a fresh Normal column, where the advice

@@ -15,8 +15,7 @@ using namespace quimba::widgets;
 
 namespace {
 
-QImage Texture()
-{
+QImage Texture() {
     QImage tex(573, 152, QImage::Format_RGB888);
     for (int y = 0; y < tex.height(); ++y)
         for (int x = 0; x < tex.width(); ++x)
@@ -25,8 +24,7 @@ QImage Texture()
 }
 
 struct MainPanel {
-    MainPanel()
-    {
+    MainPanel() {
         panel.resize(1024, 525);
         panel.SetTexture(Texture());
         auto* label = new QLabel(QStringLiteral("Joueur 1"), &panel);
@@ -39,8 +37,7 @@ struct MainPanel {
     TGlassButton* button = nullptr;
 };
 
-void BM_GlassButtonPaint(benchmark::State& state)
-{
+void BM_GlassButtonPaint(benchmark::State& state) {
     MainPanel scene;
     for (auto _ : state) {
         scene.button->PaintFace();
@@ -51,8 +48,7 @@ BENCHMARK(BM_GlassButtonPaint)->Unit(benchmark::kMicrosecond);
 
 // The same paint when the parent's look behind the button must be copied
 // again first (after the parent itself has painted).
-void BM_GlassButtonPaintFreshBackground(benchmark::State& state)
-{
+void BM_GlassButtonPaintFreshBackground(benchmark::State& state) {
     MainPanel scene;
     for (auto _ : state) {
         scene.button->BackgroundChanged();
@@ -63,12 +59,10 @@ void BM_GlassButtonPaintFreshBackground(benchmark::State& state)
 BENCHMARK(BM_GlassButtonPaintFreshBackground)->Unit(benchmark::kMicrosecond);
 
 // The caption shadow's blur on its own, the biggest part of a button paint.
-void BM_BlurMask(benchmark::State& state)
-{
+void BM_BlurMask(benchmark::State& state) {
     QImage mask(196, 36, QImage::Format_RGB888);
     mask.fill(Qt::white);
-    for (int x = 60; x < 140; x += 3)
-        mask.setPixelColor(x, 18, Qt::black);
+    for (int x = 60; x < 140; x += 3) mask.setPixelColor(x, 18, Qt::black);
     for (auto _ : state) {
         QImage m = mask.copy();
         PixelOps::BlurMask(m, 1, 3);
@@ -77,8 +71,7 @@ void BM_BlurMask(benchmark::State& state)
 }
 BENCHMARK(BM_BlurMask)->Unit(benchmark::kMicrosecond);
 
-void BM_TexturePanelPaint(benchmark::State& state)
-{
+void BM_TexturePanelPaint(benchmark::State& state) {
     MainPanel scene;
     scene.button->hide();
     QImage target(1024, 525, QImage::Format_RGB888);
@@ -89,12 +82,10 @@ void BM_TexturePanelPaint(benchmark::State& state)
 }
 BENCHMARK(BM_TexturePanelPaint)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

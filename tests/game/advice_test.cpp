@@ -56,7 +56,11 @@ TEST(Advice, LastFreeRowInWords) {
         std::array<int, 6> keep;  // dice to keep, for a keep
     };
     const Case cases[] = {
-        {"keep four of a kind", lignequimba, 1, {6, 6, 2, 6, 6}, "Conseil : garder 6 6 6 6, relancer (espérance 15,3)",
+        {"keep four of a kind",
+         lignequimba,
+         1,
+         {6, 6, 2, 6, 6},
+         "Conseil : garder 6 6 6 6, relancer (espérance 15,3)",
          {0, 1, 1, 0, 1, 1}},
         {"throw them all again", ligneplus, 2, {1, 1, 1, 1, 1}, "Conseil : tout relancer (espérance 17,5)", {}},
         {"write the full", lignefull, 3, {2, 5, 2, 5, 5}, "Conseil : écrire en Full 30", {}},

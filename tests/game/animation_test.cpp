@@ -118,8 +118,8 @@ TEST_F(AnimationTest, FrameDrawsTumblingFacesAtMovedPlaces) {
     h.random.script = {0, 1, 2, 3, 4};
     g.FrameTimerTimer();
     EXPECT_EQ(h.random.asked, (std::vector<int>{6, 6, 6, 6, 6}));
-    const std::vector<Drawn> frame{
-        {kBoard, 0, 0}, {1, 338, 32}, {2, 336, 54}, {3, 334, 32}, {4, 332, 54}, {5, 330, 43}};
+    const std::vector<Drawn> frame{{kBoard, 0, 0}, {1, 338, 32}, {2, 336, 54},
+                                   {3, 334, 32},   {4, 332, 54}, {5, 330, 43}};
     ASSERT_EQ(h.view.presented.size(), 1u);
     EXPECT_EQ(h.view.presented[0], frame);
     EXPECT_TRUE(g.controls.FrameTimerEnabled);
@@ -321,8 +321,8 @@ TEST_F(PickingTest, ClickSwitchesTheDieAndDrawsTheStillTable) {
     g.DiceTableMouseDown(80 * 4 + 30, 230);
     EXPECT_EQ(Kept(), (std::vector<int>{0, 0, 0, 1, 0}));
     EXPECT_EQ(Thrown(), (std::vector<int>{1, 1, 1, 0, 1}));
-    std::vector<Drawn> still{{kBoard, 0, 0}, {1, 80, 200}, {2, 160, 200}, {3, 240, 200},
-                             {4, 320, 200}, {kKeepMark, 340, 220}, {5, 400, 200}};
+    std::vector<Drawn> still{{kBoard, 0, 0}, {1, 80, 200},          {2, 160, 200}, {3, 240, 200},
+                             {4, 320, 200},  {kKeepMark, 340, 220}, {5, 400, 200}};
     ASSERT_EQ(h.view.presented.size(), 1u);
     EXPECT_EQ(h.view.presented[0], still);
     // A second click releases it.
@@ -424,15 +424,14 @@ TEST_P(Pointer, HandOnlyWhenPickingIsShown) {
     EXPECT_EQ(g.controls.DiceTableCursor, c.cursor);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Pointer,
-    ::testing::Values(PointerCase{"person_no_throw", 0, false, true, Cursor::Arrow},
-                      PointerCase{"person_first", 1, false, true, Cursor::Hand},
-                      PointerCase{"person_second", 2, false, true, Cursor::Hand},
-                      PointerCase{"person_third", 3, false, true, Cursor::Arrow},
-                      PointerCase{"person_off_die", 1, false, false, Cursor::Arrow},
-                      PointerCase{"computer_first", 1, true, true, Cursor::Hand},
-                      PointerCase{"computer_second", 2, true, true, Cursor::Arrow}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Pointer,
+                         ::testing::Values(PointerCase{"person_no_throw", 0, false, true, Cursor::Arrow},
+                                           PointerCase{"person_first", 1, false, true, Cursor::Hand},
+                                           PointerCase{"person_second", 2, false, true, Cursor::Hand},
+                                           PointerCase{"person_third", 3, false, true, Cursor::Arrow},
+                                           PointerCase{"person_off_die", 1, false, false, Cursor::Arrow},
+                                           PointerCase{"computer_first", 1, true, true, Cursor::Hand},
+                                           PointerCase{"computer_second", 2, true, true, Cursor::Arrow}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -36,21 +36,21 @@ TEST_P(Order, KeepsAscendingTextOrderIgnoringCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, Order,
-    ::testing::Values(
-        OrderCase{"scores_compare_as_text",
-                  {"98 --- d --- ANNE", "105 --- d --- BOB", "9 --- d --- CLEO"},
-                  {"105 --- d --- BOB", "9 --- d --- CLEO", "98 --- d --- ANNE"}},
-        OrderCase{"case_is_ignored",
-                  {"50 --- d --- bob", "50 --- d --- ANNE", "50 --- d --- Cleo"},
-                  {"50 --- d --- ANNE", "50 --- d --- bob", "50 --- d --- Cleo"}},
-        OrderCase{"equal_ignoring_case_keeps_arrival_order",
-                  {"50 --- d --- Bob", "50 --- d --- BOB", "50 --- d --- bob"},
-                  {"50 --- d --- Bob", "50 --- d --- BOB", "50 --- d --- bob"}},
-        OrderCase{"accented_capitals_fold",
-                  {"7 --- d --- \xC3\xA9va", "7 --- d --- \xC3\x89VA", "7 --- d --- \xC3\x89vb"},
-                  {"7 --- d --- \xC3\xA9va", "7 --- d --- \xC3\x89VA", "7 --- d --- \xC3\x89vb"}},
-        OrderCase{"prefix_first", {"12 --- d --- AB", "12 --- d --- A"}, {"12 --- d --- A", "12 --- d --- AB"}},
-        OrderCase{"same_text_twice", {"1", "1"}, {"1", "1"}}),
+    ::testing::Values(OrderCase{"scores_compare_as_text",
+                                {"98 --- d --- ANNE", "105 --- d --- BOB", "9 --- d --- CLEO"},
+                                {"105 --- d --- BOB", "9 --- d --- CLEO", "98 --- d --- ANNE"}},
+                      OrderCase{"case_is_ignored",
+                                {"50 --- d --- bob", "50 --- d --- ANNE", "50 --- d --- Cleo"},
+                                {"50 --- d --- ANNE", "50 --- d --- bob", "50 --- d --- Cleo"}},
+                      OrderCase{"equal_ignoring_case_keeps_arrival_order",
+                                {"50 --- d --- Bob", "50 --- d --- BOB", "50 --- d --- bob"},
+                                {"50 --- d --- Bob", "50 --- d --- BOB", "50 --- d --- bob"}},
+                      OrderCase{"accented_capitals_fold",
+                                {"7 --- d --- \xC3\xA9va", "7 --- d --- \xC3\x89VA", "7 --- d --- \xC3\x89vb"},
+                                {"7 --- d --- \xC3\xA9va", "7 --- d --- \xC3\x89VA", "7 --- d --- \xC3\x89vb"}},
+                      OrderCase{
+                          "prefix_first", {"12 --- d --- AB", "12 --- d --- A"}, {"12 --- d --- A", "12 --- d --- AB"}},
+                      OrderCase{"same_text_twice", {"1", "1"}, {"1", "1"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Each test works in a folder of its own under the temporary folder.
@@ -60,8 +60,7 @@ protected:
     std::string file;
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("quimba_scores_" + std::to_string(::getpid()) + "_" + info->name());
+        dir = fs::temp_directory_path() / ("quimba_scores_" + std::to_string(::getpid()) + "_" + info->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         file = (dir / "s.frd").string();
@@ -218,7 +217,7 @@ TEST_F(BestScoresFileTest, LoadsSortedAndDecoded) {
 
 struct KeptBytesCase {
     const char* name;
-    std::string file;   // as found on disk, already in list order
+    std::string file;  // as found on disk, already in list order
     std::vector<std::string> shown;
 };
 
@@ -236,16 +235,17 @@ TEST_P(KeptBytes, ShowsEveryByteAndSavesItBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, KeptBytes,
-    ::testing::Values(
-        KeptBytesCase{"nul_inside_a_line",
-                      "1 --- d --- A\r\n2 --- d\0 --- B\r\n3 --- d --- C\r\n"s,
-                      {"1 --- d --- A", "2 --- d\xEF\xBF\xBD --- B", "3 --- d --- C"}},
-        KeptBytesCase{"undefined_and_control_bytes",
-                      "12\t --- \x01" "d\x7F --- X\x81Y\x1B\r\n13 --- d --- Zo\xE9\r\n",
-                      {"12\xEF\xBF\xBD --- \xEF\xBF\xBD" "d\xEF\xBF\xBD --- X\xEF\xBF\xBDY\xEF\xBF\xBD",
-                       "13 --- d --- Zo\xC3\xA9"}},
-        KeptBytesCase{"empty_lines_stay_entries", "\r\n\r\n5 --- d --- E\r\n", {"", "", "5 --- d --- E"}},
-        KeptBytesCase{"long_line_is_not_cut", std::string(5000, 'x') + "\r\n", {std::string(5000, 'x')}}),
+    ::testing::Values(KeptBytesCase{"nul_inside_a_line",
+                                    "1 --- d --- A\r\n2 --- d\0 --- B\r\n3 --- d --- C\r\n"s,
+                                    {"1 --- d --- A", "2 --- d\xEF\xBF\xBD --- B", "3 --- d --- C"}},
+                      KeptBytesCase{"undefined_and_control_bytes",
+                                    "12\t --- \x01"
+                                    "d\x7F --- X\x81Y\x1B\r\n13 --- d --- Zo\xE9\r\n",
+                                    {"12\xEF\xBF\xBD --- \xEF\xBF\xBD"
+                                     "d\xEF\xBF\xBD --- X\xEF\xBF\xBDY\xEF\xBF\xBD",
+                                     "13 --- d --- Zo\xC3\xA9"}},
+                      KeptBytesCase{"empty_lines_stay_entries", "\r\n\r\n5 --- d --- E\r\n", {"", "", "5 --- d --- E"}},
+                      KeptBytesCase{"long_line_is_not_cut", std::string(5000, 'x') + "\r\n", {std::string(5000, 'x')}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BestScoresFileTest, EveryByteValueSurvivesASave) {
@@ -258,8 +258,9 @@ TEST_F(BestScoresFileTest, EveryByteValueSurvivesASave) {
 
 TEST_F(BestScoresFileTest, ElevenThousandEntriesSurviveWithTheNewOne) {
     std::vector<std::string> lines;
-    for (int i = 0; i < 11000; ++i) lines.push_back(std::to_string(100 + i % 300) + " --- 0" + std::to_string(i % 9 + 1) +
-                                                     "/12/2026 --- P" + std::to_string(i));
+    for (int i = 0; i < 11000; ++i)
+        lines.push_back(std::to_string(100 + i % 300) + " --- 0" + std::to_string(i % 9 + 1) + "/12/2026 --- P" +
+                        std::to_string(i));
     BestScores ordered;
     ordered.AddLines(lines);
     const std::string bytes = FormatBestScores(ordered.Lines());
@@ -301,11 +302,11 @@ TEST_P(RefusedFile, IsReportedAndLoadsNothing) {
     EXPECT_TRUE(list.Empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, RefusedFile,
-    ::testing::Values(RefusedCase{"too_large", kBestScoresMaxBytes + 1, 'x', "File too large"},
-                      RefusedCase{"too_many_lines", kBestScoresMaxEntries + 1, '\n', "Too many lines"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, RefusedFile,
+                         ::testing::Values(RefusedCase{"too_large", kBestScoresMaxBytes + 1, 'x', "File too large"},
+                                           RefusedCase{"too_many_lines", kBestScoresMaxEntries + 1, '\n',
+                                                       "Too many lines"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BestScoresFileTest, ReadOnlyFileIsRefusedNotReplaced) {
     Write(file, "old entry\r\n");

@@ -12,9 +12,9 @@ namespace {
 
 struct ChoiceCase {
     const char* name;
-    int type;                 // typejeu
-    int forced;               // ligneimposee (Ascendant, Descendant)
-    int throws;               // nblancers when the computer looks
+    int type;    // typejeu
+    int forced;  // ligneimposee (Ascendant, Descendant)
+    int throws;  // nblancers when the computer looks
     Dice dice;
     std::vector<int> filled;  // rows of the computer's column already written
     int row;                  // row expected to be written; 0 = none
@@ -107,37 +107,38 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"numbers_full_moins_late_at_15", kNormal, 1, 3, {1, 2, 4, 4, 4}, With(kNumbers, {9, 11}), 10, "15"},
         ChoiceCase{"numbers_full_moins_any_sum", kNormal, 1, 3, {1, 2, 3, 4, 6}, With(kNumbers, {9}), 10, "16"},
         ChoiceCase{"numbers_full_plus_any_sum", kNormal, 1, 3, {1, 1, 2, 3, 4}, With(kNumbers, {10}), 9, "11"},
-        ChoiceCase{"strike_out_first_free_figure_row", kNormal, 1, 3, {1, 2, 3, 4, 6}, With(kNumbers, {9, 10}), 11, "0"},
+        ChoiceCase{
+            "strike_out_first_free_figure_row", kNormal, 1, 3, {1, 2, 3, 4, 6}, With(kNumbers, {9, 10}), 11, "0"},
         ChoiceCase{"strike_out_skips_filled", kNormal, 1, 3, {1, 2, 3, 4, 6}, With(kNumbers, {9, 10, 11, 12}), 13, "0"},
         ChoiceCase{"quimba_used_strikes_brelan", kNormal, 1, 3, {5, 5, 5, 5, 5}, With(kNumbers, {9, 10, 15}), 11, "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Forced, ComputerChoice,
-    ::testing::Values(
-        ChoiceCase{"asc_quimba_first_throw", kAscendant, 15, 1, {2, 2, 2, 2, 2}, {}, 15, "50"},
-        ChoiceCase{"asc_quimba_waits_for_five", kAscendant, 15, 1, {2, 2, 2, 2, 3}, {}, 0, ""},
-        ChoiceCase{"asc_quimba_struck_at_third", kAscendant, 15, 3, {2, 2, 2, 2, 3}, {}, 15, "0"},
-        ChoiceCase{"asc_carre_first_throw", kAscendant, 14, 1, {6, 3, 6, 6, 6}, {15}, 14, "40"},
-        ChoiceCase{"asc_carre_five_of_a_kind_waits", kAscendant, 14, 2, {6, 6, 6, 6, 6}, {15}, 0, ""},
-        ChoiceCase{"asc_full_first_throw", kAscendant, 13, 1, {1, 4, 1, 4, 1}, {15, 14}, 13, "30"},
-        ChoiceCase{"asc_full_absent_waits", kAscendant, 13, 2, {1, 4, 1, 4, 2}, {15, 14}, 0, ""},
-        ChoiceCase{"asc_suite_first_throw", kAscendant, 12, 1, {2, 3, 4, 5, 6}, {}, 12, "20"},
-        ChoiceCase{"asc_suite_struck_at_third", kAscendant, 12, 3, {2, 3, 4, 5, 5}, {}, 12, "0"},
-        ChoiceCase{"desc_brelan_from_three", kDescendant, 11, 1, {5, 5, 5, 1, 2}, {}, 11, "18"},
-        ChoiceCase{"desc_brelan_from_full", kDescendant, 11, 2, {5, 5, 5, 1, 1}, {}, 11, "17"},
-        ChoiceCase{"desc_brelan_from_carre", kDescendant, 11, 1, {3, 3, 3, 3, 1}, {}, 11, "13"},
-        ChoiceCase{"desc_brelan_from_quimba", kDescendant, 11, 1, {6, 6, 6, 6, 6}, {}, 11, "30"},
-        ChoiceCase{"desc_brelan_pair_waits", kDescendant, 11, 1, {5, 5, 4, 1, 2}, {}, 0, ""},
-        ChoiceCase{"desc_plus_waits", kDescendant, 9, 2, {6, 6, 6, 5, 5}, {}, 0, ""},
-        ChoiceCase{"desc_plus_at_third", kDescendant, 9, 3, {6, 6, 6, 5, 4}, {}, 9, "27"},
-        ChoiceCase{"asc_moins_waits", kAscendant, 10, 1, {1, 1, 1, 1, 2}, {}, 0, ""},
-        ChoiceCase{"asc_moins_at_third", kAscendant, 10, 3, {1, 1, 2, 1, 2}, {}, 10, "7"},
-        ChoiceCase{"desc_number_row_waits_with_five_of_it", kDescendant, 4, 2, {4, 4, 4, 4, 4}, {}, 0, ""},
-        ChoiceCase{"desc_number_row_at_third", kDescendant, 4, 3, {4, 4, 1, 4, 6}, {}, 4, "12"},
-        ChoiceCase{"desc_number_row_zero", kDescendant, 1, 3, {4, 4, 2, 4, 6}, {}, 1, "0"},
-        ChoiceCase{"asc_number_row_six", kAscendant, 6, 3, {6, 2, 3, 6, 6}, {}, 6, "18"},
-        ChoiceCase{"asc_number_row_ignores_figure", kAscendant, 5, 1, {5, 5, 5, 5, 5}, {}, 0, ""}),
+    ::testing::Values(ChoiceCase{"asc_quimba_first_throw", kAscendant, 15, 1, {2, 2, 2, 2, 2}, {}, 15, "50"},
+                      ChoiceCase{"asc_quimba_waits_for_five", kAscendant, 15, 1, {2, 2, 2, 2, 3}, {}, 0, ""},
+                      ChoiceCase{"asc_quimba_struck_at_third", kAscendant, 15, 3, {2, 2, 2, 2, 3}, {}, 15, "0"},
+                      ChoiceCase{"asc_carre_first_throw", kAscendant, 14, 1, {6, 3, 6, 6, 6}, {15}, 14, "40"},
+                      ChoiceCase{"asc_carre_five_of_a_kind_waits", kAscendant, 14, 2, {6, 6, 6, 6, 6}, {15}, 0, ""},
+                      ChoiceCase{"asc_full_first_throw", kAscendant, 13, 1, {1, 4, 1, 4, 1}, {15, 14}, 13, "30"},
+                      ChoiceCase{"asc_full_absent_waits", kAscendant, 13, 2, {1, 4, 1, 4, 2}, {15, 14}, 0, ""},
+                      ChoiceCase{"asc_suite_first_throw", kAscendant, 12, 1, {2, 3, 4, 5, 6}, {}, 12, "20"},
+                      ChoiceCase{"asc_suite_struck_at_third", kAscendant, 12, 3, {2, 3, 4, 5, 5}, {}, 12, "0"},
+                      ChoiceCase{"desc_brelan_from_three", kDescendant, 11, 1, {5, 5, 5, 1, 2}, {}, 11, "18"},
+                      ChoiceCase{"desc_brelan_from_full", kDescendant, 11, 2, {5, 5, 5, 1, 1}, {}, 11, "17"},
+                      ChoiceCase{"desc_brelan_from_carre", kDescendant, 11, 1, {3, 3, 3, 3, 1}, {}, 11, "13"},
+                      ChoiceCase{"desc_brelan_from_quimba", kDescendant, 11, 1, {6, 6, 6, 6, 6}, {}, 11, "30"},
+                      ChoiceCase{"desc_brelan_pair_waits", kDescendant, 11, 1, {5, 5, 4, 1, 2}, {}, 0, ""},
+                      ChoiceCase{"desc_plus_waits", kDescendant, 9, 2, {6, 6, 6, 5, 5}, {}, 0, ""},
+                      ChoiceCase{"desc_plus_at_third", kDescendant, 9, 3, {6, 6, 6, 5, 4}, {}, 9, "27"},
+                      ChoiceCase{"asc_moins_waits", kAscendant, 10, 1, {1, 1, 1, 1, 2}, {}, 0, ""},
+                      ChoiceCase{"asc_moins_at_third", kAscendant, 10, 3, {1, 1, 2, 1, 2}, {}, 10, "7"},
+                      ChoiceCase{
+                          "desc_number_row_waits_with_five_of_it", kDescendant, 4, 2, {4, 4, 4, 4, 4}, {}, 0, ""},
+                      ChoiceCase{"desc_number_row_at_third", kDescendant, 4, 3, {4, 4, 1, 4, 6}, {}, 4, "12"},
+                      ChoiceCase{"desc_number_row_zero", kDescendant, 1, 3, {4, 4, 2, 4, 6}, {}, 1, "0"},
+                      ChoiceCase{"asc_number_row_six", kAscendant, 6, 3, {6, 2, 3, 6, 6}, {}, 6, "18"},
+                      ChoiceCase{"asc_number_row_ignores_figure", kAscendant, 5, 1, {5, 5, 5, 5, 5}, {}, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ComputerChoiceNoRowLeft, SaysSoAndTalliesNothing) {

@@ -132,8 +132,8 @@ TEST_P(ComputerGames, EndWithEveryRowFilledAndTotalsRight) {
         for (int col = 1; col < c.players; ++col)
             if (g.Grid.Value(col, lignetotal) > g.Grid.Value(winner, lignetotal)) winner = col;
         ASSERT_EQ(g.ListBoxScore.Items().size(), 1u);
-        EXPECT_EQ(g.ListBoxScore.Items()[0], std::to_string(g.Grid.Value(winner, lignetotal)) + " --- " +
-                                                  t.clock.stamp + " --- CPU");
+        EXPECT_EQ(g.ListBoxScore.Items()[0],
+                  std::to_string(g.Grid.Value(winner, lignetotal)) + " --- " + t.clock.stamp + " --- CPU");
     }
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
 #include "Strategy.h"
 #include "StrategySupport.h"
 #include "SystemPorts.h"
+#include "TestSupport.h"
 
 namespace quimba::testing {
 namespace {
@@ -28,9 +28,12 @@ struct LateSource : StrategySource {
 bool PlayToEnd(Game& g) {
     for (long step = 0; step < 200000; ++step) {
         if (g.S.tour >= kRounds) return true;
-        if (g.controls.FrameTimerEnabled) g.FrameTimerTimer();
-        else if (g.controls.TimerordiEnabled) g.TimerordiTimer();
-        else return false;
+        if (g.controls.FrameTimerEnabled)
+            g.FrameTimerTimer();
+        else if (g.controls.TimerordiEnabled)
+            g.TimerordiTimer();
+        else
+            return false;
     }
     return false;
 }
@@ -94,14 +97,13 @@ TEST_P(ExpertGame, PlaysWholeGamesByTheRules) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, ExpertGame,
-    ::testing::Values(GameCase{"NormalExpertFirst", kNormal, {2, 1, 0, 0, 0}},
-                      GameCase{"NormalTwoExperts", kNormal, {2, 2, 0, 0, 0}},
-                      GameCase{"AscendantExpertSecond", kAscendant, {1, 2, 0, 0, 0}},
-                      GameCase{"DescendantExpertFirst", kDescendant, {2, 1, 0, 0, 0}},
-                      GameCase{"DescendantClassicOnly", kDescendant, {1, 1, 0, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Types, ExpertGame,
+                         ::testing::Values(GameCase{"NormalExpertFirst", kNormal, {2, 1, 0, 0, 0}},
+                                           GameCase{"NormalTwoExperts", kNormal, {2, 2, 0, 0, 0}},
+                                           GameCase{"AscendantExpertSecond", kAscendant, {1, 2, 0, 0, 0}},
+                                           GameCase{"DescendantExpertFirst", kDescendant, {2, 1, 0, 0, 0}},
+                                           GameCase{"DescendantClassicOnly", kDescendant, {1, 1, 0, 0, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The classic level plays the same game whether or not tables are at hand.
 TEST(ExpertLevel, ClassicIgnoresTheTables) {

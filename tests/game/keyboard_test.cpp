@@ -105,7 +105,8 @@ void ComputerThrown(Game& g) {
 // The cursor moved onto a row of the person's column.
 std::function<void(Game&)> CursorOn(std::function<void(Game&)> setup, int row, int typejeu = kNormal) {
     return [setup, row, typejeu](Game& g) {
-        if (setup) setup(g);
+        if (setup)
+            setup(g);
         else {
             StartGame(g, {"ANNE", "BOB"}, typejeu);
             Throw(g);
@@ -129,50 +130,49 @@ void Space(Game& g) { g.KeyThrow(); }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyAgainstClick,
-    ::testing::Values(
-        KeyCase{"die1_kept_after_first_throw", PersonsThrown, Die(1), ClickDie(1)},
-        KeyCase{"die5_kept_after_second_throw", PersonsThrownTwice, Die(5), ClickDie(5)},
-        KeyCase{"die2_released_at_its_kept_place",
-                [](Game& g) {
-                    PersonsThrown(g);
-                    g.KeyDie(2);
-                    Throw(g);
-                },
-                Die(2), ClickDie(2)},
-        KeyCase{"die_before_any_throw", Persons, Die(3), [](Game& g) { g.DiceTableMouseDown(200, 100); },
-                Expect::Same, false},
-        KeyCase{"die_after_third_throw", PersonsThrownThrice, Die(3), ClickDie(3), Expect::Same, false},
-        KeyCase{"die_in_computer_turn", ComputerThrown, Die(4), ClickDie(4), Expect::Same, false},
-        KeyCase{"space_first_throw", Persons, Space, ClickRoll},
-        KeyCase{"space_third_throw", PersonsThrownTwice, Space, ClickRoll},
-        KeyCase{"space_after_third_throw", PersonsThrownThrice, Space, ClickRoll, Expect::Same, false},
-        KeyCase{"space_before_any_game", [](Game&) {}, Space, ClickRoll, Expect::Same, false},
-        KeyCase{"space_in_computer_turn", ComputerToPlay, Space, ClickRoll, Expect::KeyRefusedClickActs},
-        KeyCase{"enter_without_cursor_throws", PersonsThrown, Enter, ClickRoll},
-        KeyCase{"enter_in_computer_turn", ComputerToPlay, Enter, ClickRoll, Expect::KeyRefusedClickActs},
-        KeyCase{"enter_writes_free_row", CursorOn(nullptr, ligne4), Enter, Select(ligne4)},
-        KeyCase{"enter_writes_figure_row", CursorOn(nullptr, lignecarre), Enter, Select(lignecarre)},
-        KeyCase{"enter_on_bonus_row_writes_nothing", CursorOn(nullptr, lignebonus), Enter, Select(lignebonus),
-                Expect::Same, false},
-        KeyCase{"enter_on_name_row", CursorOn(nullptr, lignenoms), Enter, Select(lignenoms), Expect::Same,
-                false},
-        KeyCase{"enter_on_filled_row",
-                CursorOn(
-                    [](Game& g) {
-                        PersonsThrown(g);
-                        g.GridSelectCell(0, ligne2);
-                        Throw(g);
-                        g.GridSelectCell(1, ligne2);
-                        Throw(g);
-                    },
-                    ligne2),
-                Enter, Select(ligne2), Expect::Same, false},
-        KeyCase{"enter_on_forced_row_ascendant", CursorOn(nullptr, lignequimba, kAscendant), Enter,
-                Select(lignequimba)},
-        KeyCase{"enter_off_forced_row_ascendant", CursorOn(nullptr, lignecarre, kAscendant), Enter,
-                Select(lignecarre), Expect::Same, false},
-        KeyCase{"enter_off_forced_row_descendant", CursorOn(nullptr, ligne2, kDescendant), Enter,
-                Select(ligne2), Expect::Same, false}),
+    ::testing::Values(KeyCase{"die1_kept_after_first_throw", PersonsThrown, Die(1), ClickDie(1)},
+                      KeyCase{"die5_kept_after_second_throw", PersonsThrownTwice, Die(5), ClickDie(5)},
+                      KeyCase{"die2_released_at_its_kept_place",
+                              [](Game& g) {
+                                  PersonsThrown(g);
+                                  g.KeyDie(2);
+                                  Throw(g);
+                              },
+                              Die(2), ClickDie(2)},
+                      KeyCase{"die_before_any_throw", Persons, Die(3), [](Game& g) { g.DiceTableMouseDown(200, 100); },
+                              Expect::Same, false},
+                      KeyCase{"die_after_third_throw", PersonsThrownThrice, Die(3), ClickDie(3), Expect::Same, false},
+                      KeyCase{"die_in_computer_turn", ComputerThrown, Die(4), ClickDie(4), Expect::Same, false},
+                      KeyCase{"space_first_throw", Persons, Space, ClickRoll},
+                      KeyCase{"space_third_throw", PersonsThrownTwice, Space, ClickRoll},
+                      KeyCase{"space_after_third_throw", PersonsThrownThrice, Space, ClickRoll, Expect::Same, false},
+                      KeyCase{"space_before_any_game", [](Game&) {}, Space, ClickRoll, Expect::Same, false},
+                      KeyCase{"space_in_computer_turn", ComputerToPlay, Space, ClickRoll, Expect::KeyRefusedClickActs},
+                      KeyCase{"enter_without_cursor_throws", PersonsThrown, Enter, ClickRoll},
+                      KeyCase{"enter_in_computer_turn", ComputerToPlay, Enter, ClickRoll, Expect::KeyRefusedClickActs},
+                      KeyCase{"enter_writes_free_row", CursorOn(nullptr, ligne4), Enter, Select(ligne4)},
+                      KeyCase{"enter_writes_figure_row", CursorOn(nullptr, lignecarre), Enter, Select(lignecarre)},
+                      KeyCase{"enter_on_bonus_row_writes_nothing", CursorOn(nullptr, lignebonus), Enter,
+                              Select(lignebonus), Expect::Same, false},
+                      KeyCase{"enter_on_name_row", CursorOn(nullptr, lignenoms), Enter, Select(lignenoms), Expect::Same,
+                              false},
+                      KeyCase{"enter_on_filled_row",
+                              CursorOn(
+                                  [](Game& g) {
+                                      PersonsThrown(g);
+                                      g.GridSelectCell(0, ligne2);
+                                      Throw(g);
+                                      g.GridSelectCell(1, ligne2);
+                                      Throw(g);
+                                  },
+                                  ligne2),
+                              Enter, Select(ligne2), Expect::Same, false},
+                      KeyCase{"enter_on_forced_row_ascendant", CursorOn(nullptr, lignequimba, kAscendant), Enter,
+                              Select(lignequimba)},
+                      KeyCase{"enter_off_forced_row_ascendant", CursorOn(nullptr, lignecarre, kAscendant), Enter,
+                              Select(lignecarre), Expect::Same, false},
+                      KeyCase{"enter_off_forced_row_descendant", CursorOn(nullptr, ligne2, kDescendant), Enter,
+                              Select(ligne2), Expect::Same, false}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST(SheetCursor, StartsWhereAPickCanBeMade) {

@@ -126,15 +126,14 @@ TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
     EXPECT_EQ(std::count(view.sounds.begin(), view.sounds.end(), kTallySound), 13 * players);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, PersonsGame,
-    ::testing::Values(GameCase{"normal_two", kNormal, {"ANNE", "BOB"}, 1},
-                      GameCase{"normal_three", kNormal, {"ANNE", "BOB", "CLEO"}, 2},
-                      GameCase{"normal_five", kNormal, {"A", "B", "C", "D", "E"}, 3},
-                      GameCase{"ascendant_two", kAscendant, {"ANNE", "BOB"}, 4},
-                      GameCase{"ascendant_four", kAscendant, {"ANNE", "BOB", "CLEO", "DAN"}, 5},
-                      GameCase{"descendant_two", kDescendant, {"ANNE", "BOB"}, 6},
-                      GameCase{"descendant_three", kDescendant, {"ANNE", "BOB", "CLEO"}, 7}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Types, PersonsGame,
+                         ::testing::Values(GameCase{"normal_two", kNormal, {"ANNE", "BOB"}, 1},
+                                           GameCase{"normal_three", kNormal, {"ANNE", "BOB", "CLEO"}, 2},
+                                           GameCase{"normal_five", kNormal, {"A", "B", "C", "D", "E"}, 3},
+                                           GameCase{"ascendant_two", kAscendant, {"ANNE", "BOB"}, 4},
+                                           GameCase{"ascendant_four", kAscendant, {"ANNE", "BOB", "CLEO", "DAN"}, 5},
+                                           GameCase{"descendant_two", kDescendant, {"ANNE", "BOB"}, 6},
+                                           GameCase{"descendant_three", kDescendant, {"ANNE", "BOB", "CLEO"}, 7}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

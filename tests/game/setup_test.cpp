@@ -5,9 +5,9 @@
 using namespace quimba;
 using quimba::testing::Harness;
 using quimba::testing::MemoryStore;
-using quimba::testing::StartGame;
 using quimba::testing::ScriptThrow;
 using quimba::testing::Snapshot;
+using quimba::testing::StartGame;
 
 namespace {
 
@@ -128,7 +128,8 @@ TEST(SetupDialog, RowsShownFollowThePlayerCount) {
                                  {false, true, true, true, true, true}};
     for (int n = 2; n <= 5; ++n) {
         form.FormActivate(n);
-        for (int row = 1; row <= 5; ++row) EXPECT_EQ(form.RowVisible[row], expected[n - 2][row]) << n << " players, row " << row;
+        for (int row = 1; row <= 5; ++row)
+            EXPECT_EQ(form.RowVisible[row], expected[n - 2][row]) << n << " players, row " << row;
     }
 }
 
@@ -253,18 +254,18 @@ TEST_P(HighscoreText, IsShownCountedAndKeptAsRead) {
     EXPECT_EQ(store.values.at("HIGHSCORE"), GetParam().stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stored, HighscoreText,
-    ::testing::Values(HighscoreCase{"plain", "245", 245, "ANNE 245"},
-                      HighscoreCase{"leading_zeros_shown_as_stored", "0245", 245, "ANNE 0245"},
-                      HighscoreCase{"negative", "-12", -12, "ANNE -12"},
-                      HighscoreCase{"empty_keeps_field", "", 77, "ANNE "},
-                      HighscoreCase{"letters", "abc", 0, "ANNE abc"},
-                      HighscoreCase{"trailing_garbage", "12x", 0, "ANNE 12x"},
-                      HighscoreCase{"overflow", "99999999999", 2147483647, "ANNE 99999999999"},
-                      HighscoreCase{"negative_overflow", "-99999999999", -2147483647 - 1, "ANNE -99999999999"},
-                      HighscoreCase{"blank", " ", 0, "ANNE  "}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stored, HighscoreText,
+                         ::testing::Values(HighscoreCase{"plain", "245", 245, "ANNE 245"},
+                                           HighscoreCase{"leading_zeros_shown_as_stored", "0245", 245, "ANNE 0245"},
+                                           HighscoreCase{"negative", "-12", -12, "ANNE -12"},
+                                           HighscoreCase{"empty_keeps_field", "", 77, "ANNE "},
+                                           HighscoreCase{"letters", "abc", 0, "ANNE abc"},
+                                           HighscoreCase{"trailing_garbage", "12x", 0, "ANNE 12x"},
+                                           HighscoreCase{"overflow", "99999999999", 2147483647, "ANNE 99999999999"},
+                                           HighscoreCase{"negative_overflow", "-99999999999", -2147483647 - 1,
+                                                         "ANNE -99999999999"},
+                                           HighscoreCase{"blank", " ", 0, "ANNE  "}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, BeatenStoredTextIsReplacedByTheNewScore) {
     Harness h;
@@ -318,13 +319,13 @@ TEST_P(StoredNiveau, ReadsAsOneUnlessExactlyTwo) {
     EXPECT_EQ(store.values.at("NIVEAU"), std::to_string(GetParam().niveau));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stored, StoredNiveau,
-    ::testing::Values(NiveauCase{"missing", nullptr, 1}, NiveauCase{"one", "1", 1}, NiveauCase{"two", "2", 2},
-                      NiveauCase{"three", "3", 1}, NiveauCase{"zero", "0", 1}, NiveauCase{"empty", "", 1},
-                      NiveauCase{"padded_two", " 2", 1}, NiveauCase{"leading_zero", "02", 1},
-                      NiveauCase{"word", "Expert", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stored, StoredNiveau,
+                         ::testing::Values(NiveauCase{"missing", nullptr, 1}, NiveauCase{"one", "1", 1},
+                                           NiveauCase{"two", "2", 2}, NiveauCase{"three", "3", 1},
+                                           NiveauCase{"zero", "0", 1}, NiveauCase{"empty", "", 1},
+                                           NiveauCase{"padded_two", " 2", 1}, NiveauCase{"leading_zero", "02", 1},
+                                           NiveauCase{"word", "Expert", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, ChosenNiveauIsStoredAtClose) {
     Harness h;

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
 #include "Strategy.h"
 #include "StrategySupport.h"
 #include "TestSupport.h"
@@ -40,9 +39,7 @@ unsigned BitOfRow(int row) {
 constexpr std::uint16_t kAllRows = (1u << 13) - 1;
 
 // Every row but `row` written.
-ColumnState OnlyFree(int row, int upper = 0) {
-    return {static_cast<std::uint16_t>(kAllRows & ~BitOfRow(row)), upper};
-}
+ColumnState OnlyFree(int row, int upper = 0) { return {static_cast<std::uint16_t>(kAllRows & ~BitOfRow(row)), upper}; }
 
 // Chance that a die shows a face within three throws, when it is kept as
 // soon as it does.
@@ -104,8 +101,7 @@ std::vector<HandCase> HandCases() {
         {"NothingLeft", kNormal, {kAllRows, 63}, 0.0},
         {"DescendantLastQuimba", kDescendant, OnlyFree(lignequimba), 50 * quimba},
         {"AscendantLastOnes", kAscendant, OnlyFree(ligne1), 5 * kHitIn3},
-        {"AscendantOnesFor62", kAscendant, OnlyFree(ligne1, 62),
-         5 * kHitIn3 + 35 * (1 - Binomial(5, 0, kHitIn3))},
+        {"AscendantOnesFor62", kAscendant, OnlyFree(ligne1, 62), 5 * kHitIn3 + 35 * (1 - Binomial(5, 0, kHitIn3))},
     };
 }
 
@@ -226,8 +222,10 @@ TEST(StrategyAdvice, ListsEveryKeepAndFreeRowBestFirst) {
     int keeps = 0, writes = 0;
     std::map<int, int> rows;
     for (const Choice& c : choices) {
-        if (c.kind == Choice::Keep) ++keeps;
-        else ++rows[c.row], ++writes;
+        if (c.kind == Choice::Keep)
+            ++keeps;
+        else
+            ++rows[c.row], ++writes;
     }
     // Three 3s, a 5 and a 1: 4 x 2 x 2 kept sets.
     EXPECT_EQ(keeps, 16);

@@ -61,13 +61,12 @@ TEST_P(Bonus, ThirtyFiveFromSixtyThree) {
     EXPECT_EQ(g.Grid.Cell(0, lignesoustotal), c.subtotal);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sums, Bonus,
-    ::testing::Values(BonusCase{"exactly_63", {3, 6, 9, 12, 15, 18}, "35", "98"},
-                      BonusCase{"one_short_62", {2, 6, 9, 12, 15, 18}, "", "62"},
-                      BonusCase{"above_63", {5, 10, 15, 20, 25, 30}, "35", "140"},
-                      BonusCase{"nothing", {0, 0, 0, 0, 0, 0}, "", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sums, Bonus,
+                         ::testing::Values(BonusCase{"exactly_63", {3, 6, 9, 12, 15, 18}, "35", "98"},
+                                           BonusCase{"one_short_62", {2, 6, 9, 12, 15, 18}, "", "62"},
+                                           BonusCase{"above_63", {5, 10, 15, 20, 25, 30}, "35", "140"},
+                                           BonusCase{"nothing", {0, 0, 0, 0, 0, 0}, "", "0"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TallyTest, SubtotalIsZeroAfterAFirstFigureRow) {
     Start({"ANNE", "BOB"});
@@ -179,8 +178,8 @@ struct TallySeen : GameObserver {
     std::vector<std::string> seen;
     void OnTally(const Game& g, int column) override {
         seen.push_back(std::to_string(column) + ":" + g.Grid.Cell(column, lignebonus) + "/" +
-                       g.Grid.Cell(column, lignesoustotal) + "/" + g.Grid.Cell(column, lignetotal) +
-                       " joueur " + std::to_string(g.S.joueur));
+                       g.Grid.Cell(column, lignesoustotal) + "/" + g.Grid.Cell(column, lignetotal) + " joueur " +
+                       std::to_string(g.S.joueur));
     }
 };
 

@@ -19,26 +19,21 @@ struct SplitCase {
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitLinesTest, SplitsAtEveryLineEnd) {
-    EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines);
-}
+TEST_P(SplitLinesTest, SplitsAtEveryLineEnd) { EXPECT_EQ(SplitLines(GetParam().bytes), GetParam().lines); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Endings, SplitLinesTest,
-    ::testing::Values(
-        SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
-        SplitCase{"lf", "a\nb\n", {"a", "b"}},
-        SplitCase{"cr", "a\rb\r", {"a", "b"}},
-        SplitCase{"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-        SplitCase{"no_final_end", "a\r\nb", {"a", "b"}},
-        SplitCase{"empty_lines_kept", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
-        SplitCase{"cr_cr_lf_is_two_ends", "a\r\r\nb", {"a", "", "b"}},
-        SplitCase{"lf_cr_is_two_ends", "a\n\rb", {"a", "", "b"}},
-        SplitCase{"blanks_kept", "  Type de jeu \r\n", {"  Type de jeu "}},
-        SplitCase{"nul_ends_text", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
-        SplitCase{"nul_first", std::string("\0abc", 4), {}},
-        SplitCase{"empty_file", "", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Endings, SplitLinesTest,
+                         ::testing::Values(SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+                                           SplitCase{"lf", "a\nb\n", {"a", "b"}}, SplitCase{"cr", "a\rb\r", {"a", "b"}},
+                                           SplitCase{"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+                                           SplitCase{"no_final_end", "a\r\nb", {"a", "b"}},
+                                           SplitCase{"empty_lines_kept", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
+                                           SplitCase{"cr_cr_lf_is_two_ends", "a\r\r\nb", {"a", "", "b"}},
+                                           SplitCase{"lf_cr_is_two_ends", "a\n\rb", {"a", "", "b"}},
+                                           SplitCase{"blanks_kept", "  Type de jeu \r\n", {"  Type de jeu "}},
+                                           SplitCase{"nul_ends_text", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+                                           SplitCase{"nul_first", std::string("\0abc", 4), {}},
+                                           SplitCase{"empty_file", "", {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Cp1252, DecodesEveryHighByte) {
     EXPECT_EQ(Cp1252ToUtf8("\xE9\xE0\xE7"), "\xC3\xA9\xC3\xA0\xC3\xA7");  // é à ç
@@ -56,10 +51,10 @@ TEST(Cp1252, RoundTripsAllBytes) {
 }
 
 TEST(Cp1252, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");       // a CJK character
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");             // truncated sequence
-    EXPECT_EQ(Utf8ToCp1252("\xC3(b"), "?(b");           // bad continuation
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8E\xB2"), "?");   // a die emoji
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");      // a CJK character
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");            // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("\xC3(b"), "?(b");          // bad continuation
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8E\xB2"), "?");  // a die emoji
 }
 
 std::string Lines(int n) {

@@ -58,21 +58,19 @@ TEST_P(ThrowFigure, AnalysesTheFiveDice) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dice, ThrowFigure,
-    ::testing::Values(
-        FigureCase{"nothing_12346", {1, 2, 3, 4, 6}, 0, ""},
-        FigureCase{"pair_only", {1, 1, 2, 4, 6}, 0, ""},
-        FigureCase{"two_pairs", {2, 2, 3, 3, 6}, 0, ""},
-        FigureCase{"straight_low_shuffled", {5, 3, 1, 4, 2}, 20, "L84"},
-        FigureCase{"straight_high_shuffled", {6, 2, 5, 3, 4}, 20, "L85"},
-        FigureCase{"three_4s_with_1_and_6", {4, 1, 4, 6, 4}, 3, "L79 4"},
-        FigureCase{"three_4s_two_2s_is_full", {4, 2, 4, 2, 4}, 30, "L82 4 L83 2"},
-        FigureCase{"three_1s_two_6s_is_full", {6, 1, 1, 6, 1}, 30, "L82 1 L83 6"},
-        FigureCase{"four_5s", {5, 5, 1, 5, 5}, 40, "L80 5"},
-        FigureCase{"five_6s", {6, 6, 6, 6, 6}, 50, "L81 6"},
-        FigureCase{"five_1s", {1, 1, 1, 1, 1}, 50, "L81 1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dice, ThrowFigure,
+                         ::testing::Values(FigureCase{"nothing_12346", {1, 2, 3, 4, 6}, 0, ""},
+                                           FigureCase{"pair_only", {1, 1, 2, 4, 6}, 0, ""},
+                                           FigureCase{"two_pairs", {2, 2, 3, 3, 6}, 0, ""},
+                                           FigureCase{"straight_low_shuffled", {5, 3, 1, 4, 2}, 20, "L84"},
+                                           FigureCase{"straight_high_shuffled", {6, 2, 5, 3, 4}, 20, "L85"},
+                                           FigureCase{"three_4s_with_1_and_6", {4, 1, 4, 6, 4}, 3, "L79 4"},
+                                           FigureCase{"three_4s_two_2s_is_full", {4, 2, 4, 2, 4}, 30, "L82 4 L83 2"},
+                                           FigureCase{"three_1s_two_6s_is_full", {6, 1, 1, 6, 1}, 30, "L82 1 L83 6"},
+                                           FigureCase{"four_5s", {5, 5, 1, 5, 5}, 40, "L80 5"},
+                                           FigureCase{"five_6s", {6, 6, 6, 6, 6}, 50, "L81 6"},
+                                           FigureCase{"five_1s", {1, 1, 1, 1, 1}, 50, "L81 1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ThrowTest, FirstThrowPlacesEveryDieAndPlaysTheSound) {
     // Start offsets 0, 39, 7, 20, 33; frequency draw 11999 gives the lowest pitch.

@@ -60,8 +60,8 @@ inline QByteArray Chunk(const char* id, const QByteArray& body, bool pad = true)
     return b;
 }
 
-inline QByteArray FmtBody(std::uint32_t format, std::uint32_t channels, std::uint32_t rate,
-                          std::uint32_t bits, std::uint32_t blockAlign) {
+inline QByteArray FmtBody(std::uint32_t format, std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
+                          std::uint32_t blockAlign) {
     QByteArray b;
     Put16(b, format);
     Put16(b, channels);
@@ -73,8 +73,7 @@ inline QByteArray FmtBody(std::uint32_t format, std::uint32_t channels, std::uin
 }
 
 inline QByteArray Pcm16Fmt(int channels, int rate) {
-    return Chunk("fmt ", FmtBody(1, std::uint32_t(channels), std::uint32_t(rate), 16,
-                                 std::uint32_t(channels * 2)));
+    return Chunk("fmt ", FmtBody(1, std::uint32_t(channels), std::uint32_t(rate), 16, std::uint32_t(channels * 2)));
 }
 
 // Distinct samples: frame f, channel c holds 1000 * c + f (wrapping).

@@ -15,15 +15,17 @@ namespace {
 void PaintPattern(QImage& img, int seed) {
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            line[x] = qRgb((x + seed) & 0xff, (y * 3 + seed) & 0xff, (x ^ y) & 0xff);
+        for (int x = 0; x < img.width(); ++x) line[x] = qRgb((x + seed) & 0xff, (y * 3 + seed) & 0xff, (x ^ y) & 0xff);
     }
 }
 
 QString FirstDifference(const QImage& got, const QImage& want) {
     if (got.size() != want.size())
         return QStringLiteral("size %1x%2, want %3x%4")
-            .arg(got.width()).arg(got.height()).arg(want.width()).arg(want.height());
+            .arg(got.width())
+            .arg(got.height())
+            .arg(want.width())
+            .arg(want.height());
     for (int y = 0; y < got.height(); ++y)
         for (int x = 0; x < got.width(); ++x)
             if ((got.pixel(x, y) & 0xffffff) != (want.pixel(x, y) & 0xffffff))
@@ -31,9 +33,7 @@ QString FirstDifference(const QImage& got, const QImage& want) {
     return QString();
 }
 
-QImage Grabbed(TDrawSurface& w) {
-    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage Grabbed(TDrawSurface& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 }  // namespace
 
@@ -151,8 +151,8 @@ void DrawSurfaceTest::mouseMoveWithoutButton() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QSignalSpy spy(&w, &TDrawSurface::OnMouseMove);
-    QMouseEvent move(QEvent::MouseMove, QPointF(40, 60), w.mapToGlobal(QPointF(40, 60)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 60), w.mapToGlobal(QPointF(40, 60)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(&w, &move);
     QTest::mouseMove(&w, QPoint(123, 45));
     QTRY_VERIFY(spy.count() >= 2);

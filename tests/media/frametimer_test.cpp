@@ -62,8 +62,7 @@ void FrameTimerTest::pausesWhileInactive() {
     active = true;
     QTRY_VERIFY_WITH_TIMEOUT(spy.count() > before, 5000);
     // The first frame back reports the intervals missed meanwhile.
-    QVERIFY2(spy.at(before).at(0).toInt() >= 120 / 15,
-             qPrintable(QString::number(spy.at(before).at(0).toInt())));
+    QVERIFY2(spy.at(before).at(0).toInt() >= 120 / 15, qPrintable(QString::number(spy.at(before).at(0).toInt())));
 }
 
 void FrameTimerTest::stopsFromItsOwnHandler() {

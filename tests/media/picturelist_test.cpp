@@ -1,8 +1,8 @@
 // Drawing pictures on a target: colour key, clipping, order, and loading
 // bitmap files that are good, missing, garbage or cut short.
 
-#include "MediaTestFiles.h"
 #include "PictureList.h"
+#include "MediaTestFiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,7 +45,8 @@ QString FirstDifference(const QImage& got, const QImage& want) {
         for (int x = 0; x < got.width(); ++x)
             if ((got.pixel(x, y) & 0xffffff) != (want.pixel(x, y) & 0xffffff))
                 return QStringLiteral("(%1,%2): got %3 want %4")
-                    .arg(x).arg(y)
+                    .arg(x)
+                    .arg(y)
                     .arg(got.pixel(x, y) & 0xffffff, 6, 16, QChar('0'))
                     .arg(want.pixel(x, y) & 0xffffff, 6, 16, QChar('0'));
     return QString();
@@ -114,7 +115,7 @@ void PictureListTest::colourKey() {
     QImage target = Ground(5, 4);
     list.Draw(target, 2, 1, 1);
     QCOMPARE(target.pixel(2, 2) & 0xffffff, seen & 0xffffff);
-    QCOMPARE(target.pixel(1, 1) & 0xffffff, QRgb(0x090909));  // the rest of the picture
+    QCOMPARE(target.pixel(1, 1) & 0xffffff, QRgb(0x090909));      // the rest of the picture
     QCOMPARE(target.pixel(0, 0) & 0xffffff, kGround & 0xffffff);  // outside it
 }
 
@@ -178,7 +179,8 @@ void PictureListTest::targetFormats() {
     QImage pic(9, 7, QImage::Format_RGB32);
     for (int py = 0; py < 7; ++py)
         for (int px = 0; px < 9; ++px)
-            pic.setPixel(px, py, (px + py) % 3 == 0 ? kBlue : ((px + py) % 3 == 1 ? qRgb(255, 0, 0) : qRgb(255, 255, 255)));
+            pic.setPixel(px, py,
+                         (px + py) % 3 == 0 ? kBlue : ((px + py) % 3 == 1 ? qRgb(255, 0, 0) : qRgb(255, 255, 255)));
     TPictureList list;
     list.SetPicture(4, pic);
     list.SetTransparentColor(4, kBlue);
@@ -204,9 +206,9 @@ void PictureListTest::laterCoversEarlier() {
     QImage target = Ground(20, 20);
     list.Draw(target, 1, 2, 2);
     list.Draw(target, 7, 8, 8);
-    QCOMPARE(target.pixel(9, 9), qRgb(0, 255, 255));   // overlap: the later picture
-    QCOMPARE(target.pixel(11, 11), qRgb(255, 0, 0));   // its hole shows the earlier one
-    QCOMPARE(target.pixel(13, 13), qRgb(0, 255, 255)); // past the earlier one
+    QCOMPARE(target.pixel(9, 9), qRgb(0, 255, 255));    // overlap: the later picture
+    QCOMPARE(target.pixel(11, 11), qRgb(255, 0, 0));    // its hole shows the earlier one
+    QCOMPARE(target.pixel(13, 13), qRgb(0, 255, 255));  // past the earlier one
     QCOMPARE(target.pixel(3, 3), qRgb(255, 0, 0));
     QCOMPARE(target.pixel(14, 3), kGround);
 

@@ -38,20 +38,21 @@ void WaveTest::parsesGood_data() {
     QTest::newRow("stereo 44100") << Wave(2, 44100, 40) << 2 << 44100 << Samples(2, 40);
     QTest::newRow("single frame") << Wave(2, 8000, 1) << 2 << 8000 << Samples(2, 1);
     QTest::newRow("odd-sized chunk before data, padded")
-        << Riff(Pcm16Fmt(1, 22050) + Chunk("LIST", "abc") + Chunk("data", Samples(1, 6)))
-        << 1 << 22050 << Samples(1, 6);
-    QTest::newRow("data before fmt")
-        << Riff(Chunk("data", Samples(2, 3)) + Pcm16Fmt(2, 11025)) << 2 << 11025 << Samples(2, 3);
+        << Riff(Pcm16Fmt(1, 22050) + Chunk("LIST", "abc") + Chunk("data", Samples(1, 6))) << 1 << 22050
+        << Samples(1, 6);
+    QTest::newRow("data before fmt") << Riff(Chunk("data", Samples(2, 3)) + Pcm16Fmt(2, 11025)) << 2 << 11025
+                                     << Samples(2, 3);
     QTest::newRow("longer fmt chunk with extra bytes")
-        << Riff(Chunk("fmt ", FmtBody(1, 1, 16000, 16, 2) + QByteArray("\0\0", 2)) + Chunk("data", Samples(1, 4)))
-        << 1 << 16000 << Samples(1, 4);
+        << Riff(Chunk("fmt ", FmtBody(1, 1, 16000, 16, 2) + QByteArray("\0\0", 2)) + Chunk("data", Samples(1, 4))) << 1
+        << 16000 << Samples(1, 4);
     QTest::newRow("partial last frame dropped (mono, odd byte)")
         << Riff(Pcm16Fmt(1, 8000) + Chunk("data", Samples(1, 5) + "x")) << 1 << 8000 << Samples(1, 5);
     QTest::newRow("partial last frame dropped (stereo, 3 bytes over)")
         << Riff(Pcm16Fmt(2, 8000) + Chunk("data", Samples(2, 5) + "xyz")) << 2 << 8000 << Samples(2, 5);
     QTest::newRow("odd data as last chunk without pad byte")
         << Riff(Pcm16Fmt(1, 8000) + Chunk("data", Samples(1, 2) + "x", false)) << 1 << 8000 << Samples(1, 2);
-    QTest::newRow("chunks after data") << Riff(Pcm16Fmt(1, 8000) + Chunk("data", Samples(1, 3)) + Chunk("junk", "12345"))
+    QTest::newRow("chunks after data") << Riff(Pcm16Fmt(1, 8000) + Chunk("data", Samples(1, 3)) +
+                                               Chunk("junk", "12345"))
                                        << 1 << 8000 << Samples(1, 3);
     QTest::newRow("trailing bytes past the RIFF length")
         << Wave(1, 8000, 3) + QByteArray("garbage after the file") << 1 << 8000 << Samples(1, 3);
@@ -89,7 +90,8 @@ void WaveTest::rejectsBad_data() {
     QTest::newRow("not WAVE") << avi << "RIFF/WAVE";
     QTest::newRow("no fmt") << Riff(Chunk("data", Samples(1, 4))) << "no fmt";
     QTest::newRow("no data") << Riff(Pcm16Fmt(1, 8000)) << "no data";
-    QTest::newRow("fmt too short") << Riff(Chunk("fmt ", FmtBody(1, 1, 8000, 16, 2).left(14)) + Chunk("data", Samples(1, 4)))
+    QTest::newRow("fmt too short") << Riff(Chunk("fmt ", FmtBody(1, 1, 8000, 16, 2).left(14)) +
+                                           Chunk("data", Samples(1, 4)))
                                    << "too short";
     QTest::newRow("float samples") << Riff(Chunk("fmt ", FmtBody(3, 1, 8000, 32, 4)) + Chunk("data", Samples(2, 4)))
                                    << "not PCM";
@@ -101,8 +103,8 @@ void WaveTest::rejectsBad_data() {
                                 << "0 channels";
     QTest::newRow("zero sampling rate") << Riff(Chunk("fmt ", FmtBody(1, 1, 0, 16, 2)) + Chunk("data", Samples(1, 4)))
                                         << "sampling rate";
-    QTest::newRow("wrong block alignment") << Riff(Chunk("fmt ", FmtBody(1, 2, 8000, 16, 2)) + Chunk("data", Samples(2, 4)))
-                                           << "block alignment";
+    QTest::newRow("wrong block alignment")
+        << Riff(Chunk("fmt ", FmtBody(1, 2, 8000, 16, 2)) + Chunk("data", Samples(2, 4))) << "block alignment";
     QTest::newRow("truncated data") << good.left(good.size() - 7) << "truncated 'data'";
     QTest::newRow("cut inside fmt") << good.left(12 + 8 + 10) << "truncated 'fmt '";
     QByteArray hugeChunk = Riff(Pcm16Fmt(1, 8000) + Chunk("data", Samples(1, 4)));
@@ -227,7 +229,7 @@ void WaveTest::playWithoutDeviceIsSilentAndQuick() {
 void WaveTest::playOnTheSystemOutputNeverBlocks() {
     TWaveList list;
     const int item = list.AddFromData(Wave(1, 19000, 1900));  // 0.1 s
-    list.SetFrequency(item, 38000);                          // 0.05 s at this speed
+    list.SetFrequency(item, 38000);                           // 0.05 s at this speed
     QElapsedTimer clock;
     clock.start();
     int started = 0;

@@ -83,9 +83,9 @@ TEST(SolveCommand, PrintsTheThreeSolvedValues) {
         char name[32] = {};
         double value = 0, seconds = 0, mib = 0;
         std::size_t count = 0;
-        ASSERT_EQ(std::fscanf(f, "%31s optimal %lf %zu states built in %lf s %lf MiB", name, &value, &count, &seconds,
-                              &mib),
-                  5)
+        ASSERT_EQ(
+            std::fscanf(f, "%31s optimal %lf %zu states built in %lf s %lf MiB", name, &value, &count, &seconds, &mib),
+            5)
             << "line " << type;
         EXPECT_STREQ(name, names[type - 1]);
         const StrategyTable table = StrategyTable::Build(type);

@@ -10,12 +10,12 @@
 #include "ScoreCheck.h"
 #include "TraceJson.h"
 
-using quimba::sim::tracejson::JsonObject;
-using quimba::sim::tracejson::JsonValue;
-using quimba::sim::tracejson::ParseTraceLine;
 using quimba::scorecheck::ColumnSums;
 using quimba::scorecheck::RowWorth;
 using quimba::scorecheck::SumColumn;
+using quimba::sim::tracejson::JsonObject;
+using quimba::sim::tracejson::JsonValue;
+using quimba::sim::tracejson::ParseTraceLine;
 
 namespace {
 
@@ -82,12 +82,18 @@ public:
             JsonObject o;
             ASSERT_TRUE(ParseTraceLine(line, o));
             const std::string ev = o["ev"].Str();
-            if (ev == "game") Game(o, players, typeName);
-            else if (ev == "throw") Throw(o);
-            else if (ev == "write") Write(o);
-            else if (ev == "tally") Tally(o);
-            else if (ev == "end") End(o);
-            else FAIL() << "unknown event";
+            if (ev == "game")
+                Game(o, players, typeName);
+            else if (ev == "throw")
+                Throw(o);
+            else if (ev == "write")
+                Write(o);
+            else if (ev == "tally")
+                Tally(o);
+            else if (ev == "end")
+                End(o);
+            else
+                FAIL() << "unknown event";
         }
         EXPECT_EQ(game_, games);
         EXPECT_TRUE(ended_) << "the last game did not end";
@@ -158,8 +164,8 @@ private:
         const std::string value = o["value"].Str();
         const int rule = RowWorth(row, dice_);
         const bool ok = value == std::to_string(rule) ||
-                        (!optimal_[player_] && ((row >= 11 && value == "0") ||
-                                                (type_ == 1 && row <= 6 && value == std::to_string(row))));
+                        (!optimal_[player_] &&
+                         ((row >= 11 && value == "0") || (type_ == 1 && row <= 6 && value == std::to_string(row))));
         EXPECT_TRUE(ok) << "row " << row << " holds '" << value << "', the dice give " << rule;
         c.cells[row] = value;
         ++c.writes;
@@ -235,8 +241,8 @@ TEST_P(SimTrace, FollowsTheRules) {
     const std::string file = std::string("sim_trace_") + c.name + ".jsonl";
     const std::string strategies = *c.strategies ? std::string(" --strategies ") + c.strategies : "";
     const SimResult r = RunSim(std::string("--games 100 --players ") + std::to_string(c.players) + " --type " + c.type +
-                             " --seed " + c.seed + strategies + " --trace " + file,
-                         c.name);
+                                   " --seed " + c.seed + strategies + " --trace " + file,
+                               c.name);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("games/s"), std::string::npos) << r.out;
@@ -250,17 +256,14 @@ TEST_P(SimTrace, FollowsTheRules) {
     checker.Check(ReadAll(file), 100, c.players, c.type, optimal);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sim, SimTrace,
-                         ::testing::Values(TraceCase{"normal_2", 2, "normal", "1"},
-                                           TraceCase{"normal_5", 5, "normal", "77"},
-                                           TraceCase{"ascendant_3", 3, "ascendant", "5"},
-                                           TraceCase{"descendant_4", 4, "descendant", "9"},
-                                           TraceCase{"optimal_normal_2", 2, "normal", "1", "optimal,ladder"},
-                                           TraceCase{"optimal_ascendant_3", 3, "ascendant", "5",
-                                                     "ladder,optimal,optimal"},
-                                           TraceCase{"optimal_descendant_2", 2, "descendant", "8",
-                                                     "optimal,optimal"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sim, SimTrace,
+    ::testing::Values(TraceCase{"normal_2", 2, "normal", "1"}, TraceCase{"normal_5", 5, "normal", "77"},
+                      TraceCase{"ascendant_3", 3, "ascendant", "5"}, TraceCase{"descendant_4", 4, "descendant", "9"},
+                      TraceCase{"optimal_normal_2", 2, "normal", "1", "optimal,ladder"},
+                      TraceCase{"optimal_ascendant_3", 3, "ascendant", "5", "ladder,optimal,optimal"},
+                      TraceCase{"optimal_descendant_2", 2, "descendant", "8", "optimal,optimal"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SimRun, SameSeedSameGamesOtherSeedOtherGames) {
     ASSERT_EQ(RunSim("--games 20 --seed 3 --trace sim_seed_a.jsonl", "seed_a").status, 0);
@@ -275,7 +278,8 @@ TEST(SimRun, SameSeedSameGamesOtherSeedOtherGames) {
 TEST(SimRun, ReportsEverySeat) {
     const SimResult r = RunSim("--games 30 --players 4 --type ascendant", "report");
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* seat : {"\n1 ", "\n2 ", "\n3 ", "\n4 ", "\nall "}) EXPECT_NE(r.out.find(seat), std::string::npos) << seat;
+    for (const char* seat : {"\n1 ", "\n2 ", "\n3 ", "\n4 ", "\nall "})
+        EXPECT_NE(r.out.find(seat), std::string::npos) << seat;
     EXPECT_EQ(r.out.find("\n5 "), std::string::npos);
     EXPECT_NE(r.out.find("30 games in"), std::string::npos) << r.out;
 }

@@ -29,14 +29,14 @@ TEST_P(JsonEscape, QuotesAndEscapes) {
     EXPECT_EQ(o["k"].Str(), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sim, JsonEscape,
-    ::testing::Values(EscapeCase{"plain", "CPU", "\"CPU\""}, EscapeCase{"empty", "", "\"\""},
-                      EscapeCase{"quote", "a\"b", "\"a\\\"b\""}, EscapeCase{"backslash", "a\\b", "\"a\\\\b\""},
-                      EscapeCase{"newline_tab", "a\nb\tc\r", "\"a\\nb\\tc\\r\""},
-                      EscapeCase{"control", std::string("x\x01y\x1f", 4), "\"x\\u0001y\\u001f\""},
-                      EscapeCase{"utf8_kept", "Carr\xc3\xa9", "\"Carr\xc3\xa9\""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sim, JsonEscape,
+                         ::testing::Values(EscapeCase{"plain", "CPU", "\"CPU\""}, EscapeCase{"empty", "", "\"\""},
+                                           EscapeCase{"quote", "a\"b", "\"a\\\"b\""},
+                                           EscapeCase{"backslash", "a\\b", "\"a\\\\b\""},
+                                           EscapeCase{"newline_tab", "a\nb\tc\r", "\"a\\nb\\tc\\r\""},
+                                           EscapeCase{"control", std::string("x\x01y\x1f", 4), "\"x\\u0001y\\u001f\""},
+                                           EscapeCase{"utf8_kept", "Carr\xc3\xa9", "\"Carr\xc3\xa9\""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class NoRandom : public RandomSource {
 public:

@@ -25,20 +25,17 @@ namespace {
 
 std::unique_ptr<QTemporaryDir> gOut;
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }
 
-std::uint32_t le32(const QByteArray& b, int at)
-{
+std::uint32_t le32(const QByteArray& b, int at) {
     return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
            std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
 }
-std::uint16_t le16(const QByteArray& b, int at)
-{
+std::uint16_t le16(const QByteArray& b, int at) {
     return std::uint16_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8);
 }
 
@@ -53,8 +50,7 @@ bool inPickBox(int x, int y) { return x > 10 && x < 60 && y > 10 && y < 50; }
 
 // Pips: dark blobs enclosed by the die's face, centred in the pick box. Dark
 // pixels that reach the see-through background are the outline or shadow.
-std::vector<std::vector<QPoint>> darkBlobs(const QImage& die)
-{
+std::vector<std::vector<QPoint>> darkBlobs(const QImage& die) {
     std::vector<std::vector<QPoint>> blobs;
     std::vector<char> seen(std::size_t(die.width() * die.height()), 0);
     auto inside = [&](QPoint q) { return q.x() >= 0 && q.y() >= 0 && q.x() < die.width() && q.y() < die.height(); };
@@ -94,8 +90,7 @@ std::vector<std::vector<QPoint>> darkBlobs(const QImage& die)
 }
 
 // Draws like the game: every pixel except the colour key, clipped.
-void drawKeyed(QImage& target, const QImage& pic, int left, int top)
-{
+void drawKeyed(QImage& target, const QImage& pic, int left, int top) {
     for (int y = 0; y < pic.height(); ++y)
         for (int x = 0; x < pic.width(); ++x) {
             const int tx = left + x, ty = top + y;
@@ -106,8 +101,7 @@ void drawKeyed(QImage& target, const QImage& pic, int left, int top)
 
 class AssetsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         gOut = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(gOut->isValid());
         QProcess gen;
@@ -121,7 +115,7 @@ protected:
 
 struct BmpCase {
     const char* file;
-    int width;   // 0: any size
+    int width;  // 0: any size
     int height;
 };
 
@@ -141,8 +135,7 @@ const BmpCase kBitmaps[] = {
     {"resources/image2.bmp", 573, 152},
 };
 
-TEST_F(AssetsTest, BitmapsAreUncompressed24BitOfTheRightSize)
-{
+TEST_F(AssetsTest, BitmapsAreUncompressed24BitOfTheRightSize) {
     for (const BmpCase& c : kBitmaps) {
         SCOPED_TRACE(c.file);
         const QByteArray b = readAll(generated(c.file));
@@ -165,8 +158,7 @@ TEST_F(AssetsTest, BitmapsAreUncompressed24BitOfTheRightSize)
     }
 }
 
-TEST_F(AssetsTest, CommittedFilesAreWhatTheGeneratorWrites)
-{
+TEST_F(AssetsTest, CommittedFilesAreWhatTheGeneratorWrites) {
     const char* sounds[] = {"resources/pop.wav", "resources/tally.wav"};
     std::vector<QString> files;
     for (const BmpCase& c : kBitmaps) files.push_back(c.file);
@@ -183,8 +175,7 @@ TEST_F(AssetsTest, CommittedFilesAreWhatTheGeneratorWrites)
     }
 }
 
-TEST_F(AssetsTest, DiceCoverThePickBoxAndLeaveTheCornersSeeThrough)
-{
+TEST_F(AssetsTest, DiceCoverThePickBoxAndLeaveTheCornersSeeThrough) {
     for (int face = 1; face <= 6; ++face) {
         SCOPED_TRACE(face);
         const QImage die = picture(QStringLiteral("bitmaps/B_%1.bmp").arg(face));
@@ -201,14 +192,13 @@ TEST_F(AssetsTest, DiceCoverThePickBoxAndLeaveTheCornersSeeThrough)
         EXPECT_EQ(keyInBox, 0);
         EXPECT_EQ(keyRightOfBody, 0);
         EXPECT_EQ(bluish, 0);
-        for (const QPoint p : {QPoint(0, 0), QPoint(kDieWidth - 1, 0), QPoint(0, kDieHeight - 1),
-                               QPoint(kDieWidth - 1, kDieHeight - 1)})
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(kDieWidth - 1, 0), QPoint(0, kDieHeight - 1), QPoint(kDieWidth - 1, kDieHeight - 1)})
             EXPECT_TRUE(isKey(die.pixel(p))) << p.x() << "," << p.y();
     }
 }
 
-TEST_F(AssetsTest, EachDieShowsItsNumberOfPips)
-{
+TEST_F(AssetsTest, EachDieShowsItsNumberOfPips) {
     std::set<std::vector<int>> looks;
     for (int face = 1; face <= 6; ++face) {
         SCOPED_TRACE(face);
@@ -222,8 +212,7 @@ TEST_F(AssetsTest, EachDieShowsItsNumberOfPips)
     EXPECT_EQ(looks.size(), 6u);
 }
 
-TEST_F(AssetsTest, DiceStandOutOnTheBoard)
-{
+TEST_F(AssetsTest, DiceStandOutOnTheBoard) {
     const QImage board = picture("bitmaps/B_plateau.bmp");
     long boardSum = 0, keys = 0;
     // Where thrown dice come to rest.
@@ -240,8 +229,7 @@ TEST_F(AssetsTest, DiceStandOutOnTheBoard)
     EXPECT_GT(dieSum / n - boardMean, 100);
 }
 
-TEST_F(AssetsTest, KeepMarksHideNoPipOnTheKeptRow)
-{
+TEST_F(AssetsTest, KeepMarksHideNoPipOnTheKeptRow) {
     const QImage board = picture("bitmaps/B_plateau.bmp");
     const QImage mark = picture("bitmaps/B_garde.bmp");
     ASSERT_TRUE(isKey(mark.pixel(0, 0)));
@@ -282,8 +270,7 @@ TEST_F(AssetsTest, KeepMarksHideNoPipOnTheKeptRow)
 // Mean brightness of 4-pixel strips on either side of each column line (and
 // row line), in bands of 8: where copies meet, the step must be of the same
 // order as a typical step inside the texture, or the tiling shows.
-void expectSeamless(const QImage& t)
-{
+void expectSeamless(const QImage& t) {
     auto stripMean = [&](int x0, int y0, int w, int h) {
         double s = 0;
         for (int y = y0; y < y0 + h; ++y)
@@ -311,16 +298,14 @@ void expectSeamless(const QImage& t)
     EXPECT_LE(stepAtRow(0), typical * 2.0) << "top-bottom seam";
 }
 
-double meanLuma(const QImage& t)
-{
+double meanLuma(const QImage& t) {
     double s = 0;
     for (int y = 0; y < t.height(); ++y)
         for (int x = 0; x < t.width(); ++x) s += luma(t.pixel(x, y));
     return s / (t.width() * t.height());
 }
 
-TEST_F(AssetsTest, WindowTexturesAreDarkAndTileWithoutSeams)
-{
+TEST_F(AssetsTest, WindowTexturesAreDarkAndTileWithoutSeams) {
     const struct {
         const char* file;
         double maxMean;
@@ -346,8 +331,7 @@ TEST_F(AssetsTest, WindowTexturesAreDarkAndTileWithoutSeams)
     EXPECT_LT(far, grey.width() * grey.height() / 100);
 }
 
-TEST_F(AssetsTest, RollPictureBlendsIntoThePanelAroundIt)
-{
+TEST_F(AssetsTest, RollPictureBlendsIntoThePanelAroundIt) {
     const QImage img = picture("resources/image1.bmp");
     const QImage fond = picture("bitmaps/B_fond.bmp");
     double diff = 0;
@@ -380,8 +364,7 @@ struct Wave {
     std::vector<std::int16_t> samples;
 };
 
-Wave parseWave(const QByteArray& b)
-{
+Wave parseWave(const QByteArray& b) {
     Wave w;
     EXPECT_GE(b.size(), 44);
     if (b.size() < 44) return w;
@@ -408,8 +391,7 @@ Wave parseWave(const QByteArray& b)
     return w;
 }
 
-TEST_F(AssetsTest, SoundsHaveTheFormatAndLengthTheGameExpects)
-{
+TEST_F(AssetsTest, SoundsHaveTheFormatAndLengthTheGameExpects) {
     const struct {
         const char* file;
         int channels, rate;
@@ -446,8 +428,7 @@ TEST_F(AssetsTest, SoundsHaveTheFormatAndLengthTheGameExpects)
     }
 }
 
-TEST_F(AssetsTest, DiceSoundIsARattleOfSeparateHits)
-{
+TEST_F(AssetsTest, DiceSoundIsARattleOfSeparateHits) {
     const Wave w = parseWave(readAll(generated("resources/pop.wav")));
     ASSERT_EQ(w.channels, 2);
     // Energy per 4 ms window, left and right.
@@ -484,8 +465,7 @@ TEST_F(AssetsTest, DiceSoundIsARattleOfSeparateHits)
 
 // Mean difference per channel, 0..255, of two pictures of one size, alpha
 // included, each colour taken over black where it is see-through.
-double meanDifference(const QImage& a, const QImage& b)
-{
+double meanDifference(const QImage& a, const QImage& b) {
     const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     double sum = 0;
@@ -498,8 +478,7 @@ double meanDifference(const QImage& a, const QImage& b)
     return sum / (4.0 * pa.width() * pa.height());
 }
 
-TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle)
-{
+TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle) {
     for (int size : kIconSizes) {
         SCOPED_TRACE(size);
         const QImage icon(generated(iconPath(size)));
@@ -522,8 +501,7 @@ TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle)
     }
 }
 
-TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown)
-{
+TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown) {
     const QImage large(generated(iconPath(256)));
     for (int size : kIconSizes) {
         SCOPED_TRACE(size);
@@ -532,8 +510,7 @@ TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown)
     }
 }
 
-TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow)
-{
+TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow) {
     QFile svg(generated(iconPath(0)));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&svg);
@@ -543,8 +520,8 @@ TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow)
     int shapes = 0;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isStartElement() && (xml.name() == QString("rect") || xml.name() == QString("ellipse") ||
-                                     xml.name() == QString("polygon")))
+        if (xml.isStartElement() &&
+            (xml.name() == QString("rect") || xml.name() == QString("ellipse") || xml.name() == QString("polygon")))
             ++shapes;
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -565,8 +542,7 @@ TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2,8 +2,8 @@
 // sheet cells as children with their content, and the news of each throw
 // and turn.
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
@@ -30,7 +30,8 @@ struct Told {
 QList<Told> told;
 void Record(QAccessibleEvent* e) {
     QString value;
-    if (e->type() == QAccessible::ValueChanged) value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
+    if (e->type() == QAccessible::ValueChanged)
+        value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
     told.append({e->object(), e->type(), value});
 }
 
@@ -60,9 +61,7 @@ class AccessTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        IsolateSettings(settingsDir.path());
-    }
+    void initTestCase() { IsolateSettings(settingsDir.path()); }
     void init() {
         QSettings("FENTORIX", "3DQUIMBA").clear();
         dir = std::make_unique<QTemporaryDir>();

@@ -98,7 +98,8 @@ class AdviceTest : public QObject {
     bool RowFramed(int column, int row) {
         const QImage grid = m()->Grid->grab().toImage();
         const QRect cell = ui::ScoreGrid::CellRect(column, row);
-        return grid.pixel(cell.left(), cell.center().y()) == kFrame && grid.pixel(cell.right(), cell.center().y()) == kFrame;
+        return grid.pixel(cell.left(), cell.center().y()) == kFrame &&
+               grid.pixel(cell.right(), cell.center().y()) == kFrame;
     }
 
 private slots:
@@ -284,7 +285,13 @@ private slots:
         QVERIFY(!level.intersects(f->glassbtn1->geometry()));
         QVERIFY(!level.intersects(f->glassbtn2->geometry()));
         for (QRadioButton* r : {f->RadioButton5, f->RadioButton4})
-            QVERIFY2(QRect(QPoint(0, 0), level.size()).contains(r->geometry()), qPrintable(QString("%1 %2 %3 %4 hint %5").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height()).arg(r->sizeHint().width())));
+            QVERIFY2(QRect(QPoint(0, 0), level.size()).contains(r->geometry()),
+                     qPrintable(QString("%1 %2 %3 %4 hint %5")
+                                    .arg(r->x())
+                                    .arg(r->y())
+                                    .arg(r->width())
+                                    .arg(r->height())
+                                    .arg(r->sizeHint().width())));
         QVERIFY(!f->RadioButton4->geometry().intersects(f->RadioButton5->geometry()));
 
         Click(f->RadioButton5);

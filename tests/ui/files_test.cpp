@@ -1,12 +1,12 @@
 // Where the game finds its files (beside the program or installed), where the
 // best-scores list lives when the program's folder may not be written, and
 // the choice of the language file.
+#include <unistd.h>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QtTest>
-#include <unistd.h>
 
 #include "SystemPorts.h"
 #include "TForm2.h"
@@ -85,36 +85,83 @@ private slots:
         QTest::addColumn<QString>("scoresStart");  // "program" or "user"
 
         const QString both = "francais.lan english.lan bitmaps/B_1.bmp";
-        QTest::newRow("build folder") << both << "" << "" << true << true << "" << "program" << "francais.lan"
-                                      << "program" << "program";
-        QTest::newRow("build folder, English locale")
-            << both << "" << "" << true << false << "" << "program" << "english.lan" << "program" << "program";
-        QTest::newRow("English locale without english.lan")
-            << "francais.lan bitmaps/B_1.bmp" << "" << "" << true << false << "" << "program" << "francais.lan"
-            << "program" << "program";
-        QTest::newRow("--lang by name") << both << "" << "" << true << true << "english.lan" << "program"
-                                        << "english.lan" << "program" << "program";
-        QTest::newRow("--lang naming a missing file")
-            << both << "" << "" << true << false << "nosuch.lan" << "program" << "nosuch.lan" << "program"
-            << "program";
-        QTest::newRow("data beside win over installed data")
-            << both << both << "" << true << true << "" << "program" << "francais.lan" << "program" << "program";
-        QTest::newRow("installed") << "" << both << "" << false << true << "" << "installed" << "francais.lan"
-                                   << "user" << "user";
-        QTest::newRow("installed, English locale")
-            << "" << both << "" << false << false << "" << "installed" << "english.lan" << "user" << "user";
-        QTest::newRow("installed, folder writable (root)")
-            << "" << both << "" << true << true << "" << "installed" << "francais.lan" << "user" << "user";
-        QTest::newRow("installed, a list beside the program")
-            << "s.frd" << both << "" << false << true << "" << "installed" << "francais.lan" << "user" << "program";
-        QTest::newRow("read-only copy with its list")
-            << both + " s.frd" << "" << "" << false << true << "" << "program" << "francais.lan" << "user"
-            << "program";
-        QTest::newRow("read-only copy, own list made")
-            << both + " s.frd" << "" << "s.frd" << false << true << "" << "program" << "francais.lan" << "user"
-            << "user";
-        QTest::newRow("no data anywhere names the program's folder")
-            << "" << "" << "" << true << true << "" << "program" << "francais.lan" << "program" << "program";
+        QTest::newRow("build folder") << both << ""
+                                      << "" << true << true << ""
+                                      << "program"
+                                      << "francais.lan"
+                                      << "program"
+                                      << "program";
+        QTest::newRow("build folder, English locale") << both << ""
+                                                      << "" << true << false << ""
+                                                      << "program"
+                                                      << "english.lan"
+                                                      << "program"
+                                                      << "program";
+        QTest::newRow("English locale without english.lan") << "francais.lan bitmaps/B_1.bmp"
+                                                            << ""
+                                                            << "" << true << false << ""
+                                                            << "program"
+                                                            << "francais.lan"
+                                                            << "program"
+                                                            << "program";
+        QTest::newRow("--lang by name") << both << ""
+                                        << "" << true << true << "english.lan"
+                                        << "program"
+                                        << "english.lan"
+                                        << "program"
+                                        << "program";
+        QTest::newRow("--lang naming a missing file") << both << ""
+                                                      << "" << true << false << "nosuch.lan"
+                                                      << "program"
+                                                      << "nosuch.lan"
+                                                      << "program"
+                                                      << "program";
+        QTest::newRow("data beside win over installed data") << both << both << "" << true << true << ""
+                                                             << "program"
+                                                             << "francais.lan"
+                                                             << "program"
+                                                             << "program";
+        QTest::newRow("installed") << "" << both << "" << false << true << ""
+                                   << "installed"
+                                   << "francais.lan"
+                                   << "user"
+                                   << "user";
+        QTest::newRow("installed, English locale") << "" << both << "" << false << false << ""
+                                                   << "installed"
+                                                   << "english.lan"
+                                                   << "user"
+                                                   << "user";
+        QTest::newRow("installed, folder writable (root)") << "" << both << "" << true << true << ""
+                                                           << "installed"
+                                                           << "francais.lan"
+                                                           << "user"
+                                                           << "user";
+        QTest::newRow("installed, a list beside the program") << "s.frd" << both << "" << false << true << ""
+                                                              << "installed"
+                                                              << "francais.lan"
+                                                              << "user"
+                                                              << "program";
+        QTest::newRow("read-only copy with its list") << both + " s.frd"
+                                                      << ""
+                                                      << "" << false << true << ""
+                                                      << "program"
+                                                      << "francais.lan"
+                                                      << "user"
+                                                      << "program";
+        QTest::newRow("read-only copy, own list made") << both + " s.frd"
+                                                       << ""
+                                                       << "s.frd" << false << true << ""
+                                                       << "program"
+                                                       << "francais.lan"
+                                                       << "user"
+                                                       << "user";
+        QTest::newRow("no data anywhere names the program's folder") << ""
+                                                                     << ""
+                                                                     << "" << true << true << ""
+                                                                     << "program"
+                                                                     << "francais.lan"
+                                                                     << "program"
+                                                                     << "program";
     }
     void filesAreFound() {
         QFETCH(QString, besideProgram);
@@ -218,7 +265,8 @@ private slots:
         p.w.Form1->show();
         p.game().ListBoxScore.Add("120 --- 03/01/2026 --- EVE");
         p.w.Form1->close();
-        QCOMPARE(ReadBytes(program() + "s.frd"), QByteArray("120 --- 03/01/2026 --- EVE\r\n98 --- 02/01/2026 --- BOB\r\n"));
+        QCOMPARE(ReadBytes(program() + "s.frd"),
+                 QByteArray("120 --- 03/01/2026 --- EVE\r\n98 --- 02/01/2026 --- BOB\r\n"));
         QVERIFY(!QFileInfo::exists(user()));
     }
 

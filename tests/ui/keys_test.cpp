@@ -45,15 +45,15 @@ void Key(Program& p, int key) { QTest::keyClick(p.w.Form1->Grid, Qt::Key(key)); 
 QPoint DieSpot(const Game& g, int die) { return {g.S.posx[die] + 35, g.S.posy[die] + 30}; }
 
 // Compares two snapshots and names the first line that differs.
-#define SAME_STATE(actual, expected)                                                                  \
-    do {                                                                                              \
-        const std::string a_ = (actual), e_ = (expected);                                             \
-        if (a_ != e_) {                                                                               \
+#define SAME_STATE(actual, expected)                                                                              \
+    do {                                                                                                          \
+        const std::string a_ = (actual), e_ = (expected);                                                         \
+        if (a_ != e_) {                                                                                           \
             QStringList al = QString::fromStdString(a_).split('\n'), el = QString::fromStdString(e_).split('\n'); \
-            int i_ = 0;                                                                               \
-            while (i_ < al.size() && i_ < el.size() && al[i_] == el[i_]) ++i_;                        \
-            QFAIL(qPrintable("state differs:\n  " + al.value(i_) + "\n  " + el.value(i_)));           \
-        }                                                                                             \
+            int i_ = 0;                                                                                           \
+            while (i_ < al.size() && i_ < el.size() && al[i_] == el[i_]) ++i_;                                    \
+            QFAIL(qPrintable("state differs:\n  " + al.value(i_) + "\n  " + el.value(i_)));                       \
+        }                                                                                                         \
     } while (0)
 
 // The game's state without the mouse pointer's shapes, which only mouse
@@ -71,7 +71,10 @@ enum Action { ClickDie, ClickRoll, ClickCell };
 void Prepare(Program& p, Setup setup) {
     switch (setup) {
         case NewGameOnly: StartGame(p, {"ANNE", "BOB"}); break;
-        case Thrown: StartGame(p, {"ANNE", "BOB"}); Throw(p); break;
+        case Thrown:
+            StartGame(p, {"ANNE", "BOB"});
+            Throw(p);
+            break;
         case ThrownThrice:
             StartGame(p, {"ANNE", "BOB"});
             Throw(p);
@@ -85,7 +88,10 @@ void Prepare(Program& p, Setup setup) {
             Throw(p);
             Click(p.w.Form1->Grid, ui::ScoreGrid::CellRect(0, lignequimba).center());
             break;
-        case AscendantThrown: StartGame(p, {"ANNE", "BOB"}, p.w.Form2->RadioButton2); Throw(p); break;
+        case AscendantThrown:
+            StartGame(p, {"ANNE", "BOB"}, p.w.Form2->RadioButton2);
+            Throw(p);
+            break;
         case RowTwoTaken:
             StartGame(p, {"ANNE", "BOB"});
             Throw(p);
@@ -132,12 +138,10 @@ private slots:
         using L = QList<int>;
         QTest::newRow("die 2 kept") << int(Thrown) << L{Qt::Key_2} << int(ClickDie) << 2 << false << true;
         QTest::newRow("die 5 kept") << int(Thrown) << L{Qt::Key_5} << int(ClickDie) << 5 << false << true;
-        QTest::newRow("die before a throw") << int(NewGameOnly) << L{Qt::Key_1} << int(ClickDie) << 1 << false
-                                            << false;
-        QTest::newRow("die after the third throw") << int(ThrownThrice) << L{Qt::Key_3} << int(ClickDie) << 3
-                                                   << false << false;
-        QTest::newRow("space throws") << int(NewGameOnly) << L{Qt::Key_Space} << int(ClickRoll) << 0 << false
-                                      << true;
+        QTest::newRow("die before a throw") << int(NewGameOnly) << L{Qt::Key_1} << int(ClickDie) << 1 << false << false;
+        QTest::newRow("die after the third throw")
+            << int(ThrownThrice) << L{Qt::Key_3} << int(ClickDie) << 3 << false << false;
+        QTest::newRow("space throws") << int(NewGameOnly) << L{Qt::Key_Space} << int(ClickRoll) << 0 << false << true;
         QTest::newRow("enter throws without the cursor")
             << int(Thrown) << L{Qt::Key_Return} << int(ClickRoll) << 0 << false << true;
         QTest::newRow("space after the third throw")
@@ -145,8 +149,8 @@ private slots:
         QTest::newRow("down and enter write the first free row")
             << int(Thrown) << L{Qt::Key_Down, Qt::Key_Return} << int(ClickCell) << 1 << false << true;
         QTest::newRow("cursor moved to Full")
-            << int(Thrown) << L{Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
-                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+            << int(Thrown) << L{Qt::Key_Down, Qt::Key_Up,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
+                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
                                 Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
             << int(ClickCell) << int(lignefull) << false << true;
         QTest::newRow("enter on a filled row") << int(RowTwoTaken) << L{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
@@ -210,8 +214,9 @@ private slots:
         const QImage shot = grid->grab().toImage();
         const QRect cell = ui::ScoreGrid::CellRect(0, 1);
         QCOMPARE(QColor(shot.pixel(cell.left() + 1, cell.center().y())), QColor(255, 0, 0));
-        QCOMPARE(QColor(shot.pixel(ui::ScoreGrid::CellRect(0, 3).left() + 1, ui::ScoreGrid::CellRect(0, 3).center().y())),
-                 QColor(200, 200, 0));
+        QCOMPARE(
+            QColor(shot.pixel(ui::ScoreGrid::CellRect(0, 3).left() + 1, ui::ScoreGrid::CellRect(0, 3).center().y())),
+            QColor(200, 200, 0));
         Key(*p, Qt::Key_Down);
         QCOMPARE(grid->KeyCursorRow(), 2);
         Key(*p, Qt::Key_Escape);
@@ -280,8 +285,8 @@ private slots:
         QTest::keyClick(p->w.Form1, Qt::Key_F1);
         QCOMPARE(*focused, static_cast<QWidget*>(help->glassbtn2));
         QVERIFY(!help->isVisible());
-        for (TGlassButton* b : {p->w.Form2->glassbtn1, p->w.Form2->glassbtn2, p->w.Form5->glassbtn2,
-                                p->w.Form5->GlassButton1})
+        for (TGlassButton* b :
+             {p->w.Form2->glassbtn1, p->w.Form2->glassbtn2, p->w.Form5->glassbtn2, p->w.Form5->GlassButton1})
             QCOMPARE(b->focusPolicy(), Qt::TabFocus);
     }
 

@@ -4,9 +4,9 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include "NameEdit.h"
 #include <QToolButton>
 #include <QtTest>
+#include "NameEdit.h"
 
 #include "SystemPorts.h"
 #include "TForm2.h"

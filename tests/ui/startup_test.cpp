@@ -4,15 +4,15 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-#include "Language.h"
-#include "NameEdit.h"
 #include <QListWidget>
 #include <QtTest>
+#include "Language.h"
+#include "NameEdit.h"
 
+#include "BestScores.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
-#include "BestScores.h"
 #include "UiTestSupport.h"
 
 using namespace quimba;
@@ -296,7 +296,8 @@ private slots:
             QCOMPARE(p.messages, QStringList());
         }
         QCOMPARE(readBytes(path("s.frd")),
-                 QByteArray("105 --- 01/01/2026 --- ANNE\r\n312 --- 03/01/2026 --- ZO\xc9\r\n98 --- 02/01/2026 --- BOB\r\n"));
+                 QByteArray(
+                     "105 --- 01/01/2026 --- ANNE\r\n312 --- 03/01/2026 --- ZO\xc9\r\n98 --- 02/01/2026 --- BOB\r\n"));
         Program again(dir->path());
         QVERIFY(again.Start());
         again.w.Form1->show();

@@ -83,7 +83,8 @@ private slots:
         const qint64 asked = clock.elapsed();
         QVERIFY(source.WaitReady(kNormal, 120000));
         const qint64 built = clock.elapsed();
-        QVERIFY2(asked < 50 && asked * 5 < built, qPrintable(QString("%1 ms to ask, %2 ms to build").arg(asked).arg(built)));
+        QVERIFY2(asked < 50 && asked * 5 < built,
+                 qPrintable(QString("%1 ms to ask, %2 ms to build").arg(asked).arg(built)));
     }
 
     // Every unsound cached file is built again and replaced by a sound one.

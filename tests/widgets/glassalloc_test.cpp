@@ -23,12 +23,10 @@ namespace {
 std::atomic<bool> gCounting{false};
 std::atomic<long> gAllocations{0};
 
-void Count()
-{
-    if (gCounting.load(std::memory_order_relaxed))
-        gAllocations.fetch_add(1, std::memory_order_relaxed);
+void Count() {
+    if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
 }
-} // namespace
+}  // namespace
 
 #if QUIMBA_COUNT_ALLOCATIONS
 // glibc's own entry points, under the names every allocator call ends in.
@@ -38,36 +36,30 @@ void* __libc_calloc(std::size_t, std::size_t);
 void* __libc_realloc(void*, std::size_t);
 void* __libc_memalign(std::size_t, std::size_t);
 
-void* malloc(std::size_t n)
-{
+void* malloc(std::size_t n) {
     Count();
     return __libc_malloc(n);
 }
-void* calloc(std::size_t n, std::size_t size)
-{
+void* calloc(std::size_t n, std::size_t size) {
     Count();
     return __libc_calloc(n, size);
 }
-void* realloc(void* p, std::size_t n)
-{
+void* realloc(void* p, std::size_t n) {
     Count();
     return __libc_realloc(p, n);
 }
-void* memalign(std::size_t alignment, std::size_t n)
-{
+void* memalign(std::size_t alignment, std::size_t n) {
     Count();
     return __libc_memalign(alignment, n);
 }
-void* aligned_alloc(std::size_t alignment, std::size_t n)
-{
+void* aligned_alloc(std::size_t alignment, std::size_t n) {
     Count();
     return __libc_memalign(alignment, n);
 }
-int posix_memalign(void** out, std::size_t alignment, std::size_t n)
-{
+int posix_memalign(void** out, std::size_t alignment, std::size_t n) {
     Count();
     *out = __libc_memalign(alignment, n);
-    return *out ? 0 : 12; // ENOMEM
+    return *out ? 0 : 12;  // ENOMEM
 }
 }
 #endif
@@ -75,16 +67,13 @@ int posix_memalign(void** out, std::size_t alignment, std::size_t n)
 class GlassAllocTest : public QObject {
     Q_OBJECT
 private slots:
-    void repaintsAllocateNothing()
-    {
-        if (!QUIMBA_COUNT_ALLOCATIONS)
-            QSKIP("the sanitizer owns the allocator in this build");
+    void repaintsAllocateNothing() {
+        if (!QUIMBA_COUNT_ALLOCATIONS) QSKIP("the sanitizer owns the allocator in this build");
         TTexturePanel panel;
         panel.resize(400, 120);
         QImage tex(37, 23, QImage::Format_RGB888);
         for (int y = 0; y < tex.height(); ++y)
-            for (int x = 0; x < tex.width(); ++x)
-                tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
+            for (int x = 0; x < tex.width(); ++x) tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
         panel.SetTexture(tex);
         auto* label = new QLabel(QStringLiteral("Joueur"), &panel);
         label->move(30, 30);

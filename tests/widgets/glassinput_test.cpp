@@ -22,20 +22,18 @@ struct Window : ButtonScene {
     QWidget& top;
 };
 
-QImage Glyph16()
-{
+QImage Glyph16() {
     QImage img(16, 16, QImage::Format_ARGB32);
     img.fill(Qt::black);
     return img;
 }
 
-} // namespace
+}  // namespace
 
 class GlassInputTest : public QObject {
     Q_OBJECT
 private slots:
-    void newButtonValues()
-    {
+    void newButtonValues() {
         TGlassButton b;
         QCOMPARE(b.size(), QSize(75, 25));
         QCOMPARE(b.Flat(), true);
@@ -60,8 +58,7 @@ private slots:
         QCOMPARE(b.GlyphPos(), TGlyphPos::gpLeft);
     }
 
-    void glossyLevel_data()
-    {
+    void glossyLevel_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("alpha");
@@ -71,8 +68,7 @@ private slots:
         QTest::newRow("100") << 100 << 100 << 196;
         QTest::newRow("150 stored as 100") << 150 << 100 << 196;
     }
-    void glossyLevel()
-    {
+    void glossyLevel() {
         QFETCH(int, level);
         QFETCH(int, stored);
         QFETCH(int, alpha);
@@ -82,16 +78,14 @@ private slots:
         QCOMPARE(b.GlossAlpha(), alpha);
     }
 
-    void lightHeight_data()
-    {
+    void lightHeight_data() {
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("stored");
         QTest::newRow("-5 stored as 0") << -5 << 0;
         QTest::newRow("0") << 0 << 0;
         QTest::newRow("30") << 30 << 30;
     }
-    void lightHeight()
-    {
+    void lightHeight() {
         QFETCH(int, value);
         QFETCH(int, stored);
         TGlassButton b;
@@ -99,16 +93,14 @@ private slots:
         QCOMPARE(b.LightHeight(), stored);
     }
 
-    void colourStoredAsRgb()
-    {
+    void colourStoredAsRgb() {
         TGlassButton b;
         b.SetColor(QColor::fromHsv(180, 255, 128));
         // Equality of colours also compares how they are held, so this fails for HSV.
         QCOMPARE(b.Color(), QColor::fromHsv(180, 255, 128).toRgb());
     }
 
-    void layout_data()
-    {
+    void layout_data() {
         QTest::addColumn<bool>("arrow");
         QTest::addColumn<bool>("duo");
         QTest::addColumn<bool>("glyph");
@@ -120,27 +112,21 @@ private slots:
         const auto T = TGlyphPos::gpTop, B = TGlyphPos::gpBottom;
         QTest::newRow("plain: all less one pixel")
             << false << false << false << L << QRect(0, 0, 197, 37) << QPoint() << 0;
-        QTest::newRow("arrow: 16 less")
-            << true << false << false << L << QRect(0, 0, 181, 37) << QPoint() << 184;
+        QTest::newRow("arrow: 16 less") << true << false << false << L << QRect(0, 0, 181, 37) << QPoint() << 184;
         QTest::newRow("split: ArrowWidth less")
             << false << true << false << L << QRect(0, 0, 179, 37) << QPoint() << 183;
         QTest::newRow("arrow and split: split wins")
             << true << true << false << L << QRect(0, 0, 179, 37) << QPoint() << 183;
-        QTest::newRow("glyph left")
-            << false << false << true << L << QRect(24, 0, 170, 37) << QPoint(4, 11) << 0;
-        QTest::newRow("glyph right")
-            << false << false << true << R << QRect(4, 0, 170, 37) << QPoint(178, 11) << 0;
+        QTest::newRow("glyph left") << false << false << true << L << QRect(24, 0, 170, 37) << QPoint(4, 11) << 0;
+        QTest::newRow("glyph right") << false << false << true << R << QRect(4, 0, 170, 37) << QPoint(178, 11) << 0;
         QTest::newRow("glyph right with arrow")
             << true << false << true << R << QRect(4, 0, 154, 37) << QPoint(160, 11) << 184;
-        QTest::newRow("glyph top")
-            << false << false << true << T << QRect(0, 24, 198, 13) << QPoint(91, 4) << 0;
-        QTest::newRow("glyph bottom")
-            << false << false << true << B << QRect(0, 0, 198, 14) << QPoint(91, 18) << 0;
+        QTest::newRow("glyph top") << false << false << true << T << QRect(0, 24, 198, 13) << QPoint(91, 4) << 0;
+        QTest::newRow("glyph bottom") << false << false << true << B << QRect(0, 0, 198, 14) << QPoint(91, 18) << 0;
         QTest::newRow("glyph top, split")
             << false << true << true << T << QRect(0, 24, 180, 13) << QPoint(82, 4) << 183;
     }
-    void layout()
-    {
+    void layout() {
         QFETCH(bool, arrow);
         QFETCH(bool, duo);
         QFETCH(bool, glyph);
@@ -155,17 +141,14 @@ private slots:
         b.SetArrow(arrow);
         b.SetDuoStyle(duo);
         b.SetGlyphPos(pos);
-        if (glyph)
-            b.SetImages(&images);
+        if (glyph) b.SetImages(&images);
         b.PaintFace();
         QCOMPARE(b.TextRect(), textRect);
-        if (glyph)
-            QCOMPARE(b.GlyphOrigin(), glyphOrigin);
+        if (glyph) QCOMPARE(b.GlyphOrigin(), glyphOrigin);
         QCOMPARE(b.ArrowOrigin(), QPoint(arrowX, 15));
     }
 
-    void noGlyphWithIndexMinusOne()
-    {
+    void noGlyphWithIndexMinusOne() {
         TImageList images(16, 16);
         images.Add(Glyph16());
         TGlassButton b;
@@ -176,8 +159,7 @@ private slots:
         QCOMPARE(b.TextRect(), QRect(0, 0, 197, 37));
     }
 
-    void autoSizeAtPaint()
-    {
+    void autoSizeAtPaint() {
         TGlassButton b;
         b.SetCaption(QStringLiteral("Aide"));
         b.SetAutoSize(true);
@@ -188,8 +170,7 @@ private slots:
         QCOMPARE(b.FaceBitmap().size(), b.size());
     }
 
-    void imageListChangeRedrawsGlyph()
-    {
+    void imageListChangeRedrawsGlyph() {
         TImageList images(4, 4);
         QImage red(4, 4, QImage::Format_ARGB32);
         red.fill(Qt::red);
@@ -198,19 +179,16 @@ private slots:
         b.resize(60, 30);
         b.SetImages(&images);
         b.PaintFace();
-        QCOMPARE(At(b.FaceBitmap(), b.GlyphOrigin().x() + 1, b.GlyphOrigin().y() + 1),
-                 QStringLiteral("(255,0,0)"));
+        QCOMPARE(At(b.FaceBitmap(), b.GlyphOrigin().x() + 1, b.GlyphOrigin().y() + 1), QStringLiteral("(255,0,0)"));
         QImage blue(4, 4, QImage::Format_ARGB32);
         blue.fill(Qt::blue);
         images.Replace(0, blue);
         b.PaintFace();
-        QCOMPARE(At(b.FaceBitmap(), b.GlyphOrigin().x() + 1, b.GlyphOrigin().y() + 1),
-                 QStringLiteral("(0,0,255)"));
+        QCOMPARE(At(b.FaceBitmap(), b.GlyphOrigin().x() + 1, b.GlyphOrigin().y() + 1), QStringLiteral("(0,0,255)"));
     }
 
     // Mouse: one OnClick per press and release inside, none otherwise.
-    void mouseClicks_data()
-    {
+    void mouseClicks_data() {
         QTest::addColumn<bool>("duo");
         QTest::addColumn<QPoint>("press");
         QTest::addColumn<QPoint>("release");
@@ -218,15 +196,12 @@ private slots:
         QTest::newRow("press and release inside") << false << QPoint(50, 20) << QPoint(60, 20) << 1;
         QTest::newRow("released outside") << false << QPoint(50, 20) << QPoint(250, 20) << 0;
         QTest::newRow("released left of the button") << false << QPoint(50, 20) << QPoint(-5, 20) << 0;
-        QTest::newRow("plain button, right edge counts as inside")
-            << false << QPoint(190, 20) << QPoint(190, 20) << 1;
+        QTest::newRow("plain button, right edge counts as inside") << false << QPoint(190, 20) << QPoint(190, 20) << 1;
         QTest::newRow("split main part") << true << QPoint(50, 20) << QPoint(50, 20) << 1;
         QTest::newRow("split arrow part") << true << QPoint(190, 20) << QPoint(190, 20) << 0;
-        QTest::newRow("split pressed main, released over arrow")
-            << true << QPoint(50, 20) << QPoint(190, 20) << 1;
+        QTest::newRow("split pressed main, released over arrow") << true << QPoint(50, 20) << QPoint(190, 20) << 1;
     }
-    void mouseClicks()
-    {
+    void mouseClicks() {
         QFETCH(bool, duo);
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
@@ -244,8 +219,7 @@ private slots:
         QCOMPARE(w.button->HotPart(), -1);
     }
 
-    void twoClicksTwoEvents()
-    {
+    void twoClicksTwoEvents() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         QSignalSpy spy(w.button, &TGlassButton::OnClick);
@@ -254,8 +228,7 @@ private slots:
         QCOMPARE(spy.count(), 2);
     }
 
-    void rightButtonDoesNotClick()
-    {
+    void rightButtonDoesNotClick() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         QSignalSpy spy(w.button, &TGlassButton::OnClick);
@@ -264,8 +237,7 @@ private slots:
         QCOMPARE(w.button->Pressed(), false);
     }
 
-    void hotPartFollowsPointer_data()
-    {
+    void hotPartFollowsPointer_data() {
         QTest::addColumn<int>("x");
         QTest::addColumn<int>("part");
         // Arrow part: x > 198 - 18 - 2 = 178.
@@ -273,8 +245,7 @@ private slots:
         QTest::newRow("last main column") << 178 << 0;
         QTest::newRow("first arrow column") << 179 << 1;
     }
-    void hotPartFollowsPointer()
-    {
+    void hotPartFollowsPointer() {
         QFETCH(int, x);
         QFETCH(int, part);
         Window w;
@@ -284,8 +255,7 @@ private slots:
         QCOMPARE(w.button->MouseInside(), true);
     }
 
-    void hotLookEndsWithClick()
-    {
+    void hotLookEndsWithClick() {
         // Inner light line at (100, 1): Blend(frame (114,139,164), white, 50).
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
@@ -306,16 +276,14 @@ private slots:
     // With the mouse held the button keeps the pointer, so no leave comes;
     // leaving the face must still drop the pressed look, and coming back
     // with the button held brings it back, as with a plain push button.
-    void dragOutWithButtonHeld_data()
-    {
+    void dragOutWithButtonHeld_data() {
         QTest::addColumn<QPoint>("out");
         QTest::addColumn<QPoint>("release");
         QTest::addColumn<int>("clicks");
         QTest::newRow("out right, released outside") << QPoint(250, 20) << QPoint(250, 20) << 0;
         QTest::newRow("out above, back in, released inside") << QPoint(100, -8) << QPoint(120, 20) << 1;
     }
-    void dragOutWithButtonHeld()
-    {
+    void dragOutWithButtonHeld() {
         QFETCH(QPoint, out);
         QFETCH(QPoint, release);
         QFETCH(int, clicks);
@@ -345,8 +313,7 @@ private slots:
         QCOMPARE(spy.count(), clicks);
     }
 
-    void disabledIgnoresMouse()
-    {
+    void disabledIgnoresMouse() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         w.button->setEnabled(false);
@@ -359,8 +326,7 @@ private slots:
         QCOMPARE(w.button->HotPart(), -1);
     }
 
-    void enterClicksOnRelease()
-    {
+    void enterClicksOnRelease() {
         Window w;
         w.button->SetTabStop(true);
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
@@ -377,14 +343,12 @@ private slots:
         QCOMPARE(w.button->HotPart(), -1);
     }
 
-    void keysWithoutEffect_data()
-    {
+    void keysWithoutEffect_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("down arrow without arrow or menu") << int(Qt::Key_Down);
         QTest::newRow("space bar") << int(Qt::Key_Space);
     }
-    void keysWithoutEffect()
-    {
+    void keysWithoutEffect() {
         QFETCH(int, key);
         Window w;
         w.button->SetTabStop(true);
@@ -398,8 +362,7 @@ private slots:
         QCOMPARE(w.button->HotPart(), -1);
     }
 
-    void menuOpensOnRelease()
-    {
+    void menuOpensOnRelease() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         QMenu menu;
@@ -425,8 +388,7 @@ private slots:
         QTRY_COMPARE(w.button->HotPart(), -1);
     }
 
-    void splitArrowOpensMenuOnlyWhenPressedThere()
-    {
+    void splitArrowOpensMenuOnlyWhenPressedThere() {
         Window w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.top));
         w.button->SetDuoStyle(true);
@@ -434,8 +396,7 @@ private slots:
         menu.addAction(QStringLiteral("one"));
         w.button->SetDropDownMenu(&menu);
         QSignalSpy popup(w.button, &TGlassButton::OnBeforePopup);
-        connect(w.button, &TGlassButton::OnPopup, &menu,
-                [&] { QTimer::singleShot(0, &menu, [&] { menu.close(); }); });
+        connect(w.button, &TGlassButton::OnPopup, &menu, [&] { QTimer::singleShot(0, &menu, [&] { menu.close(); }); });
         QTest::mouseMove(w.button, QPoint(50, 20));
         QTest::mousePress(w.button, Qt::LeftButton, {}, QPoint(50, 20));
         QTest::mouseRelease(w.button, Qt::LeftButton, {}, QPoint(190, 20));

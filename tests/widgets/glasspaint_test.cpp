@@ -14,41 +14,32 @@ using namespace widgettest;
 
 namespace {
 
-constexpr Rgb kFrame{114, 139, 164}; // Blend(kBg, grey 128, 50)
+constexpr Rgb kFrame{114, 139, 164};  // Blend(kBg, grey 128, 50)
 
 using Scene = ButtonScene;
 
-bool IsSoftCorner(int x, int y, int w, int h)
-{
-    return (x == 1 || x == w - 2) && (y == 1 || y == h - 2);
-}
+bool IsSoftCorner(int x, int y, int w, int h) { return (x == 1 || x == w - 2) && (y == 1 || y == h - 2); }
 
-int CountDiffering(const QImage& a, const QImage& b)
-{
+int CountDiffering(const QImage& a, const QImage& b) {
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            if (PixelOps::PixelAt(a, x, y) != PixelOps::PixelAt(b, x, y))
-                ++n;
+            if (PixelOps::PixelAt(a, x, y) != PixelOps::PixelAt(b, x, y)) ++n;
     return n;
 }
 
-} // namespace
+}  // namespace
 
 class GlassPaintTest : public QObject {
     Q_OBJECT
 private slots:
-    void glossyFaceRows_data()
-    {
+    void glossyFaceRows_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("weight");
-        for (int row = 1; row <= 18; ++row)
-            QTest::addRow("gloss row %d", row) << row << 176 - 7 * (row - 1);
-        for (int row = 19; row <= 36; ++row)
-            QTest::addRow("tinted row %d", row) << row << 48;
+        for (int row = 1; row <= 18; ++row) QTest::addRow("gloss row %d", row) << row << 176 - 7 * (row - 1);
+        for (int row = 19; row <= 36; ++row) QTest::addRow("tinted row %d", row) << row << 48;
     }
-    void glossyFaceRows()
-    {
+    void glossyFaceRows() {
         QFETCH(int, row);
         QFETCH(int, weight);
         Scene s;
@@ -59,14 +50,12 @@ private slots:
         QCOMPARE(face.format(), QImage::Format_RGB888);
         const QString expected = Str(ExpectTint(kBg, kTeal, weight));
         for (int x = 1; x <= 196; ++x) {
-            if (IsSoftCorner(x, row, 198, 38))
-                continue;
+            if (IsSoftCorner(x, row, 198, 38)) continue;
             QCOMPARE(At(face, x, row), expected);
         }
     }
 
-    void glossyFrame_data()
-    {
+    void glossyFrame_data() {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<Rgb>("expected");
         QTest::newRow("corner top-left shows background") << QPoint(0, 0) << kBg;
@@ -84,8 +73,7 @@ private slots:
         QTest::newRow("soft (1,1) over gloss 176") << QPoint(1, 1) << Rgb{93, 137, 160};
         QTest::newRow("soft (196,36) over tint 48") << QPoint(196, 36) << Rgb{105, 140, 169};
     }
-    void glossyFrame()
-    {
+    void glossyFrame() {
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
         Scene s;
@@ -93,19 +81,17 @@ private slots:
         QCOMPARE(At(s.button->FaceBitmap(), at.x(), at.y()), Str(expected));
     }
 
-    void flatButtonAtRestShowsOnlyBackground()
-    {
+    void flatButtonAtRestShowsOnlyBackground() {
         Scene s;
         s.button->SetFlat(true);
         s.button->PaintFace();
         const QImage& face = s.button->FaceBitmap();
-        for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(100, 0), QPoint(50, 10),
-                               QPoint(100, 30), QPoint(197, 37)})
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(1, 0), QPoint(100, 0), QPoint(50, 10), QPoint(100, 30), QPoint(197, 37)})
             QCOMPARE(At(face, p.x(), p.y()), Str(kBg));
     }
 
-    void altRenderFill_data()
-    {
+    void altRenderFill_data() {
         QTest::addColumn<bool>("glossy");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<Rgb>("expected");
@@ -117,8 +103,7 @@ private slots:
         QTest::newRow("glossy: upper row tinted then lightened")
             << true << QPoint(60, 1) << ExpectTint(tinted, {255, 255, 255}, 176);
     }
-    void altRenderFill()
-    {
+    void altRenderFill() {
         QFETCH(bool, glossy);
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
@@ -129,15 +114,13 @@ private slots:
         QCOMPARE(At(s.button->FaceBitmap(), at.x(), at.y()), Str(expected));
     }
 
-    void captionShadow_data()
-    {
+    void captionShadow_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("shadowVisible");
         QTest::newRow("empty caption casts no shadow") << QString() << false;
         QTest::newRow("caption casts a shadow") << QStringLiteral("Lancer") << true;
     }
-    void captionShadow()
-    {
+    void captionShadow() {
         QFETCH(QString, caption);
         QFETCH(bool, shadowVisible);
         Scene plain, shadowed;
@@ -153,8 +136,7 @@ private slots:
         QCOMPARE(differing > 0, shadowVisible);
     }
 
-    void shadowTouchesFaceAlmostUnchanged()
-    {
+    void shadowTouchesFaceAlmostUnchanged() {
         // The mask covers the face from (0, 0) with no offset at rest, so the
         // top-left corner takes the white-mask composite; the other corners don't.
         Scene s;
@@ -167,15 +149,13 @@ private slots:
         QCOMPARE(At(face, 197, 37), Str(kBg));
     }
 
-    void pressedContentShift_data()
-    {
+    void pressedContentShift_data() {
         QTest::addColumn<bool>("flatDown");
         QTest::addColumn<int>("shift");
         QTest::newRow("down: content one pixel right and down") << false << 1;
         QTest::newRow("flat down: content stays") << true << 0;
     }
-    void pressedContentShift()
-    {
+    void pressedContentShift() {
         QFETCH(bool, flatDown);
         QFETCH(int, shift);
         // White on white with no tint, so only the caption marks the face.
@@ -201,16 +181,14 @@ private slots:
         int dark = 0;
         for (int y = 3; y <= 38 - 5; ++y) {
             for (int x = 3; x <= 198 - 5; ++x) {
-                if (PixelOps::PixelAt(a, x, y).r < 128)
-                    ++dark;
+                if (PixelOps::PixelAt(a, x, y).r < 128) ++dark;
                 QCOMPARE(At(b, x + shift, y + shift), At(a, x, y));
             }
         }
         QVERIFY2(dark > 20, "the caption must be drawn for the shift to show");
     }
 
-    void pressedBevels_data()
-    {
+    void pressedBevels_data() {
         // Frame (114, 139, 164): dark = Blend(f, black, 75), light = Blend(f, white, 75),
         // flat = Blend(f, white, 45).
         QTest::addColumn<bool>("flatDown");
@@ -223,8 +201,7 @@ private slots:
         QTest::newRow("flat down: top line") << true << QPoint(100, 1) << Rgb{191, 202, 214};
         QTest::newRow("flat down: right line") << true << QPoint(196, 20) << Rgb{191, 202, 214};
     }
-    void pressedBevels()
-    {
+    void pressedBevels() {
         QFETCH(bool, flatDown);
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
@@ -235,16 +212,14 @@ private slots:
         QCOMPARE(At(s.button->FaceBitmap(), at.x(), at.y()), Str(expected));
     }
 
-    void disabledCaptionColour_data()
-    {
+    void disabledCaptionColour_data() {
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<Rgb>("present");
         QTest::addColumn<bool>("blackAllowed");
         QTest::newRow("enabled: font colour") << true << Rgb{0, 0, 0} << true;
         QTest::newRow("disabled: ColorDisabled") << false << Rgb{192, 192, 192} << false;
     }
-    void disabledCaptionColour()
-    {
+    void disabledCaptionColour() {
         QFETCH(bool, enabled);
         QFETCH(Rgb, present);
         QFETCH(bool, blackAllowed);
@@ -269,18 +244,15 @@ private slots:
                 black += p == Rgb{0, 0, 0};
             }
         QVERIFY(withPresent > 0);
-        if (!blackAllowed)
-            QCOMPARE(black, 0);
+        if (!blackAllowed) QCOMPARE(black, 0);
     }
 
-    void seesTransparentLabelThrough()
-    {
+    void seesTransparentLabelThrough() {
         TTexturePanel panel;
         panel.resize(300, 100);
         QImage tex(37, 23, QImage::Format_RGB888);
         for (int y = 0; y < tex.height(); ++y)
-            for (int x = 0; x < tex.width(); ++x)
-                tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
+            for (int x = 0; x < tex.width(); ++x) tex.setPixelColor(x, y, QColor(40 + x * 3, 60 + y * 5, 90));
         panel.SetTexture(tex);
         auto* label = new QLabel(QStringLiteral("MMMMMM"), &panel);
         QFont f = label->font();
@@ -314,15 +286,12 @@ private slots:
         QCOMPARE(At(face, 197, 37), At(ref, 197, 37));
         for (int y = 1; y <= 36; ++y)
             for (int x = 1; x <= 196; ++x) {
-                if (IsSoftCorner(x, y, 198, 38))
-                    continue;
-                QCOMPARE(At(face, x, y),
-                         Str(ExpectTint(PixelOps::PixelAt(ref, x, y), kTeal, 48)));
+                if (IsSoftCorner(x, y, 198, 38)) continue;
+                QCOMPARE(At(face, x, y), Str(ExpectTint(PixelOps::PixelAt(ref, x, y), kTeal, 48)));
             }
     }
 
-    void otherGlassButtonsAreNotBackground()
-    {
+    void otherGlassButtonsAreNotBackground() {
         Scene alone, covered;
         auto* other = new TGlassButton(&covered.parent);
         other->setGeometry(40, 0, 100, 60);
@@ -337,8 +306,7 @@ private slots:
     // Hover, press and release repaint over the copy of the parent's look
     // made once; the parent painting again (here a new texture) is copied
     // afresh, so the face never shows a stale background.
-    void backgroundCopyFollowsTheParent()
-    {
+    void backgroundCopyFollowsTheParent() {
         TTexturePanel panel;
         panel.resize(260, 80);
         QImage first(16, 16, QImage::Format_RGB888);
@@ -372,8 +340,7 @@ private slots:
         QCOMPARE(At(button->FaceBitmap(), 0, 0), Str(Rgb{200, 40, 10}));
     }
 
-    void screenShowsTheFace()
-    {
+    void screenShowsTheFace() {
         // What the window shows of the button is FaceBitmap, copied in one block.
         Scene s;
         s.button->SetCaption(QStringLiteral("Quitter le jeu"));
@@ -385,16 +352,14 @@ private slots:
         QCOMPARE(At(face, 0, 37), Str(kBg));
     }
 
-    void focusGlow()
-    {
+    void focusGlow() {
         Scene s;
         s.button->SetTabStop(true);
         s.parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
         s.parent.activateWindow();
         s.button->setFocus();
-        if (!s.button->hasFocus())
-            QSKIP("this platform gives no input focus");
+        if (!s.button->hasFocus()) QSKIP("this platform gives no input focus");
         s.button->PaintFace();
         const QImage& face = s.button->FaceBitmap();
         // Column 99 mirrors column 98 (s = 252); row 30 is j = 17 of the
@@ -405,8 +370,7 @@ private slots:
         QCOMPARE(At(face, 99, 12), Str(ExpectTint(kBg, kTeal, 176 - 7 * 11)));
     }
 
-    void altFocusFillsWithFocusColour()
-    {
+    void altFocusFillsWithFocusColour() {
         Scene s;
         s.button->SetTabStop(true);
         s.button->SetAltFocus(true);
@@ -414,16 +378,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&s.parent));
         s.parent.activateWindow();
         s.button->setFocus();
-        if (!s.button->hasFocus())
-            QSKIP("this platform gives no input focus");
+        if (!s.button->hasFocus()) QSKIP("this platform gives no input focus");
         s.button->PaintFace();
         // The face tinted toward teal, then again toward yellow.
         const Rgb once = ExpectTint(kBg, kTeal, 48);
         QCOMPARE(At(s.button->FaceBitmap(), 50, 30), Str(ExpectTint(once, {255, 255, 0}, 48)));
     }
 
-    void faceFollowsSize()
-    {
+    void faceFollowsSize() {
         Scene s;
         s.button->resize(153, 65);
         s.button->PaintFace();

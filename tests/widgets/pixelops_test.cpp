@@ -13,8 +13,7 @@ using namespace widgettest;
 class PixelOpsTest : public QObject {
     Q_OBJECT
 private slots:
-    void blendWeight_data()
-    {
+    void blendWeight_data() {
         QTest::addColumn<int>("percent");
         QTest::addColumn<int>("weight");
         QTest::newRow("25") << 25 << 64;
@@ -27,31 +26,25 @@ private slots:
         QTest::newRow("30 (76.5 rounds to even)") << 30 << 76;
         QTest::newRow("100") << 100 << 255;
     }
-    void blendWeight()
-    {
+    void blendWeight() {
         QFETCH(int, percent);
         QFETCH(int, weight);
         QCOMPARE(PixelOps::BlendWeight(percent), weight);
     }
 
-    void blend_data()
-    {
+    void blend_data() {
         QTest::addColumn<Rgb>("a");
         QTest::addColumn<Rgb>("b");
         QTest::addColumn<int>("percent");
         QTest::addColumn<Rgb>("expected");
-        QTest::newRow("white over black 50") << Rgb{255, 255, 255} << Rgb{0, 0, 0} << 50
-                                             << Rgb{127, 127, 127};
-        QTest::newRow("black over white 50 floors down") << Rgb{0, 0, 0} << Rgb{255, 255, 255} << 50
-                                                         << Rgb{127, 127, 127};
-        QTest::newRow("background over grey frame 50") << kBg << Rgb{128, 128, 128} << 50
-                                                       << Rgb{114, 139, 164};
+        QTest::newRow("white over black 50") << Rgb{255, 255, 255} << Rgb{0, 0, 0} << 50 << Rgb{127, 127, 127};
+        QTest::newRow("black over white 50 floors down")
+            << Rgb{0, 0, 0} << Rgb{255, 255, 255} << 50 << Rgb{127, 127, 127};
+        QTest::newRow("background over grey frame 50") << kBg << Rgb{128, 128, 128} << 50 << Rgb{114, 139, 164};
         QTest::newRow("same colour stays") << kBg << kBg << 33 << kBg;
-        QTest::newRow("background over frame colour 33")
-            << kBg << Rgb{114, 139, 164} << 33 << Rgb{109, 142, 175};
+        QTest::newRow("background over frame colour 33") << kBg << Rgb{114, 139, 164} << 33 << Rgb{109, 142, 175};
     }
-    void blend()
-    {
+    void blend() {
         QFETCH(Rgb, a);
         QFETCH(Rgb, b);
         QFETCH(int, percent);
@@ -59,8 +52,7 @@ private slots:
         QCOMPARE(Str(PixelOps::Blend(a, b, percent)), Str(expected));
     }
 
-    void glossAlpha_data()
-    {
+    void glossAlpha_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("alpha");
         QTest::newRow("0") << 0 << 0;
@@ -70,15 +62,13 @@ private slots:
         QTest::newRow("100") << 100 << 196;
         QTest::newRow("150 treated as 100") << 150 << 196;
     }
-    void glossAlpha()
-    {
+    void glossAlpha() {
         QFETCH(int, level);
         QFETCH(int, alpha);
         QCOMPARE(PixelOps::GlossAlphaFromLevel(level), alpha);
     }
 
-    void mulDiv_data()
-    {
+    void mulDiv_data() {
         QTest::addColumn<int>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<int>("c");
@@ -88,8 +78,7 @@ private slots:
         QTest::newRow("exact") << 255 << 196 << 255 << 196;
         QTest::newRow("third") << 255 << 1 << 3 << 85;
     }
-    void mulDiv()
-    {
+    void mulDiv() {
         QFETCH(int, a);
         QFETCH(int, b);
         QFETCH(int, c);
@@ -98,8 +87,7 @@ private slots:
     }
 
     // A 3 x 6 face: half = 3, step = (176 - 48) / 3 = 42.
-    void fillFaceRows_data()
-    {
+    void fillFaceRows_data() {
         QTest::addColumn<bool>("glossy");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("weight");
@@ -111,19 +99,16 @@ private slots:
         QTest::newRow("matt row 0") << false << 0 << 48;
         QTest::newRow("matt row 4") << false << 4 << 48;
     }
-    void fillFaceRows()
-    {
+    void fillFaceRows() {
         QFETCH(bool, glossy);
         QFETCH(int, row);
         QFETCH(int, weight);
         QImage img = Solid(3, 6, kBg);
         PixelOps::FillFace(img, {0, 0, 3, 6}, 48, kTeal, glossy);
-        for (int x = 0; x < 3; ++x)
-            QCOMPARE(Str(PixelOps::PixelAt(img, x, row)), Str(ExpectTint(kBg, kTeal, weight)));
+        for (int x = 0; x < 3; ++x) QCOMPARE(Str(PixelOps::PixelAt(img, x, row)), Str(ExpectTint(kBg, kTeal, weight)));
     }
 
-    void fillFaceKeepsOutside()
-    {
+    void fillFaceKeepsOutside() {
         QImage img = Solid(4, 6, kBg);
         PixelOps::FillFace(img, {1, 1, 3, 5}, 48, kTeal, true);
         for (const QPoint p : {QPoint(0, 0), QPoint(0, 3), QPoint(3, 2), QPoint(1, 0), QPoint(2, 5)})
@@ -133,16 +118,14 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(img, 2, 4)), Str(ExpectTint(kBg, kTeal, 48)));
     }
 
-    void fillFaceAlt_data()
-    {
+    void fillFaceAlt_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("lighten");
         QTest::newRow("row 0 lightened 176") << 0 << 176;
         QTest::newRow("row 2 lightened 92") << 2 << 92;
         QTest::newRow("row 3 tint only") << 3 << 0;
     }
-    void fillFaceAlt()
-    {
+    void fillFaceAlt() {
         QFETCH(int, row);
         QFETCH(int, lighten);
         QImage img = Solid(2, 6, kBg);
@@ -152,16 +135,14 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(img, 1, row)), Str(expected));
     }
 
-    void fillFaceAltWithoutGlossDrawsNothing()
-    {
+    void fillFaceAltWithoutGlossDrawsNothing() {
         QImage img = Solid(5, 6, kBg);
         const QImage before = img.copy();
         PixelOps::FillFaceAlt(img, {0, 0, 5, 6}, 72, kTeal, false);
         QCOMPARE(img, before);
     }
 
-    void drawFrame_data()
-    {
+    void drawFrame_data() {
         // On a solid 8 x 6 image with frame colour f.
         const Rgb f{114, 139, 164};
         const Rgb soft33 = PixelOps::Blend(kBg, f, 33);
@@ -184,8 +165,7 @@ private slots:
         QTest::newRow("inner (6,4)") << QPoint(6, 4) << soft25;
         QTest::newRow("inside untouched") << QPoint(3, 2) << kBg;
     }
-    void drawFrame()
-    {
+    void drawFrame() {
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
         QImage img = Solid(8, 6, kBg);
@@ -194,8 +174,7 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(img, at.x(), at.y())), Str(expected));
     }
 
-    void frameColorMixesCorners()
-    {
+    void frameColorMixesCorners() {
         QImage img = Solid(4, 4, {0, 0, 0});
         PixelOps::SetPixel(img, 3, 3, {255, 255, 255});
         // cr = cb = Blend(black, white, 50) = 127; cl = ct = black.
@@ -206,8 +185,7 @@ private slots:
 
     // 5 x 4 black image, glow colour yellow, band of 4 rows: half = 3,
     // column strengths 0, 85, 170.
-    void focusLight_data()
-    {
+    void focusLight_data() {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<Rgb>("expected");
         QTest::newRow("centre column, row 2: k 170") << QPoint(2, 2) << Rgb{85, 85, 0};
@@ -218,8 +196,7 @@ private slots:
         QTest::newRow("top of band: k 255") << QPoint(2, 0) << Rgb{0, 0, 0};
         QTest::newRow("bottom row untouched") << QPoint(2, 3) << Rgb{0, 0, 0};
     }
-    void focusLight()
-    {
+    void focusLight() {
         QFETCH(QPoint, at);
         QFETCH(Rgb, expected);
         QImage img = Solid(5, 4, {0, 0, 0});
@@ -227,8 +204,7 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(img, at.x(), at.y())), Str(expected));
     }
 
-    void focusLightBandHeight()
-    {
+    void focusLightBandHeight() {
         // The band is clamped to the image and starts h rows above the bottom.
         QImage img = Solid(5, 6, {0, 0, 0});
         PixelOps::FocusLight(img, {255, 255, 0}, 3);
@@ -240,20 +216,17 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(tall, 2, 2)), Str(Rgb{85, 85, 0}));
     }
 
-    void blurRowProfile()
-    {
+    void blurRowProfile() {
         // One row, so the column passes change nothing: three row passes of a
         // single black pixel in white give 170 / 198,170 / 245,226,198,188.
         QImage img = Solid(9, 1, {255, 255, 255});
         PixelOps::SetPixel(img, 4, 0, {0, 0, 0});
         PixelOps::BlurMask(img, 1, 3);
         const int expected[9] = {255, 245, 226, 198, 188, 198, 226, 245, 255};
-        for (int x = 0; x < 9; ++x)
-            QCOMPARE(int(PixelOps::PixelAt(img, x, 0).g), expected[x]);
+        for (int x = 0; x < 9; ++x) QCOMPARE(int(PixelOps::PixelAt(img, x, 0).g), expected[x]);
     }
 
-    void blurColumnsOnePassStronger()
-    {
+    void blurColumnsOnePassStronger() {
         // One column: four column passes. The fourth pass of the profile above:
         // centre (198 + 188 + 198) / 3 = 194, next (226 + 198 + 188) / 3 = 204.
         QImage img = Solid(1, 11, {255, 255, 255});
@@ -265,8 +238,7 @@ private slots:
         QCOMPARE(int(PixelOps::PixelAt(img, 0, 0).r), 255);
     }
 
-    void blurSinglePixel2D()
-    {
+    void blurSinglePixel2D() {
         // Separable: the centre column of the row result (188 at the centre,
         // 255 elsewhere) blurred four times down the column.
         QImage img = Solid(9, 9, {255, 255, 255});
@@ -283,15 +255,13 @@ private slots:
         QCOMPARE(int(PixelOps::PixelAt(img, 0, 0).b), 255);
     }
 
-    void blurMakesGrey()
-    {
+    void blurMakesGrey() {
         QImage img = Solid(3, 3, {30, 60, 90});
         PixelOps::BlurMask(img, 1, 3);
         QCOMPARE(Str(PixelOps::PixelAt(img, 1, 1)), Str(Rgb{60, 60, 60}));
     }
 
-    void blurRadiusZeroDoesNothing()
-    {
+    void blurRadiusZeroDoesNothing() {
         QImage img = Solid(4, 3, {30, 60, 90});
         PixelOps::SetPixel(img, 1, 1, {0, 0, 0});
         const QImage before = img.copy();
@@ -299,8 +269,7 @@ private slots:
         QCOMPARE(img, before);
     }
 
-    void compositeShadow_data()
-    {
+    void compositeShadow_data() {
         QTest::addColumn<int>("grey");
         QTest::addColumn<Rgb>("expected");
         // Face (100, 150, 200), shadow blue (0, 0, 255).
@@ -308,8 +277,7 @@ private slots:
         QTest::newRow("white mask nearly unchanged") << 255 << Rgb{99, 149, 200};
         QTest::newRow("half grey") << 128 << Rgb{50, 75, 227};
     }
-    void compositeShadow()
-    {
+    void compositeShadow() {
         QFETCH(int, grey);
         QFETCH(Rgb, expected);
         QImage face = Solid(4, 4, kBg);
@@ -321,8 +289,7 @@ private slots:
         QCOMPARE(Str(PixelOps::PixelAt(face, 3, 3)), Str(kBg));
     }
 
-    void linesLeaveOutTheEndPoint()
-    {
+    void linesLeaveOutTheEndPoint() {
         QImage img = Solid(6, 3, {0, 0, 0});
         PixelOps::DrawLine(img, {1, 1}, {4, 1}, {255, 255, 255});
         QCOMPARE(int(PixelOps::PixelAt(img, 0, 1).r), 0);
@@ -331,8 +298,7 @@ private slots:
         QCOMPARE(int(PixelOps::PixelAt(img, 4, 1).r), 0);
     }
 
-    void arrowGlyphIsATriangle()
-    {
+    void arrowGlyphIsATriangle() {
         QImage img = Solid(12, 9, {0, 0, 0});
         DrawArrowGlyph(img, {0, 0}, {255, 255, 255});
         // Rows 2..5 hold 7, 5, 3 and 1 pixels, centred on column 5.
@@ -340,8 +306,7 @@ private slots:
         const int lastCol[4] = {8, 7, 6, 5};
         for (int row = 0; row < 9; ++row) {
             for (int x = 0; x < 12; ++x) {
-                const bool inside = row >= 2 && row <= 5 && x >= firstCol[row - 2] &&
-                                    x <= lastCol[row - 2];
+                const bool inside = row >= 2 && row <= 5 && x >= firstCol[row - 2] && x <= lastCol[row - 2];
                 QCOMPARE(int(PixelOps::PixelAt(img, x, row).r), inside ? 255 : 0);
             }
         }

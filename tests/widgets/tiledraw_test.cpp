@@ -1,7 +1,7 @@
 // Tiling of textures: the free function, the textured panel and the fill.
+#include "TileDraw.h"
 #include "TTextureFill.h"
 #include "TTexturePanel.h"
-#include "TileDraw.h"
 
 #include <QPainter>
 #include <QTest>
@@ -11,32 +11,28 @@ using namespace quimba::widgets;
 namespace {
 
 // Every texture pixel tells where it came from.
-QImage CodedTexture(int w, int h)
-{
+QImage CodedTexture(int w, int h) {
     QImage img(w, h, QImage::Format_RGB888);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixelColor(x, y, QColor(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8)));
+        for (int x = 0; x < w; ++x) img.setPixelColor(x, y, QColor(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8)));
     return img;
 }
 
-QImage Rendered(QWidget& w)
-{
+QImage Rendered(QWidget& w) {
     QImage img(w.size(), QImage::Format_RGB888);
     img.fill(Qt::magenta);
     w.render(&img);
     return img;
 }
 
-} // namespace
+}  // namespace
 
 class TileDrawTest : public QObject {
     Q_OBJECT
 private slots:
     // 573 x 152 over (1, 1)..(1023, 524): columns of 573 and 449, rows of
     // 152, 152, 152 and 67.
-    void panelTiles_data()
-    {
+    void panelTiles_data() {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QPoint>("source");
         QTest::newRow("first tile origin") << QPoint(1, 1) << QPoint(0, 0);
@@ -50,8 +46,7 @@ private slots:
         QTest::newRow("clipped corner tile") << QPoint(1022, 523) << QPoint(448, 66);
         QTest::newRow("clipped corner tile inside") << QPoint(700, 500) << QPoint(126, 43);
     }
-    void panelTiles()
-    {
+    void panelTiles() {
         QFETCH(QPoint, at);
         QFETCH(QPoint, source);
         const QImage tex = CodedTexture(573, 152);
@@ -62,8 +57,7 @@ private slots:
         QCOMPARE(shot.pixelColor(at), tex.pixelColor(source));
     }
 
-    void panelBevelRingStaysVisible()
-    {
+    void panelBevelRingStaysVisible() {
         TTexturePanel panel;
         panel.resize(1024, 525);
         panel.SetTexture(CodedTexture(573, 152));
@@ -76,8 +70,7 @@ private slots:
         QCOMPARE(shot.pixel(10, 524), dark);
     }
 
-    void panelWithoutTextureShowsItsColour()
-    {
+    void panelWithoutTextureShowsItsColour() {
         TTexturePanel panel;
         panel.resize(40, 30);
         QVERIFY(panel.Texture().isNull());
@@ -86,8 +79,7 @@ private slots:
         QCOMPARE(shot.pixel(1, 1), panel.palette().color(QPalette::Button).rgb());
     }
 
-    void panelTextureLoadedInPlace()
-    {
+    void panelTextureLoadedInPlace() {
         TTexturePanel panel;
         panel.resize(20, 20);
         panel.Texture() = CodedTexture(5, 5);
@@ -96,8 +88,7 @@ private slots:
         QCOMPARE(shot.pixelColor(9, 3), QColor(3, 2, 0));
     }
 
-    void imageTilesWholeArea()
-    {
+    void imageTilesWholeArea() {
         // The 24-bit path, checked pixel by pixel over the whole area.
         const QImage tex = CodedTexture(573, 152);
         QImage target(1024, 525, QImage::Format_RGB888);
@@ -107,17 +98,14 @@ private slots:
         for (int y = 0; y < 525; ++y) {
             for (int x = 0; x < 1024; ++x) {
                 const bool inside = x >= 1 && x < 1023 && y >= 1 && y < 524;
-                const QColor expected = inside ? tex.pixelColor((x - 1) % 573, (y - 1) % 152)
-                                               : QColor(Qt::magenta);
-                if (target.pixelColor(x, y) != expected)
-                    ++wrong;
+                const QColor expected = inside ? tex.pixelColor((x - 1) % 573, (y - 1) % 152) : QColor(Qt::magenta);
+                if (target.pixelColor(x, y) != expected) ++wrong;
             }
         }
         QCOMPARE(wrong, 0);
     }
 
-    void largerTextureShowsTopLeft()
-    {
+    void largerTextureShowsTopLeft() {
         const QImage tex = CodedTexture(50, 40);
         QImage target(30, 20, QImage::Format_RGB888);
         target.fill(Qt::magenta);
@@ -128,8 +116,7 @@ private slots:
         QCOMPARE(target.pixelColor(24, 15), QColor(Qt::magenta));
     }
 
-    void emptyBitmapDrawsNothing()
-    {
+    void emptyBitmapDrawsNothing() {
         QImage target(8, 8, QImage::Format_RGB888);
         target.fill(Qt::magenta);
         const QImage before = target.copy();
@@ -137,8 +124,7 @@ private slots:
         QCOMPARE(target, before);
     }
 
-    void targetEdgesAreClipped()
-    {
+    void targetEdgesAreClipped() {
         // An area reaching past the image is cut at its edges, nothing wraps.
         const QImage tex = CodedTexture(4, 4);
         QImage target(6, 6, QImage::Format_RGB888);
@@ -149,8 +135,7 @@ private slots:
         QCOMPARE(target.pixelColor(5, 5), tex.pixelColor(3, 3));
     }
 
-    void fillTilesWholeClientArea()
-    {
+    void fillTilesWholeClientArea() {
         const QImage tex = CodedTexture(7, 5);
         TTextureFill fill;
         fill.resize(20, 12);
@@ -162,8 +147,7 @@ private slots:
         QCOMPARE(shot.pixelColor(19, 11), tex.pixelColor(5, 1));
     }
 
-    void fillEmptyLook()
-    {
+    void fillEmptyLook() {
         TTextureFill fill;
         fill.resize(10, 8);
         const QImage shot = Rendered(fill);
@@ -174,8 +158,7 @@ private slots:
         QCOMPARE(shot.pixelColor(8, 6), QColor(Qt::white));
     }
 
-    void fillDropsUndrawablePicture()
-    {
+    void fillDropsUndrawablePicture() {
         const QImage broken;
         TTextureFill fill;
         fill.resize(10, 8);

@@ -32,9 +32,9 @@ QImage makeBoard();
 QImage makeDie(int face);  // face 1..6
 QImage makeKeepMark();
 QImage makeBorder();
-QImage makeMainTexture();   // tiled behind the main window
-QImage makeSetupTexture();  // tiled behind the player setup dialog
-QImage makeDialogTexture(); // dark grey, tiled behind help and best scores
+QImage makeMainTexture();    // tiled behind the main window
+QImage makeSetupTexture();   // tiled behind the player setup dialog
+QImage makeDialogTexture();  // dark grey, tiled behind help and best scores
 QImage makeRollPicture(const QImage& mainTexture);
 
 struct Sound {

@@ -15,15 +15,13 @@ inline constexpr double kLn2 = 0.69314718055994530942;
 inline double clamp01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 inline double clampd(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
 inline double mix(double a, double b, double t) { return a + (b - a) * t; }
-inline double smoothstep(double e0, double e1, double x)
-{
+inline double smoothstep(double e0, double e1, double x) {
     const double t = clamp01((x - e0) / (e1 - e0));
     return t * t * (3.0 - 2.0 * t);
 }
 
 // sin on [-pi/2, pi/2] by its Taylor series; error below 1e-11 there.
-inline double sinCore(double x)
-{
+inline double sinCore(double x) {
     const double x2 = x * x;
     double term = x;
     double sum = x;
@@ -34,19 +32,19 @@ inline double sinCore(double x)
     return sum;
 }
 
-inline double sin(double x)
-{
+inline double sin(double x) {
     const double twoPi = 2.0 * kPi;
     x -= twoPi * std::floor(x / twoPi + 0.5);  // now in [-pi, pi]
-    if (x > kPi / 2) x = kPi - x;
-    else if (x < -kPi / 2) x = -kPi - x;
+    if (x > kPi / 2)
+        x = kPi - x;
+    else if (x < -kPi / 2)
+        x = -kPi - x;
     return sinCore(x);
 }
 
 inline double cos(double x) { return sin(x + kPi / 2); }
 
-inline double exp(double x)
-{
+inline double exp(double x) {
     if (x < -700.0) return 0.0;
     if (x > 700.0) x = 700.0;
     const double k = std::floor(x / kLn2 + 0.5);
@@ -60,8 +58,7 @@ inline double exp(double x)
     return std::ldexp(sum, int(k));
 }
 
-inline double log(double x)
-{
+inline double log(double x) {
     if (x <= 0.0) return -745.0;
     int e = 0;
     const double m = std::frexp(x, &e);  // m in [0.5, 1)
@@ -76,8 +73,7 @@ inline double log(double x)
     return 2.0 * sum + double(e) * kLn2;
 }
 
-inline double pow(double a, double b)
-{
+inline double pow(double a, double b) {
     if (a <= 0.0) return 0.0;
     return exp(b * log(a));
 }
@@ -86,8 +82,7 @@ inline double pow(double a, double b)
 class Rng {
 public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next()
-    {
+    std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
@@ -103,8 +98,7 @@ private:
     std::uint64_t state_;
 };
 
-inline std::uint64_t hash3(std::int64_t x, std::int64_t y, std::uint64_t seed)
-{
+inline std::uint64_t hash3(std::int64_t x, std::int64_t y, std::uint64_t seed) {
     std::uint64_t h = seed * 0x9E3779B97F4A7C15ULL;
     h ^= std::uint64_t(x) * 0xC2B2AE3D27D4EB4FULL;
     h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ULL;
@@ -114,13 +108,11 @@ inline std::uint64_t hash3(std::int64_t x, std::int64_t y, std::uint64_t seed)
 }
 
 // Hash to [-1, 1).
-inline double hashUnit(std::int64_t x, std::int64_t y, std::uint64_t seed)
-{
+inline double hashUnit(std::int64_t x, std::int64_t y, std::uint64_t seed) {
     return double(hash3(x, y, seed) >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-inline std::int64_t wrap(std::int64_t v, std::int64_t period)
-{
+inline std::int64_t wrap(std::int64_t v, std::int64_t period) {
     if (period <= 0) return v;
     const std::int64_t m = v % period;
     return m < 0 ? m + period : m;
@@ -128,8 +120,7 @@ inline std::int64_t wrap(std::int64_t v, std::int64_t period)
 
 // Value noise on an integer lattice; a lattice period of px × py cells makes
 // it repeat exactly, so a texture built from it tiles without a seam.
-inline double valueNoise(double x, double y, std::int64_t px, std::int64_t py, std::uint64_t seed)
-{
+inline double valueNoise(double x, double y, std::int64_t px, std::int64_t py, std::uint64_t seed) {
     const double fx = std::floor(x);
     const double fy = std::floor(y);
     const std::int64_t ix = std::int64_t(fx);
@@ -149,9 +140,8 @@ inline double valueNoise(double x, double y, std::int64_t px, std::int64_t py, s
 
 // Fractal sum over the tile [0, w) × [0, h): the coarsest octave has
 // cellsX × cellsY cells over the tile, each next one twice as many.
-inline double fbm(double x, double y, double w, double h, int cellsX, int cellsY, int octaves,
-                  std::uint64_t seed, double gain = 0.5)
-{
+inline double fbm(double x, double y, double w, double h, int cellsX, int cellsY, int octaves, std::uint64_t seed,
+                  double gain = 0.5) {
     double sum = 0.0;
     double amp = 1.0;
     double norm = 0.0;

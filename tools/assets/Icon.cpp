@@ -28,26 +28,24 @@ struct Fill {
 
 struct Shape {
     enum Kind { RoundRect, Ellipse, Polygon } kind = RoundRect;
-    QRectF box;                 // RoundRect and Ellipse
-    double radius = 0;          // RoundRect corners
+    QRectF box;                   // RoundRect and Ellipse
+    double radius = 0;            // RoundRect corners
     std::vector<QPointF> points;  // Polygon
-    QTransform transform;       // from the shape's units to the 256-unit canvas
-    Fill fill;                  // no stops: not filled
-    QColor stroke;              // invalid: no outline
+    QTransform transform;         // from the shape's units to the 256-unit canvas
+    Fill fill;                    // no stops: not filled
+    QColor stroke;                // invalid: no outline
     double strokeWidth = 0;
 };
 
 Fill solid(QColor c) { return Fill{{{0, c}}}; }
-Fill gradient(QColor from, QColor to, double x1, double y1, double x2, double y2)
-{
+Fill gradient(QColor from, QColor to, double x1, double y1, double x2, double y2) {
     return Fill{{{0, from}, {1, to}}, x1, y1, x2, y2};
 }
 
 // One face of the die, in 100 × 100 face units mapped onto the parallelogram
 // from `origin` along `u` and `v`.
 void addFace(std::vector<Shape>& shapes, QPointF origin, QPointF u, QPointF v, const Fill& fill,
-             const std::vector<QPointF>& pips, double pipRadius, QColor pip)
-{
+             const std::vector<QPointF>& pips, double pipRadius, QColor pip) {
     const QTransform map(u.x() / 100, u.y() / 100, v.x() / 100, v.y() / 100, origin.x(), origin.y());
     Shape face;
     face.box = QRectF(0, 0, 100, 100);
@@ -65,8 +63,7 @@ void addFace(std::vector<Shape>& shapes, QPointF origin, QPointF u, QPointF v, c
     }
 }
 
-std::vector<Shape> iconShapes()
-{
+std::vector<Shape> iconShapes() {
     std::vector<Shape> shapes;
     // Tile: walnut rim, baize lit from above, a gold inlay line.
     Shape rim;
@@ -123,8 +120,7 @@ QString colourText(QColor c) { return c.name(QColor::HexRgb); }
 
 }  // namespace
 
-QString iconSvg()
-{
+QString iconSvg() {
     QString defs, body;
     int gradients = 0;
     for (const Shape& s : iconShapes()) {
@@ -138,7 +134,8 @@ QString iconSvg()
             defs += QString("    <linearGradient id=\"%1\" x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">\n")
                         .arg(id, num(s.fill.x1), num(s.fill.y1), num(s.fill.x2), num(s.fill.y2));
             for (const Stop& stop : s.fill.stops)
-                defs += QString("      <stop offset=\"%1\" stop-color=\"%2\"/>\n").arg(num(stop.at), colourText(stop.colour));
+                defs += QString("      <stop offset=\"%1\" stop-color=\"%2\"/>\n")
+                            .arg(num(stop.at), colourText(stop.colour));
             defs += "    </linearGradient>\n";
             fill = "url(#" + id + ")";
         }
@@ -154,8 +151,8 @@ QString iconSvg()
         switch (s.kind) {
             case Shape::RoundRect:
                 body += QString("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" %6/>\n")
-                            .arg(num(s.box.x()), num(s.box.y()), num(s.box.width()), num(s.box.height()),
-                                 num(s.radius), attrs);
+                            .arg(num(s.box.x()), num(s.box.y()), num(s.box.width()), num(s.box.height()), num(s.radius),
+                                 attrs);
                 break;
             case Shape::Ellipse:
                 body += QString("  <ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\" %5/>\n")
@@ -173,11 +170,11 @@ QString iconSvg()
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
            "  <title>3D QUIMBA</title>\n"
-           "  <defs>\n" + defs + "  </defs>\n" + body + "</svg>\n";
+           "  <defs>\n" +
+           defs + "  </defs>\n" + body + "</svg>\n";
 }
 
-QImage makeIcon(int size)
-{
+QImage makeIcon(int size) {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);

@@ -18,8 +18,7 @@ QRgb rgbd(double r, double g, double b) { return qRgb(toByte(r / 255.0), toByte(
 
 V3 linearOf(QRgb c) { return {toLinear(qRed(c) / 255.0), toLinear(qGreen(c) / 255.0), toLinear(qBlue(c) / 255.0)}; }
 
-QImage blankPicture(int w, int h)
-{
+QImage blankPicture(int w, int h) {
     QImage img(w, h, QImage::Format_RGB888);
     img.fill(QColor(0, 0, 255));
     return img;
@@ -27,12 +26,10 @@ QImage blankPicture(int w, int h)
 
 // A picture whose every pixel is colourAt(x, y).
 template <typename ColourAt>
-QImage paintEach(int w, int h, ColourAt colourAt)
-{
+QImage paintEach(int w, int h, ColourAt colourAt) {
     QImage img(w, h, QImage::Format_RGB888);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, colourAt(x, y));
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, colourAt(x, y));
     return img;
 }
 
@@ -41,8 +38,7 @@ QImage paintEach(int w, int h, ColourAt colourAt)
 // give the die its depth. Kept dice stand 45 pixels apart and each one covers
 // the left of the one before, so nothing of a die may reach right of x = 60
 // (its pick box's edge): that keeps the left pips of its neighbour in sight.
-Camera dieCamera()
-{
+Camera dieCamera() {
     const double depth = 0.925, down = 0.12, skew = -0.12;
     Camera cam = makeObliqueCamera(depth, down, skew);
     // The silhouette spans 2 + 2 |skew| across and 2 (depth + down) high:
@@ -55,8 +51,7 @@ Camera dieCamera()
 
 }  // namespace
 
-QImage makeDie(int face)
-{
+QImage makeDie(int face) {
     face = std::clamp(face, 1, 6);
     DiceScene scene;
     Die3D die = uprightDie(face);
@@ -101,8 +96,10 @@ QImage makeDie(int face)
                 return coverage[std::size_t(sy * kDieWidth + sx)] * 4 >= kSub * kSub;
             };
             if (x > kDieBodyRight) continue;
-            if (covered(0, 1) || covered(1, 2)) img.setPixel(x, y, shadowNear);
-            else if (covered(1, 3) || covered(2, 3)) img.setPixel(x, y, shadowFar);
+            if (covered(0, 1) || covered(1, 2))
+                img.setPixel(x, y, shadowNear);
+            else if (covered(1, 3) || covered(2, 3))
+                img.setPixel(x, y, shadowFar);
         }
     }
     return img;
@@ -112,15 +109,16 @@ namespace {
 
 // Walnut: dark and light bands that wander along the grain. `along` runs with
 // the grain, `across` over it.
-V3 woodColour(double along, double across, std::uint64_t seed, double alongPeriod = 0, int alongCells = 0)
-{
+V3 woodColour(double along, double across, std::uint64_t seed, double alongPeriod = 0, int alongCells = 0) {
     const double period = alongPeriod > 0 ? alongPeriod : 4096.0;
     const int cells = alongCells > 0 ? alongCells : 64;
     const double warp = dm::fbm(along, across * 6.0, period, 4096.0, cells, 512, 4, seed);
     const double rings = dm::sin(across * 0.9 + warp * 7.0);
     const double band = dm::smoothstep(-0.3, 1.0, rings);
-    const double fibre = dm::hashUnit(std::int64_t(std::floor(along / 3.0)), std::int64_t(std::floor(across)), seed + 5) * 0.06;
-    const double pore = dm::hashUnit(std::int64_t(std::floor(along)), std::int64_t(std::floor(across)), seed + 9) * 0.04;
+    const double fibre =
+        dm::hashUnit(std::int64_t(std::floor(along / 3.0)), std::int64_t(std::floor(across)), seed + 5) * 0.06;
+    const double pore =
+        dm::hashUnit(std::int64_t(std::floor(along)), std::int64_t(std::floor(across)), seed + 9) * 0.04;
     const V3 dark{58, 30, 14};
     const V3 light{118, 66, 32};
     const V3 c = dark + (light - dark) * band;
@@ -131,8 +129,7 @@ QRgb rgbOf(V3 c) { return rgbd(c.x, c.y, c.z); }
 
 }  // namespace
 
-QImage makeBoard()
-{
+QImage makeBoard() {
     const int w = kBoardWidth, h = kBoardHeight;
     const int rimWidth = 12;
     QImage img(w, h, QImage::Format_RGB888);
@@ -168,7 +165,8 @@ QImage makeBoard()
             const double dx = (x - 250.0) / 320.0, dy = (y - 150.0) / 230.0;
             double lamp = 1.16 - 0.42 * (dx * dx + dy * dy);
             lamp = std::max(lamp, 0.55);
-            const double fromEdge = std::min(std::min(fx, fy), std::min(w - 2 * rimWidth - 1 - fx, h - 2 * rimWidth - 1 - fy));
+            const double fromEdge =
+                std::min(std::min(fx, fy), std::min(w - 2 * rimWidth - 1 - fx, h - 2 * rimWidth - 1 - fy));
             const double shadowDepth = (fx < fy && fx < 40) || fy < 40 ? 0.5 : 0.35;
             lamp *= 1.0 - shadowDepth * dm::exp(-fromEdge / 4.0);
             V3 c = felt * (lamp * (1.0 + grain + fibres + mottle));
@@ -199,8 +197,7 @@ namespace {
 // pixel: `paint` gives the colour of a covered sample, or false where the
 // sample is background. Edges fade toward `outline`, never toward the key.
 template <class Paint>
-void paintKeyed(QImage& img, V3 outline, Paint paint)
-{
+void paintKeyed(QImage& img, V3 outline, Paint paint) {
     const int total = kSub * kSub;
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
@@ -222,8 +219,7 @@ void paintKeyed(QImage& img, V3 outline, Paint paint)
     }
 }
 
-double roundRectDistance(double x, double y, double cx, double cy, double hw, double hh, double r)
-{
+double roundRectDistance(double x, double y, double cx, double cy, double hw, double hh, double r) {
     const double qx = std::fabs(x - cx) - hw + r;
     const double qy = std::fabs(y - cy) - hh + r;
     const double ox = std::max(qx, 0.0), oy = std::max(qy, 0.0);
@@ -234,19 +230,18 @@ double roundRectDistance(double x, double y, double cx, double cy, double hw, do
 
 // A red lacquered padlock with a gold shackle. Drawn at (+20, +20) over a
 // kept die, it hangs on the die's lower right corner, clear of the pips.
-QImage makeKeepMark()
-{
+QImage makeKeepMark() {
     // Padlock over x 32..56, y 19..48 of the mark, that is x 52..76 and
     // y 39..68 of the die: right of its own pips and, on the kept row,
     // below the pips of the die it overlaps.
     const int w = 57, h = 50;
     QImage img = blankPicture(w, h);
     const V3 outline{44, 14, 8};
-    const double bx = 44.0, by = 39.0;       // body centre
-    const double bw = 11.5, bh = 9.0;        // body half size
-    const double sr = 6.2, st = 2.1;         // shackle radius and half thickness
-    const double sy0 = by - bh + 1.0;        // where the shackle legs enter the body
-    const double sy = sy0 - 3.0;             // centre of the shackle's arch
+    const double bx = 44.0, by = 39.0;  // body centre
+    const double bw = 11.5, bh = 9.0;   // body half size
+    const double sr = 6.2, st = 2.1;    // shackle radius and half thickness
+    const double sy0 = by - bh + 1.0;   // where the shackle legs enter the body
+    const double sy = sy0 - 3.0;        // centre of the shackle's arch
     paintKeyed(img, outline, [&](double x, double y, V3& c) {
         const double body = roundRectDistance(x, y, bx, by, bw, bh, 3.0);
         // Shackle: an arch above, two legs down into the body.
@@ -273,10 +268,12 @@ QImage makeKeepMark()
             red = red + (V3{255, 190, 170} - red) * gloss;
             // Gold keyhole.
             const double kx = x - bx, ky = y - (by + 0.5);
-            const double hole = std::min(std::sqrt(kx * kx + ky * ky) - 2.2,
-                                         roundRectDistance(x, y, bx, by + 3.5, 1.0, 3.0, 0.5));
-            if (hole < 0) red = V3{60, 20, 8};
-            else if (hole < 1.0) red = V3{236, 196, 92};
+            const double hole =
+                std::min(std::sqrt(kx * kx + ky * ky) - 2.2, roundRectDistance(x, y, bx, by + 3.5, 1.0, 3.0, 0.5));
+            if (hole < 0)
+                red = V3{60, 20, 8};
+            else if (hole < 1.0)
+                red = V3{236, 196, 92};
             c = red;
             return true;
         }
@@ -300,8 +297,7 @@ QImage makeKeepMark()
 
 // A carved frame with a gold bead; the game loads it beside the table
 // pictures but does not draw it.
-QImage makeBorder()
-{
+QImage makeBorder() {
     const int w = 64, h = 64;
     QImage img = blankPicture(w, h);
     for (int y = 0; y < h; ++y) {
@@ -322,8 +318,7 @@ QImage makeBorder()
 
 // Dark marble, near black with faint slate veins. Every noise term repeats
 // over the tile, so copies laid side by side meet without a seam.
-QImage makeMainTexture()
-{
+QImage makeMainTexture() {
     const int w = 512, h = 264;
     return paintEach(w, h, [&](int x, int y) {
         const double warp = dm::fbm(x, y, w, h, 4, 2, 6, 201);
@@ -341,8 +336,7 @@ QImage makeMainTexture()
 }
 
 // Dark oak planks, grain running across, for the player setup dialog.
-QImage makeSetupTexture()
-{
+QImage makeSetupTexture() {
     const int w = 384, h = 150;
     const int plank = 50;
     return paintEach(w, h, [&](int x, int y) {
@@ -358,15 +352,16 @@ QImage makeSetupTexture()
         const double tone = 1.0 + 0.08 * dm::hashUnit(index, 0, 311);
         V3 c = V3{34, 21, 12} + (V3{66, 41, 23} - V3{34, 21, 12}) * band;
         c = c * (tone * (1.0 + fibre + dm::hashUnit(x, y, 313) * 0.03));
-        if (inPlank < 1.0) c = c * 0.45;       // the joint
-        else if (inPlank < 2.0) c = c * 1.12;  // its lit edge
+        if (inPlank < 1.0)
+            c = c * 0.45;  // the joint
+        else if (inPlank < 2.0)
+            c = c * 1.12;  // its lit edge
         return rgbOf(c);
     });
 }
 
 // Even, fine-grained dark grey behind the help text and the best scores.
-QImage makeDialogTexture()
-{
+QImage makeDialogTexture() {
     const int w = 573, h = 152;
     return paintEach(w, h, [&](int x, int y) {
         const double speck = dm::hashUnit(x, y, 401) * 0.06;
@@ -379,8 +374,7 @@ QImage makeDialogTexture()
 // Two dice tumbling onto the main window's marble, for beside the roll
 // button. The background is the panel texture exactly where the picture
 // lies on the panel (tiled from the panel's inner corner at (1, 1)).
-QImage makeRollPicture(const QImage& mainTexture)
-{
+QImage makeRollPicture(const QImage& mainTexture) {
     const int w = 110, h = 62;
     QImage img(w, h, QImage::Format_RGB888);
     const int tw = mainTexture.width(), th = mainTexture.height();

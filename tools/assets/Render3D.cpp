@@ -45,16 +45,14 @@ double pipRadius(int face) { return face == 1 ? 0.30 : 0.19; }
 // Sphere whose cap cuts a dimple of the pip's radius and depth.
 double dimpleSphere(double radius) { return (radius * radius + kPipDepth * kPipDepth) / (2.0 * kPipDepth); }
 
-int dominantFace(V3 q)
-{
+int dominantFace(V3 q) {
     const double ax = std::fabs(q.x), ay = std::fabs(q.y), az = std::fabs(q.z);
     if (ax >= ay && ax >= az) return q.x >= 0 ? 0 : 1;
     if (ay >= az) return q.y >= 0 ? 2 : 3;
     return q.z >= 0 ? 4 : 5;
 }
 
-double roundBox(V3 q)
-{
+double roundBox(V3 q) {
     const double b = 1.0 - kRound;
     const V3 d{std::fabs(q.x) - b, std::fabs(q.y) - b, std::fabs(q.z) - b};
     const V3 outside{std::max(d.x, 0.0), std::max(d.y, 0.0), std::max(d.z, 0.0)};
@@ -66,31 +64,26 @@ V3 srgb(int r, int g, int b) { return {toLinear(r / 255.0), toLinear(g / 255.0),
 
 }  // namespace
 
-M3 rotationZ(double a)
-{
+M3 rotationZ(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
 }
 
-M3 rotationX(double a)
-{
+M3 rotationX(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{1, 0, 0}, {0, c, s}, {0, -s, c}};
 }
 
-M3 rotationY(double a)
-{
+M3 rotationY(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{c, 0, -s}, {0, 1, 0}, {s, 0, c}};
 }
 
-M3 compose(const M3& outer, const M3& inner)
-{
+M3 compose(const M3& outer, const M3& inner) {
     return {outer.apply(inner.c0), outer.apply(inner.c1), outer.apply(inner.c2)};
 }
 
-Die3D uprightDie(int top)
-{
+Die3D uprightDie(int top) {
     // Front and right faces that sit next to each top on a real die.
     static const int kFront[7] = {0, 2, 6, 2, 1, 1, 2};
     static const int kRight[7] = {0, 3, 3, 6, 5, 4, 4};
@@ -99,8 +92,7 @@ Die3D uprightDie(int top)
     return d;
 }
 
-Camera makeCamera(double azimuthDeg, double elevationDeg)
-{
+Camera makeCamera(double azimuthDeg, double elevationDeg) {
     const double az = azimuthDeg * dm::kPi / 180.0;
     const double el = elevationDeg * dm::kPi / 180.0;
     const V3 toCamera{dm::sin(az) * dm::cos(el), -dm::cos(az) * dm::cos(el), dm::sin(el)};
@@ -112,8 +104,7 @@ Camera makeCamera(double azimuthDeg, double elevationDeg)
     return cam;
 }
 
-Camera makeObliqueCamera(double depth, double down, double skew)
-{
+Camera makeObliqueCamera(double depth, double down, double skew) {
     // Screen X = x - skew * z, screen Y = depth * y + down * z; the rays run
     // along the direction that both leave unchanged.
     const double top = 8.0;
@@ -125,8 +116,7 @@ Camera makeObliqueCamera(double depth, double down, double skew)
     return cam;
 }
 
-double DiceScene::dieDistance(const Die3D& d, V3 p, int* pipFace) const
-{
+double DiceScene::dieDistance(const Die3D& d, V3 p, int* pipFace) const {
     const V3 q = d.rot.applyInverse(p - d.centre) * (1.0 / d.half);
     double dist = roundBox(q);
     if (dist < 0.3) {
@@ -148,15 +138,13 @@ double DiceScene::dieDistance(const Die3D& d, V3 p, int* pipFace) const
     return dist * d.half;
 }
 
-double DiceScene::distance(V3 p) const
-{
+double DiceScene::distance(V3 p) const {
     double best = 1e9;
     for (const Die3D& d : dice) best = std::min(best, dieDistance(d, p));
     return best;
 }
 
-V3 DiceScene::surfaceColour(const Die3D& d, V3 pWorld) const
-{
+V3 DiceScene::surfaceColour(const Die3D& d, V3 pWorld) const {
     static const V3 ivory = srgb(242, 232, 208);
     static const V3 ink = srgb(30, 27, 32);
     static const V3 red = srgb(178, 22, 28);
@@ -179,8 +167,7 @@ V3 DiceScene::surfaceColour(const Die3D& d, V3 pWorld) const
     return ivory + (paint - ivory) * inPip;
 }
 
-V3 DiceScene::normalAt(V3 p) const
-{
+V3 DiceScene::normalAt(V3 p) const {
     const double e = 1e-3;
     const V3 n{distance(p + V3{e, 0, 0}) - distance(p - V3{e, 0, 0}),
                distance(p + V3{0, e, 0}) - distance(p - V3{0, e, 0}),
@@ -188,8 +175,7 @@ V3 DiceScene::normalAt(V3 p) const
     return normalize(n);
 }
 
-double DiceScene::occlusion(V3 p, V3 n) const
-{
+double DiceScene::occlusion(V3 p, V3 n) const {
     double occ = 0.0;
     double weight = 1.0;
     const double unit = dice.empty() ? 1.0 : dice.front().half;
@@ -201,8 +187,7 @@ double DiceScene::occlusion(V3 p, V3 n) const
     return dm::clamp01(1.0 - 2.5 * occ);
 }
 
-double DiceScene::softShadow(V3 p, V3 dir) const
-{
+double DiceScene::softShadow(V3 p, V3 dir) const {
     const double unit = dice.empty() ? 1.0 : dice.front().half;
     double t = 0.01 * unit;
     double lit = 1.0;
@@ -215,8 +200,7 @@ double DiceScene::softShadow(V3 p, V3 dir) const
     return dm::clamp01(lit);
 }
 
-Shade DiceScene::trace(const Camera& cam, double px, double py) const
-{
+Shade DiceScene::trace(const Camera& cam, double px, double py) const {
     const V3 origin = cam.rayOrigin(px, py);
     const V3 dir = cam.forward;
     double t = 0.0;
@@ -257,8 +241,7 @@ Shade DiceScene::trace(const Camera& cam, double px, double py) const
     return out;
 }
 
-double DiceScene::groundLight(const Camera& cam, double px, double py) const
-{
+double DiceScene::groundLight(const Camera& cam, double px, double py) const {
     const V3 origin = cam.rayOrigin(px, py);
     if (std::fabs(cam.forward.z) < 1e-9) return 1.0;
     const double t = (groundZ - origin.z) / cam.forward.z;

@@ -35,12 +35,12 @@ M3 rotationY(double radians);
 M3 compose(const M3& outer, const M3& inner);
 
 struct Die3D {
-    V3 centre;   // world position
-    M3 rot;      // die axes to world
+    V3 centre;          // world position
+    M3 rot;             // die axes to world
     double half = 1.0;  // half the edge length in world units
     // Face numbers on the die's +x, -x, +y, -y, +z, -z sides.
     std::array<int, 6> faces{2, 5, 4, 3, 1, 6};
-    bool redAce = true;  // the single pip of the one is red
+    bool redAce = true;       // the single pip of the one is red
     bool pipsOnSides = true;  // false: only the top face is marked
 };
 
@@ -52,10 +52,9 @@ Die3D uprightDie(int top);
 // from (cx, cy), y upwards.
 struct Camera {
     V3 forward, axisX, axisY, base;
-    double scale = 20.0;  // pixels per world unit
+    double scale = 20.0;    // pixels per world unit
     double cx = 0, cy = 0;  // pixel position of the world origin
-    V3 rayOrigin(double px, double py) const
-    {
+    V3 rayOrigin(double px, double py) const {
         return base + axisX * ((px - cx) / scale) + axisY * ((cy - py) / scale);
     }
 };

@@ -10,15 +10,13 @@ namespace {
 // One hit of a die: a click of filtered noise and a few ringing modes of the
 // die's body, plus a dull knock of the table under it.
 struct Impact {
-    double time;     // seconds
-    double gain;     // 0..1
-    double pan;      // -1 left .. 1 right
-    double pitch;    // scales the die's modes
+    double time;   // seconds
+    double gain;   // 0..1
+    double pan;    // -1 left .. 1 right
+    double pitch;  // scales the die's modes
 };
 
-void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, const Impact& hit,
-               dm::Rng& rng)
-{
+void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, const Impact& hit, dm::Rng& rng) {
     static const double kModes[4][2] = {{2350.0, 0.016}, {3720.0, 0.011}, {5240.0, 0.008}, {6900.0, 0.005}};
     const double knockHz = 180.0 + 60.0 * rng.uniform();
     const std::size_t n = left.size();
@@ -47,16 +45,14 @@ void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, 
     }
 }
 
-std::int16_t toSample(double v)
-{
+std::int16_t toSample(double v) {
     const double s = std::floor(dm::clampd(v, -1.0, 1.0) * 32767.0 + 0.5);
     return std::int16_t(s);
 }
 
 // Scales to the wanted peak, with a short fade at each end so playback
 // starts and stops without a click.
-void finish(std::vector<double>& v, int rate, double peak)
-{
+void finish(std::vector<double>& v, int rate, double peak) {
     double top = 0.0;
     for (double s : v) top = std::max(top, std::fabs(s));
     const double gain = top > 0 ? peak / top : 0.0;
@@ -71,8 +67,7 @@ void finish(std::vector<double>& v, int rate, double peak)
 
 }  // namespace
 
-Sound makeRollSound()
-{
+Sound makeRollSound() {
     const int rate = 44100;
     const std::size_t frames = std::size_t(0.66 * rate);
     std::vector<double> left(frames, 0.0), right(frames, 0.0);
@@ -123,8 +118,7 @@ Sound makeRollSound()
     return out;
 }
 
-Sound makeTallySound()
-{
+Sound makeTallySound() {
     const int rate = 19000;
     const std::size_t n = std::size_t(0.35 * rate);
     std::vector<double> v(n, 0.0);
@@ -154,8 +148,7 @@ Sound makeTallySound()
     return out;
 }
 
-QByteArray waveBytes(const Sound& sound)
-{
+QByteArray waveBytes(const Sound& sound) {
     QByteArray b;
     auto u32 = [&](std::uint32_t v) {
         for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xff));

@@ -8,8 +8,7 @@ namespace quimba::assets {
 
 namespace {
 
-bool saveBmp(const QImage& img, const QString& path, QString* error)
-{
+bool saveBmp(const QImage& img, const QString& path, QString* error) {
     // RGB888 is written as a 24-bit BMP, which is what the game reads.
     const QImage rgb = img.convertToFormat(QImage::Format_RGB888);
     if (!rgb.save(path, "BMP")) {
@@ -19,8 +18,7 @@ bool saveBmp(const QImage& img, const QString& path, QString* error)
     return true;
 }
 
-bool saveBytes(const QByteArray& bytes, const QString& path, QString* error)
-{
+bool saveBytes(const QByteArray& bytes, const QString& path, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
         if (error) *error = QStringLiteral("cannot write ") + path;
@@ -29,8 +27,7 @@ bool saveBytes(const QByteArray& bytes, const QString& path, QString* error)
     return true;
 }
 
-bool savePng(const QImage& img, const QString& path, QString* error)
-{
+bool savePng(const QImage& img, const QString& path, QString* error) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !img.save(path, "PNG")) {
         if (error) *error = QStringLiteral("cannot write ") + path;
         return false;
@@ -40,15 +37,13 @@ bool savePng(const QImage& img, const QString& path, QString* error)
 
 }  // namespace
 
-QString iconPath(int size)
-{
+QString iconPath(int size) {
     const QString name = QStringLiteral(QUIMBA_APP_ID);
     if (size == 0) return QStringLiteral("icons/hicolor/scalable/apps/") + name + ".svg";
     return QStringLiteral("icons/hicolor/%1x%1/apps/").arg(size) + name + ".png";
 }
 
-bool writeAll(const QString& folder, QString* error)
-{
+bool writeAll(const QString& folder, QString* error) {
     const QString bitmaps = folder + QStringLiteral("/bitmaps");
     const QString resources = folder + QStringLiteral("/resources");
     if (!QDir().mkpath(bitmaps) || !QDir().mkpath(resources)) {

@@ -13,8 +13,7 @@ using namespace quimba::assets;
 namespace {
 
 // Draws like the game does: every pixel except the key colour.
-void drawKeyed(QImage& target, const QImage& picture, int left, int top)
-{
+void drawKeyed(QImage& target, const QImage& picture, int left, int top) {
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             const int tx = left + x, ty = top + y;
@@ -26,15 +25,13 @@ void drawKeyed(QImage& target, const QImage& picture, int left, int top)
     }
 }
 
-QImage zoom(const QImage& img, int factor)
-{
+QImage zoom(const QImage& img, int factor) {
     return img.scaled(img.width() * factor, img.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [only]\n", argv[0]);
         return 2;
