@@ -1,23 +1,23 @@
 // A person's pick of a row in the score sheet.
 #include <string>
 
+#include "DiceAnalysis.h"
 #include "Game.h"
 
 namespace quimba {
 
-int Game::RowScore(int row) const {
-    const int fig = (S.joueur >= 0 && S.joueur < kMaxPlayers) ? S.figure[S.joueur] : int{kNoFigure};
+int RowPointsFor(int row, int fig, const std::array<std::int32_t, kFaces + 1>& sommeface, int sommedes) {
     switch (row) {
         case ligne1:
         case ligne2:
         case ligne3:
         case ligne4:
         case ligne5:
-        case ligne6: return S.sommeface[row];
+        case ligne6: return sommeface[row];
         case ligneplus:
-        case lignemoins: return S.sommedes;
+        case lignemoins: return sommedes;
         // A three of a kind scores all five dice, and any larger group holds one.
-        case lignebrelan: return (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba) ? S.sommedes : 0;
+        case lignebrelan: return (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba) ? sommedes : 0;
         case lignesuite: return fig == kSuite ? 20 : 0;
         // Five equal dice are not a full house.
         case lignefull: return fig == kFull ? 30 : 0;
@@ -25,6 +25,11 @@ int Game::RowScore(int row) const {
         case lignequimba: return fig == kQuimba ? 50 : 0;
         default: return -1;
     }
+}
+
+int Game::RowScore(int row) const {
+    const int fig = (S.joueur >= 0 && S.joueur < kMaxPlayers) ? S.figure[S.joueur] : int{kNoFigure};
+    return RowPointsFor(row, fig, S.sommeface, S.sommedes);
 }
 
 void Game::GridSelectCell(int column, int row) {

@@ -2,6 +2,8 @@
 // turn over the three throws.
 #include "Strategy.h"
 
+#include "DiceAnalysis.h"
+
 #include <algorithm>
 #include <atomic>
 #include <bit>
@@ -304,34 +306,13 @@ bool IsChosenRow(int row) { return std::find(kChosenRows.begin(), kChosenRows.en
 }  // namespace
 
 int RowPoints(int row, const Counts& counts) {
-    int sum = 0, most = 0, pairs = 0, triples = 0;
-    for (int f = 1; f <= kFaces; ++f) {
-        sum += f * counts[f];
-        most = std::max<int>(most, counts[f]);
-        if (counts[f] == 2) ++pairs;
-        if (counts[f] == 3) ++triples;
-    }
-    auto straight = [&](int from) {
-        for (int f = from; f < from + 5; ++f)
-            if (counts[f] == 0) return false;
-        return true;
-    };
-    switch (row) {
-        case ligne1:
-        case ligne2:
-        case ligne3:
-        case ligne4:
-        case ligne5:
-        case ligne6: return row * counts[row];
-        case ligneplus:
-        case lignemoins: return sum;
-        case lignebrelan: return most >= 3 ? sum : 0;
-        case lignesuite: return (straight(1) || straight(2)) ? 20 : 0;
-        case lignefull: return (triples == 1 && pairs == 1) ? 30 : 0;
-        case lignecarre: return most >= 4 ? 40 : 0;
-        case lignequimba: return most == 5 ? 50 : 0;
-        default: return -1;
-    }
+    // Lay the counted faces out as dice and score them the way a throw is scored.
+    std::array<std::uint8_t, kDice + 1> dice{};
+    int die = 1;
+    for (int f = 1; f <= kFaces; ++f)
+        for (int n = 0; n < counts[f] && die <= kDice; ++n) dice[die++] = static_cast<std::uint8_t>(f);
+    const DiceAnalysis a = AnalyseDice(dice, {});
+    return RowPointsFor(row, a.figure, a.sommeface, a.sommedes);
 }
 
 ColumnState ColumnStateOf(const ScoreSheet& sheet, int column) {
