@@ -33,6 +33,15 @@ inline void LayData(const QString& dir, bool english = false) {
         QFile::copy(source + "/bitmaps/" + name, dir + "/bitmaps/" + name);
 }
 
+// A fresh start for each test: stored settings cleared, a new scratch
+// program folder holding the shipped data.
+inline std::unique_ptr<QTemporaryDir> FreshProgramFolder() {
+    QSettings("FENTORIX", "3DQUIMBA").clear();
+    auto dir = std::make_unique<QTemporaryDir>();
+    LayData(dir->path());
+    return dir;
+}
+
 // The four windows over a program folder, with the message boxes collected.
 struct Program {
     quimba::ui::Windows w;

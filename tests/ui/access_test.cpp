@@ -63,9 +63,7 @@ class AccessTest : public QObject {
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
     void init() {
-        QSettings("FENTORIX", "3DQUIMBA").clear();
-        dir = std::make_unique<QTemporaryDir>();
-        LayData(dir->path());
+        dir = FreshProgramFolder();
         p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(3));
         QVERIFY(p->Start());
         p->w.Form1->TellReaders = Record;

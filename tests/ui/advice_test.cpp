@@ -105,12 +105,7 @@ class AdviceTest : public QObject {
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
     void init() {
-        {
-            QSettings s("FENTORIX", "3DQUIMBA");
-            s.clear();
-        }
-        dir = std::make_unique<QTemporaryDir>();
-        LayData(dir->path());
+        dir = FreshProgramFolder();
         draws = 0;
         p = std::make_unique<Program>(dir->path(), std::make_unique<CountingRandom>(&draws));
         QVERIFY(p->Start());

@@ -41,9 +41,7 @@ class HiDpiTest : public QObject {
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
     void init() {
-        QSettings("FENTORIX", "3DQUIMBA").clear();
-        dir = std::make_unique<QTemporaryDir>();
-        LayData(dir->path());
+        dir = FreshProgramFolder();
         p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(5));
         QVERIFY(p->Start());
         p->w.Form1->show();

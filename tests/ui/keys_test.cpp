@@ -122,11 +122,7 @@ class KeysTest : public QObject {
 
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
-    void init() {
-        QSettings("FENTORIX", "3DQUIMBA").clear();
-        dir = std::make_unique<QTemporaryDir>();
-        LayData(dir->path());
-    }
+    void init() { dir = FreshProgramFolder(); }
 
     void keyAgainstClick_data() {
         QTest::addColumn<int>("setup");

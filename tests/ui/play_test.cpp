@@ -47,12 +47,7 @@ class PlayTest : public QObject {
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
     void init() {
-        {
-            QSettings s("FENTORIX", "3DQUIMBA");
-            s.clear();
-        }
-        dir = std::make_unique<QTemporaryDir>();
-        LayData(dir->path());
+        dir = FreshProgramFolder();
         p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(7));
         QVERIFY(p->Start());
         p->w.Form1->show();
