@@ -56,13 +56,16 @@ zcat "$prefix/share/man/man6/quimba3d.6.gz" | grep -q '^\.TH QUIMBA3D 6' || fail
 grep -qx 'License: GPL-3.0-or-later' "$prefix/share/doc/quimba3d/copyright" || fail "copyright file licence"
 zcat "$prefix/share/doc/quimba3d/changelog.Debian.gz" | head -1 | grep -q '^quimba3d (' || fail "changelog header"
 if command -v readelf >/dev/null; then
-  ! readelf -S -W "$prefix/$bindir/quimba3d" | grep -q ' \.comment ' || fail "the program keeps a .comment section"
+  sections=$(readelf -S -W "$prefix/$bindir/quimba3d")
+  ! grep -q ' \.comment ' <<<"$sections" || fail "the program keeps a .comment section"
 fi
 if [ "$hardened" = ON ]; then
-  readelf -d -W "$prefix/$bindir/quimba3d" | grep -q 'BIND_NOW' || fail "the program is not bound at start (-z now)"
-  readelf -l -W "$prefix/$bindir/quimba3d" | grep -q 'GNU_RELRO' || fail "the program has no read-only relocations"
-  readelf -s -W --dyn-syms "$prefix/$bindir/quimba3d" | grep -q '__stack_chk_fail' || fail "no stack protector"
-  readelf -s -W --dyn-syms "$prefix/$bindir/quimba3d" | grep -qE '__[a-z0-9_]+_chk\b' || fail "no fortified function"
+  # Read whole first: grep -q ending a pipe early would fail it under pipefail.
+  elf=$(readelf -d -l -W --dyn-syms "$prefix/$bindir/quimba3d")
+  grep -q 'BIND_NOW' <<<"$elf" || fail "the program is not bound at start (-z now)"
+  grep -q 'GNU_RELRO' <<<"$elf" || fail "the program has no read-only relocations"
+  grep -q '__stack_chk_fail' <<<"$elf" || fail "no stack protector"
+  grep -qE '__[a-z0-9_]+_chk\b' <<<"$elf" || fail "no fortified function"
 fi
 
 # The installed program, started as a player would start it.
