@@ -279,10 +279,16 @@ void RecordFeed::OnWrite(const Game& g, int column, int row) {
     if (live_) recorder_.Append(RecordEvent::Write(column, row, g.Grid.Value(column, row)));
 }
 
-void RecordFeed::OnEnd(const Game&, const std::string&, int) {
+void RecordFeed::OnEnd(const Game& g, const std::string&, int) {
     if (!live_) return;
     live_ = false;
-    recorder_.Append(RecordEvent::End(GameEnd::Finished));
+    std::array<int, kMaxPlayers> totals{};
+    int winner = -1;
+    for (int c = 0; c < g.S.nbjoueurs && c < kMaxPlayers; ++c) {
+        totals[c] = g.Grid.Value(c, lignetotal);
+        if (winner < 0 || totals[c] > totals[winner]) winner = c;
+    }
+    recorder_.Append(RecordEvent::End(GameEnd::Finished, totals, winner));
 }
 
 }  // namespace quimba

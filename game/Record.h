@@ -47,7 +47,11 @@ struct RecordEvent {
     // Write: the row and the points written.
     int row = 0;
     int points = 0;
-    GameEnd end = GameEnd::Finished;  // End
+    // End: how, and for a finished game each seat's total and the seat
+    // announced the winner (ties go to the lower seat).
+    GameEnd end = GameEnd::Finished;
+    std::array<int, kMaxPlayers> totals{};
+    int winner = -1;
     bool operator==(const RecordEvent&) const = default;
 
     static RecordEvent Throw(int seat, std::uint8_t kept, std::array<std::uint8_t, kDice> faces) {
@@ -58,7 +62,9 @@ struct RecordEvent {
     }
     static RecordEvent Undo() { return {.kind = EventKind::Undo}; }
     static RecordEvent Advice(int seat) { return {.kind = EventKind::Advice, .seat = seat}; }
-    static RecordEvent End(GameEnd how) { return {.kind = EventKind::End, .end = how}; }
+    static RecordEvent End(GameEnd how, std::array<int, kMaxPlayers> totals = {}, int winner = -1) {
+        return {.kind = EventKind::End, .end = how, .totals = totals, .winner = winner};
+    }
 };
 
 struct GameRecord {

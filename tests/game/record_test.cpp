@@ -130,7 +130,10 @@ TEST_P(RecordReplay, EveryPrefixRebuildsTheGameAsItStoodThen) {
     LiveGame live(c.seed, c.names, c.type, c.level);
     live.Play();
     ASSERT_GE(live.game.S.tour, kRounds);
-    ASSERT_EQ(live.recorder.record.events.back(), RecordEvent::End(GameEnd::Finished));
+    const RecordEvent& end = live.recorder.record.events.back();
+    ASSERT_EQ(end.kind, EventKind::End);
+    for (int col = 0; col < live.game.S.nbjoueurs; ++col)
+        EXPECT_EQ(std::to_string(end.totals[col]), live.game.Grid.Cell(col, lignetotal));
 
     ReplayBench whole;
     const Status done = Replay(whole.game, whole.dice, live.recorder.record);
