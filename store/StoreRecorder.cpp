@@ -68,4 +68,15 @@ void StoreRecorder::Flush() {
     }
 }
 
+void WholeGameRecorder::Append(const RecordEvent& event) {
+    current_.events.push_back(event);
+    if (event.kind != EventKind::End) return;
+    const Result<std::int64_t> added = store_.AddGame(current_, origin_);
+    if (added.Ok())
+        ++written_;
+    else if (error_.empty())
+        error_ = added.Error();
+    current_.events.clear();
+}
+
 }  // namespace quimba::store

@@ -45,4 +45,23 @@ private:
     bool retrying_ = false;
 };
 
+// For the simulator: a whole game in one transaction once it has ended, so
+// 100,000 games take seconds, not minutes. A game cut short is not written.
+class WholeGameRecorder : public GameRecorder {
+public:
+    WholeGameRecorder(PartyStore& store, Origin origin) : store_(store), origin_(origin) {}
+    void Begin(const GameSetup& setup) override { current_ = {.setup = setup, .events = {}}; }
+    void Append(const RecordEvent& event) override;
+    // The first failure, empty while every game was written.
+    const std::string& Error() const { return error_; }
+    long Written() const { return written_; }
+
+private:
+    PartyStore& store_;
+    Origin origin_;
+    GameRecord current_;
+    std::string error_;
+    long written_ = 0;
+};
+
 }  // namespace quimba::store
