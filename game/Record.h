@@ -91,6 +91,8 @@ public:
     explicit RecordFeed(GameRecorder& recorder) : recorder_(recorder) {}
 
     void NewGame(const Game& g, std::int64_t started);  // right after the set-up
+    // A game brought back by Resume goes on in the record it came from.
+    void Resumed() { live_ = true; }
     void AdviceAsked(const Game& g);
     void Undone();
     // A new game started over this one; a game closed in progress is only

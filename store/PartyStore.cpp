@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <map>
 
 namespace quimba::store {
@@ -184,7 +186,25 @@ std::string DefaultDatabasePath() {
     return (base / "FENTORIX" / "3DQUIMBA" / "parties.sqlite").string();
 }
 
-PartyStore::PartyStore(std::string path) : path_(std::move(path)) { OpenFile(); }
+PartyStore::PartyStore(std::string path, Mode mode) : path_(std::move(path)) {
+    if (mode == Mode::Read)
+        OpenToRead();
+    else
+        OpenFile();
+}
+
+void PartyStore::OpenToRead() {
+    std::error_code ec;
+    if (!fs::exists(path_, ec)) return;  // no game recorded yet
+    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        openNotice_ = std::string("Cannot read the games file ") + path_ + ": " + sqlite3_errmsg(db_);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        return;
+    }
+    sqlite3_busy_timeout(db_, kBusyMilliseconds);
+    access_ = Access::ReadOnly;
+}
 
 PartyStore::~PartyStore() { sqlite3_close_v2(db_); }
 
@@ -624,6 +644,28 @@ Status PartyStore::ExportCsv(std::ostream& out) const {
     if (rc != SQLITE_DONE) return Status::Failure(std::string("reading the games: ") + sqlite3_errmsg(db_));
     if (!out) return Status::Failure("writing the export failed");
     return Status{Done{}};
+}
+
+Status ExportHistoryFile(const std::string& database, const std::string& file) {
+    const PartyStore store(database, PartyStore::Mode::Read);
+    if (!store.OpenNotice().empty()) return Status::Failure(store.OpenNotice());
+    if (file == "-") return store.ExportCsv(std::cout);
+    const std::string temporary = file + ".part";
+    Status written{Done{}};
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return Status::Failure("cannot write " + temporary);
+        written = store.ExportCsv(out);
+        out.flush();
+        if (written.Ok() && !out) written = Status::Failure("writing " + temporary + " failed");
+    }
+    std::error_code ec;
+    if (written.Ok()) fs::rename(temporary, file, ec);
+    if (!written.Ok() || ec) {
+        fs::remove(temporary, ec);
+        return written.Ok() ? Status::Failure("cannot put the export at " + file) : written;
+    }
+    return written;
 }
 
 }  // namespace quimba::store

@@ -110,7 +110,9 @@ public:
     // damaged file is kept aside under a dated name and a fresh one started,
     // a newer one is opened read-only, an unwritable one leaves Access::None;
     // OpenNotice() then says so, once, for the player.
-    explicit PartyStore(std::string path);
+    enum class Mode { Record, Read };
+    // Read: opens an existing file read-only, makes nothing, writes nothing.
+    explicit PartyStore(std::string path, Mode mode = Mode::Record);
     ~PartyStore();
     PartyStore(const PartyStore&) = delete;
     PartyStore& operator=(const PartyStore&) = delete;
@@ -147,6 +149,7 @@ public:
 
 private:
     void OpenFile();
+    void OpenToRead();
     bool Prepare();
     Status Failed(int code, const std::string& what);
     void SetAsideAndStartAgain();
@@ -162,5 +165,11 @@ private:
     std::string openNotice_;
     std::string setAside_;
 };
+
+// `quimba3d --export-history FILE`: every game of the games file at
+// `database` as CSV into `file` ("-" for the standard output). The file is
+// written whole under a temporary name and then renamed, so a failure never
+// leaves half an export in place of an earlier one.
+Status ExportHistoryFile(const std::string& database, const std::string& file);
 
 }  // namespace quimba::store
