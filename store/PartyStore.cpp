@@ -60,7 +60,7 @@ UPDATE seats SET type = (SELECT type FROM games WHERE id = seats.game);
 UPDATE seats SET won = 1 WHERE score IS NOT NULL AND seat = (
   SELECT s.seat FROM seats s WHERE s.game = seats.game AND s.score IS NOT NULL
   ORDER BY s.score DESC, s.seat LIMIT 1);
-CREATE INDEX seats_by_player ON seats(name, type, kind, game);
+CREATE INDEX seats_by_player ON seats(name, type, kind, game, score, won);
 CREATE INDEX games_open ON games(id) WHERE state = 0;
 )sql";
 

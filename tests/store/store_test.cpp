@@ -230,6 +230,37 @@ TEST(PartyStoreFaults, ADamagedFileIsKeptAsideAndAFreshOneStarted) {
                     .Ok());
 }
 
+// Damage past the first page only shows when a write reads it: the game in
+// progress then goes whole into a fresh file.
+TEST(PartyStoreFaults, DamageFoundWhileRecordingMovesTheGameToAFreshFile) {
+    Folder folder;
+    {
+        PartyStore store(folder.File());
+        ASSERT_TRUE(store.AddGame(RecordedGames(1, 2, kNormal, 8).records.front(), Origin::Window).Ok());
+    }
+    const auto size = fs::file_size(folder.File());
+    ASSERT_GT(size, 8192u);
+    {
+        std::fstream f(folder.File(), std::ios::binary | std::ios::in | std::ios::out);
+        f.seekp(4096);
+        f << std::string(size - 4096, '\x5a');
+    }
+    PartyStore store(folder.File());
+    std::vector<std::string> told;
+    StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+    const GameRecord game = RecordedGames(1, 2, kAscendant, 9).records.front();
+    recorder.Begin(game.setup);
+    for (const RecordEvent& e : game.events) recorder.Append(e);
+    ASSERT_FALSE(store.SetAside().empty());
+    EXPECT_EQ(fs::file_size(store.SetAside()), size);
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(recorder.Pending(), 0u);
+    const Result<GameRecord> back = store.Load(*recorder.GameId());
+    ASSERT_TRUE(back.Ok());
+    EXPECT_EQ(back.Value(), game);
+    EXPECT_EQ(store.Games().size(), 1u);
+}
+
 TEST(PartyStoreFaults, AFileFromANewerVersionIsReadAndNeverWritten) {
     Folder folder;
     {
