@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 
+#include "BackgroundRecorder.h"
 #include "Language.h"
 #include "PartyStore.h"
 #include "Simulator.h"
@@ -101,6 +102,32 @@ TEST(PartyStore, AGameComesBackEventForEventAndReplaysToTheSameSheet) {
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(Pragma(folder.File(), "PRAGMA journal_mode"), "wal;");
     EXPECT_EQ(Pragma(folder.File(), "PRAGMA user_version"), std::to_string(kSchemaVersion) + ";");
+}
+
+// The window's recorder: events queued on the game's thread reach the file
+// in order, a fault is told once, and the interrupted game is found there.
+TEST(PartyStore, RecordingOnItsOwnThreadWritesEveryEventInOrder) {
+    Folder folder;
+    const GameRecord game = RecordedGames(1, 2, kDescendant, 12).records.front();
+    std::vector<std::string> told;
+    std::optional<std::int64_t> interrupted;
+    {
+        BackgroundRecorder recorder(folder.File(), Origin::Window,
+                                    [&](const std::string& line) { told.push_back(line); });
+        recorder.Begin(game.setup);
+        for (std::size_t i = 0; i + 1 < game.events.size(); ++i) recorder.Append(game.events[i]);
+        recorder.Run([&](PartyStore& store) { interrupted = store.LastInterrupted(); });
+        recorder.Drain();
+        ASSERT_TRUE(interrupted.has_value());
+        EXPECT_EQ(recorder.Current().events.size(), game.events.size() - 1);
+        recorder.Append(game.events.back());
+    }
+    EXPECT_TRUE(told.empty());
+    const PartyStore store(folder.File(), PartyStore::Mode::Read);
+    const Result<GameRecord> back = store.Load(*interrupted);
+    ASSERT_TRUE(back.Ok());
+    EXPECT_EQ(back.Value(), game);
+    EXPECT_FALSE(store.LastInterrupted().has_value());
 }
 
 // Four games of "Ana" whose figures are worked out by hand.
