@@ -245,26 +245,32 @@ Status Resume(Game& target, const GameRecord& record) {
 }
 
 void RecordFeed::NewGame(const Game& g, std::int64_t started) {
-    live_ = true;
-    recorder_.Begin(SetupOf(g, started));
+    // A game left in progress for a new one is abandoned; it stays in the
+    // history.
+    Abandoned();
+    setup_ = SetupOf(g, started);
+    state_ = State::Waiting;
 }
 
-void RecordFeed::AdviceAsked(const Game& g) {
-    if (live_) recorder_.Append(RecordEvent::Advice(g.S.joueur));
+void RecordFeed::Emit(const RecordEvent& event) {
+    if (state_ == State::Idle) return;
+    // A game is begun in the record at its first event, so set-ups left
+    // before any throw leave nothing behind.
+    if (state_ == State::Waiting) recorder_.Begin(setup_);
+    state_ = State::Live;
+    recorder_.Append(event);
 }
 
-void RecordFeed::Undone() {
-    if (live_) recorder_.Append(RecordEvent::Undo());
-}
+void RecordFeed::AdviceAsked(const Game& g) { Emit(RecordEvent::Advice(g.S.joueur)); }
+
+void RecordFeed::Undone() { Emit(RecordEvent::Undo()); }
 
 void RecordFeed::Abandoned() {
-    if (!live_) return;
-    live_ = false;
-    recorder_.Append(RecordEvent::End(GameEnd::Abandoned));
+    if (state_ == State::Live) recorder_.Append(RecordEvent::End(GameEnd::Abandoned));
+    state_ = State::Idle;
 }
 
 void RecordFeed::OnThrow(const Game& g) {
-    if (!live_) return;
     // The throw leaves alancer as it found it: 0 marks a die that stayed.
     std::uint8_t kept = 0;
     std::array<std::uint8_t, kDice> faces{};
@@ -272,23 +278,22 @@ void RecordFeed::OnThrow(const Game& g) {
         if (g.S.alancer[d] == 0) kept |= static_cast<std::uint8_t>(1 << (d - 1));
         faces[d - 1] = g.S.valeurde[d];
     }
-    recorder_.Append(RecordEvent::Throw(g.S.joueur, kept, faces));
+    Emit(RecordEvent::Throw(g.S.joueur, kept, faces));
 }
 
 void RecordFeed::OnWrite(const Game& g, int column, int row) {
-    if (live_) recorder_.Append(RecordEvent::Write(column, row, g.Grid.Value(column, row)));
+    Emit(RecordEvent::Write(column, row, g.Grid.Value(column, row)));
 }
 
 void RecordFeed::OnEnd(const Game& g, const std::string&, int) {
-    if (!live_) return;
-    live_ = false;
     std::array<int, kMaxPlayers> totals{};
     int winner = -1;
     for (int c = 0; c < g.S.nbjoueurs && c < kMaxPlayers; ++c) {
         totals[c] = g.Grid.Value(c, lignetotal);
         if (winner < 0 || totals[c] > totals[winner]) winner = c;
     }
-    recorder_.Append(RecordEvent::End(GameEnd::Finished, totals, winner));
+    Emit(RecordEvent::End(GameEnd::Finished, totals, winner));
+    state_ = State::Idle;
 }
 
 }  // namespace quimba

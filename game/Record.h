@@ -84,19 +84,21 @@ public:
 };
 
 // Turns what the game reports into record events for a recorder. The game
-// reports neither a new game nor advice asked, an undo or an abandoned game,
-// so whoever drives it (the window, the simulator) says those.
+// reports neither a new game nor advice asked or an undo, so whoever drives
+// it (the window, the simulator) says those.
 class RecordFeed : public GameObserver {
 public:
     explicit RecordFeed(GameRecorder& recorder) : recorder_(recorder) {}
 
-    void NewGame(const Game& g, std::int64_t started);  // right after the set-up
+    // Right after the set-up. A game still in progress is recorded as
+    // abandoned first; the new one is begun at its first event.
+    void NewGame(const Game& g, std::int64_t started);
     // A game brought back by Resume goes on in the record it came from.
-    void Resumed() { live_ = true; }
+    void Resumed() { state_ = State::Live; }
     void AdviceAsked(const Game& g);
     void Undone();
-    // A new game started over this one; a game closed in progress is only
-    // interrupted and says nothing.
+    // The game in progress is given up (a closed game is only interrupted
+    // and says nothing).
     void Abandoned();
 
     void OnThrow(const Game& g) override;
@@ -104,8 +106,11 @@ public:
     void OnEnd(const Game& g, const std::string& winner, int score) override;
 
 private:
+    void Emit(const RecordEvent& event);
+
     GameRecorder& recorder_;
-    bool live_ = false;  // a game was begun and has not ended
+    GameSetup setup_;
+    enum class State { Idle, Waiting, Live } state_ = State::Idle;
 };
 
 // The set-up of the game just started on `g`, stamped `started`.

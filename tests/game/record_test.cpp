@@ -14,7 +14,11 @@ namespace {
 
 struct VectorRecorder : GameRecorder {
     GameRecord record;
-    void Begin(const GameSetup& setup) override { record = {.setup = setup, .events = {}}; }
+    std::vector<GameRecord> earlier;  // games begun before this one
+    void Begin(const GameSetup& setup) override {
+        if (!record.setup.seats.empty()) earlier.push_back(record);
+        record = {.setup = setup, .events = {}};
+    }
     void Append(const RecordEvent& e) override { record.events.push_back(e); }
 };
 
@@ -251,6 +255,21 @@ TEST(RecordUndo, PutsThePersonBackAfterTheThrowWithTheSameDiceAndKeepsTheAdvice)
     ASSERT_TRUE(Replay(bench.game, bench.dice, live.recorder.record).Ok());
     EXPECT_EQ(Position(bench.game), afterThrow);
     EXPECT_EQ(Effective(live.recorder.record).size(), 2u);
+}
+
+TEST(RecordFeed, ANewGameOverOneInProgressRecordsItAbandonedAndAnUntouchedOneNotAtAll) {
+    LiveGame live(13, {"Ana", "Bo"}, kNormal, 1);
+    Game& g = live.game;
+    live.PlayPerson();
+    live.feed.NewGame(g, 1765000100);  // the first game had a row: abandoned
+    live.feed.NewGame(g, 1765000200);  // the second had nothing: forgotten
+    g.KeyThrow();
+    const GameRecord& r = live.recorder.record;
+    EXPECT_EQ(r.setup.started, 1765000200);
+    ASSERT_EQ(r.events.size(), 1u);
+    EXPECT_EQ(r.events[0].kind, EventKind::Throw);
+    ASSERT_EQ(live.recorder.earlier.size(), 1u);
+    EXPECT_EQ(live.recorder.earlier[0].events.back(), RecordEvent::End(GameEnd::Abandoned));
 }
 
 TEST(RecordResume, BringsAnInterruptedGameIntoAnotherGameKeepingItsBestScore) {

