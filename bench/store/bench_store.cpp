@@ -99,9 +99,7 @@ void BM_RecordOneEvent(benchmark::State& state) {
 BENCHMARK(BM_RecordOneEvent)->Iterations(20000);
 
 // Baseline: the same transactions into a file in memory, no disk at all.
-void BM_RecordOneEventInMemory(benchmark::State& state) {
-    RecordEvents(state, ":memory:");
-}
+void BM_RecordOneEventInMemory(benchmark::State& state) { RecordEvents(state, ":memory:"); }
 BENCHMARK(BM_RecordOneEventInMemory)->Iterations(20000);
 
 void BM_Statistics100k(benchmark::State& state) {
