@@ -52,6 +52,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
             o.solve = true;
             continue;
         }
+        if (name == "--record") {
+            o.record = true;
+            continue;
+        }
         if (name != "--games" && name != "--players" && name != "--type" && name != "--seed" && name != "--trace" &&
             name != "--strategy" && name != "--strategies") {
             error = "unknown option '" + name + "'";

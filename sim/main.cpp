@@ -7,9 +7,12 @@
 #include <memory>
 
 #include "Language.h"
+#include "PartyStore.h"
+#include "Record.h"
 #include "SimOptions.h"
 #include "SimStats.h"
 #include "Simulator.h"
+#include "StoreRecorder.h"
 #include "TraceWriter.h"
 
 using namespace quimba;
@@ -47,6 +50,23 @@ void PrintSolved() {
     }
 }
 
+// Hands each of the game's reports to every listener in turn.
+struct Listeners : GameObserver {
+    std::vector<GameObserver*> all;
+    void OnThrow(const Game& g) override {
+        for (GameObserver* o : all) o->OnThrow(g);
+    }
+    void OnWrite(const Game& g, int column, int row) override {
+        for (GameObserver* o : all) o->OnWrite(g, column, row);
+    }
+    void OnTally(const Game& g, int column) override {
+        for (GameObserver* o : all) o->OnTally(g, column);
+    }
+    void OnEnd(const Game& g, const std::string& winner, int score) override {
+        for (GameObserver* o : all) o->OnEnd(g, winner, score);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,8 +91,27 @@ int main(int argc, char** argv) {
         trace = std::make_unique<TraceWriter>(traceFile);
     }
 
+    Listeners listeners;
+    if (trace) listeners.all.push_back(trace.get());
+    std::unique_ptr<store::PartyStore> parties;
+    std::unique_ptr<store::WholeGameRecorder> recorder;
+    std::unique_ptr<RecordFeed> feed;
+    if (options.record) {
+        const std::string path = store::DefaultDatabasePath();
+        parties = std::make_unique<store::PartyStore>(path);
+        if (parties->access() != store::Access::Writable) {
+            std::cerr << "quimba-sim: " << parties->OpenNotice() << '\n';
+            return 2;
+        }
+        if (!parties->OpenNotice().empty()) std::cerr << "quimba-sim: " << parties->OpenNotice() << '\n';
+        recorder = std::make_unique<store::WholeGameRecorder>(*parties, store::Origin::Simulator);
+        feed = std::make_unique<RecordFeed>(*recorder);
+        listeners.all.push_back(feed.get());
+    }
+
     Simulator simulator(options.seed, LanguageLines(ProgramFolder(argv[0])));
     simulator.SetLevels(options.strategies);
+    simulator.SetRecordFeed(feed.get());
     // Any table is built before the clock starts, so games/s counts play only.
     for (int level : options.strategies)
         if (level == kOptimal) simulator.Table(options.type);
@@ -81,7 +120,8 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     for (long n = 1; n <= options.games; ++n) {
         if (trace) trace->BeginGame(n, options.type, options.players);
-        if (!simulator.PlayGame(options.players, options.type, trace.get(), result, error)) {
+        if (!simulator.PlayGame(options.players, options.type, listeners.all.empty() ? nullptr : &listeners, result,
+                                error)) {
             std::cerr << "quimba-sim: game " << n << ": " << error << '\n';
             return 1;
         }
@@ -95,10 +135,16 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (recorder && !recorder->Error().empty()) {
+        std::cerr << "quimba-sim: recording failed after " << recorder->Written() << " games: " << recorder->Error()
+                  << '\n';
+        return 1;
+    }
     std::string strategies;
     for (int level : options.strategies) strategies += std::string(strategies.empty() ? "" : ",") + StrategyName(level);
     std::cout << options.games << " " << TypeName(options.type) << " games, " << options.players
               << " computer players (" << strategies << "), seed " << options.seed << "\n"
               << stats.Report(seconds);
+    if (recorder) std::cout << recorder->Written() << " games recorded in " << parties->path() << "\n";
     return 0;
 }

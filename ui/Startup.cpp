@@ -62,6 +62,8 @@ void DescribeCommandLine(QCommandLineParser& parser) {
 void AddOptions(QCommandLineParser& parser) {
     parser.addOption({kLangOption, "Language file to use, by name in the data folder, or a path.", "FILE"});
     parser.addOption({kCheckOption, "Load the game's files, say where they are, and quit."});
+    // Handled in main before any application object, so it needs no display.
+    parser.addOption({"export-history", "Write every recorded game to FILE as CSV, then quit.", "FILE"});
     // Further options of the game go here, so that --help lists them and the
     // man page's OPTIONS follow.
 }

@@ -4,7 +4,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include "PartyStore.h"
 
 #include "Startup.h"
 #include "TForm1.h"
@@ -32,6 +35,25 @@ int Check(quimba::ui::Windows& windows) {
     return 0;
 }
 
+// --export-history FILE writes the recorded games as CSV before any window or
+// display is needed; the status is 0 on success, 1 with a message otherwise.
+int ExportHistory(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const char* value = nullptr;
+        if (std::strcmp(argv[i], "--export-history") == 0) {
+            if (i + 1 >= argc) break;
+            value = argv[i + 1];
+        } else if (std::strncmp(argv[i], "--export-history=", 17) == 0) {
+            value = argv[i] + 17;
+        }
+        if (!value) continue;
+        const quimba::Status done = quimba::store::ExportHistoryFile(quimba::store::DefaultDatabasePath(), value);
+        if (!done.Ok()) std::fprintf(stderr, "quimba3d: %s\n", done.Error().c_str());
+        return done.Ok() ? 0 : 1;
+    }
+    return -1;
+}
+
 // The application object the command line needs. Help and version are
 // answered without the windowing system, and the check opens no window: none
 // of them may need a display, so a terminal without one still gets them.
@@ -49,6 +71,7 @@ std::unique_ptr<QCoreApplication> ApplicationFor(int& argc, char** argv) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int exported = ExportHistory(argc, argv); exported >= 0) return exported;
     const std::unique_ptr<QCoreApplication> app = ApplicationFor(argc, argv);
     quimba::ui::SetUpApplication();
 
