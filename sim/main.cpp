@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Language.h"
+#include "ReviewRecorder.h"
 #include "SimOptions.h"
 #include "SimStats.h"
 #include "Simulator.h"
@@ -71,19 +72,44 @@ int main(int argc, char** argv) {
         trace = std::make_unique<TraceWriter>(traceFile);
     }
 
+    std::ofstream reviewFile;
+    if (!options.review.empty()) {
+        reviewFile.open(options.review, std::ios::binary | std::ios::trunc);
+        if (!reviewFile) {
+            std::cerr << "quimba-sim: cannot write the review file '" << options.review << "'\n";
+            return 2;
+        }
+    }
+
     Simulator simulator(options.seed, LanguageLines(ProgramFolder(argv[0])));
     simulator.SetLevels(options.strategies);
     // Any table is built before the clock starts, so games/s counts play only.
     for (int level : options.strategies)
         if (level == kOptimal) simulator.Table(options.type);
+    const bool reviewing = !options.review.empty() || options.chances;
+    const StrategyTable* table = reviewing ? simulator.Table(options.type) : nullptr;
+    std::unique_ptr<WinChances> chances;
+    if (options.chances) chances = std::make_unique<WinChances>(WinChances::Build(*table));
+    ReviewRecorder recorder(trace.get(), chances.get(), options.chances ? &traceFile : nullptr);
+    GameObserver* observer = reviewing ? static_cast<GameObserver*>(&recorder) : trace.get();
     SimStats stats(options.players);
     GameResult result;
     const auto start = std::chrono::steady_clock::now();
     for (long n = 1; n <= options.games; ++n) {
         if (trace) trace->BeginGame(n, options.type, options.players);
-        if (!simulator.PlayGame(options.players, options.type, trace.get(), result, error)) {
+        recorder.BeginGame(options.type, options.players);
+        if (!simulator.PlayGame(options.players, options.type, observer, result, error)) {
             std::cerr << "quimba-sim: game " << n << ": " << error << '\n';
             return 1;
+        }
+        if (reviewFile.is_open()) {
+            const Result<GameReview> review = ReviewOf(*table, recorder.Recorded(), nullptr);
+            if (!review.Ok()) {
+                std::cerr << "quimba-sim: game " << n << ": the review failed: " << review.Error() << '\n';
+                return 1;
+            }
+            for (int c = 0; c < options.players; ++c)
+                reviewFile << ReviewLine(n, c, options.type, review.Value().seats[c], result.totals[c]) << '\n';
         }
         stats.AddGame(result.totals, result.winner);
     }
@@ -92,6 +118,13 @@ int main(int argc, char** argv) {
         traceFile.flush();
         if (!traceFile) {
             std::cerr << "quimba-sim: writing the trace file failed\n";
+            return 1;
+        }
+    }
+    if (reviewFile.is_open()) {
+        reviewFile.flush();
+        if (!reviewFile) {
+            std::cerr << "quimba-sim: writing the review file failed\n";
             return 1;
         }
     }
