@@ -74,6 +74,7 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         start.seat = seat;
         std::vector<SeatPosition> positions;
         for (int c = 0; c < game.players; ++c) {
+            start.points.push_back(ColumnPoints(sheet, c));
             start.expected.push_back(expected(c));
             positions.push_back({ColumnStateOf(sheet, c), ColumnPoints(sheet, c)});
         }

@@ -104,6 +104,7 @@ struct ReviewLuck {
 struct ReviewTurnStart {
     int turn = 0;                  // index of the turn about to start; turns.size() for the end
     int seat = 0;                  // whose turn it is; -1 at the end
+    std::vector<int> points;       // each seat's points on the sheet
     std::vector<double> expected;  // each seat's expected final score
     std::vector<double> chances;   // each seat's chance to win; empty without WinChances
 };
