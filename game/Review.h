@@ -64,8 +64,8 @@ inline constexpr int kVerdicts = 5;
 // kMistakeCost a mistake, above that a blunder. Set from the costs of the
 // ladder's non-exact decisions over simulated games (README, "The review").
 inline constexpr double kExactCost = 1e-9;
-inline constexpr double kInaccuracyCost = 1.0;
-inline constexpr double kMistakeCost = 4.0;
+inline constexpr double kInaccuracyCost = 1.5;
+inline constexpr double kMistakeCost = 7.5;
 Verdict VerdictOf(double cost, bool gift);
 
 // A choice after a throw: dice kept for the next throw, or a row written.
