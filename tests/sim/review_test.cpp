@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -154,6 +157,62 @@ TEST(WinChancesCalibration, HoldsInNormalGames) {
     }
     EXPECT_LT(brier, leaderBrier) << "mean squared error " << brier / predictions << " against "
                                   << leaderBrier / predictions;
+}
+
+// The command line: one review line per seat per game, and with the trace a
+// chances event, adding up to 1, just before every turn's first throw.
+TEST(ReviewCommand, WritesSeatLinesAndChances) {
+    constexpr int kGames = 6;
+    constexpr int kPlayers = 3;
+    const std::string cmd = std::string("\"") + QUIMBA_SIM_PATH + "\" --games " + std::to_string(kGames) +
+                            " --strategies ladder,optimal,ladder --type descendant --seed 8"
+                            " --review review_cmd.jsonl --trace review_cmd_trace.jsonl --chances >review_cmd.out";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::ifstream review("review_cmd.jsonl");
+    std::string line;
+    int lines = 0;
+    while (std::getline(review, line)) {
+        long game = 0;
+        int seat = 0, final = 0, used = 0;
+        char type[16] = {};
+        double start = 0, luck = 0, cost = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(),
+                              "{\"game\":%ld,\"seat\":%d,\"type\":\"%15[a-z]\",\"start\":%lf,\"luck\":%lf,"
+                              "\"cost\":%lf,\"final\":%d}%n",
+                              &game, &seat, type, &start, &luck, &cost, &final, &used),
+                  7)
+            << line;
+        EXPECT_EQ(used, static_cast<int>(line.size())) << line;
+        EXPECT_EQ(game, lines / kPlayers + 1);
+        EXPECT_EQ(seat, lines % kPlayers);
+        EXPECT_STREQ(type, "descendant");
+        EXPECT_NEAR(final, start + luck - cost, 0.01) << line;
+        ++lines;
+    }
+    EXPECT_EQ(lines, kGames * kPlayers);
+
+    std::ifstream trace("review_cmd_trace.jsonl");
+    int chances = 0;
+    bool chancesBefore = false;
+    while (std::getline(trace, line)) {
+        if (line.rfind("{\"ev\":\"chances\",\"p\":[", 0) == 0) {
+            double p[kPlayers + 1] = {};
+            int used = 0;
+            ASSERT_EQ(
+                std::sscanf(line.c_str(), "{\"ev\":\"chances\",\"p\":[%lf,%lf,%lf]}%n", &p[0], &p[1], &p[2], &used), 3)
+                << line;
+            EXPECT_EQ(used, static_cast<int>(line.size())) << line;
+            EXPECT_NEAR(p[0] + p[1] + p[2], 1.0, 1e-5) << line;
+            chancesBefore = true;
+            ++chances;
+            continue;
+        }
+        const bool firstThrow =
+            line.find("\"ev\":\"throw\"") != std::string::npos && line.find("\"n\":1,") != std::string::npos;
+        EXPECT_EQ(firstThrow, chancesBefore) << line;
+        chancesBefore = false;
+    }
+    EXPECT_EQ(chances, kGames * kPlayers * kRounds);
 }
 
 }  // namespace
