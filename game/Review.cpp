@@ -55,12 +55,12 @@ Verdict VerdictOf(double cost, bool gift) {
 }
 
 Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, const WinChances* chances) {
-    using Failure = Result<GameReview>;
-    if (game.type != table.Type()) return Failure::Failure("the strategy table is of another game type");
-    if (chances && chances->Type() != game.type) return Failure::Failure("the chances are of another game type");
-    if (game.players < 1 || game.players > kColumns) return Failure::Failure("a game has 1 to 5 players");
+    using Reviewed = Result<GameReview>;
+    if (game.type != table.Type()) return Reviewed::Failure("the strategy table is of another game type");
+    if (chances && chances->Type() != game.type) return Reviewed::Failure("the chances are of another game type");
+    if (game.players < 1 || game.players > kColumns) return Reviewed::Failure("a game has 1 to 5 players");
     if (game.turns.size() > static_cast<std::size_t>(kRounds * game.players))
-        return Failure::Failure("more turns than a game has");
+        return Reviewed::Failure("more turns than a game has");
 
     GameReview review;
     ScoreSheet sheet;
@@ -87,14 +87,14 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         const int seat = static_cast<int>(t % game.players);
         const int round = static_cast<int>(t / game.players);
         const std::string where = TurnName(t);
-        if (turn.seat != seat) return Failure::Failure(where + "seat " + std::to_string(turn.seat) + " out of turn");
+        if (turn.seat != seat) return Reviewed::Failure(where + "seat " + std::to_string(turn.seat) + " out of turn");
         if (turn.throws.empty() || turn.throws.size() > kMaxThrows)
-            return Failure::Failure(where + "a turn has 1 to 3 throws");
+            return Reviewed::Failure(where + "a turn has 1 to 3 throws");
         const bool forced = game.type != kNormal;
         const int forcedRow = StrategyTable::ForcedRow(game.type, round);
         if (!IsChosenRow(turn.row) || !sheet.Free(seat, turn.row) || (forced && turn.row != forcedRow))
-            return Failure::Failure(where + "row " + std::to_string(turn.row) + " may not be written");
-        if (turn.points < 0 || turn.points > kMaxRowPoints) return Failure::Failure(where + "points out of range");
+            return Reviewed::Failure(where + "row " + std::to_string(turn.row) + " may not be written");
+        if (turn.points < 0 || turn.points > kMaxRowPoints) return Reviewed::Failure(where + "points out of range");
 
         turnStart(t, seat);
         GameState gs;
@@ -107,15 +107,15 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         for (std::size_t n = 0; n < turn.throws.size(); ++n) {
             const ReviewThrow& th = turn.throws[n];
             for (int i = 0; i < kDice; ++i) {
-                if (th.dice[i] < 1 || th.dice[i] > kFaces) return Failure::Failure(where + "a die out of 1..6");
+                if (th.dice[i] < 1 || th.dice[i] > kFaces) return Reviewed::Failure(where + "a die out of 1..6");
                 if (th.kept[i] && (n == 0 || th.dice[i] != turn.throws[n - 1].dice[i]))
-                    return Failure::Failure(where + "a kept die changed");
+                    return Reviewed::Failure(where + "a kept die changed");
                 gs.valeurde[i + 1] = th.dice[i];
                 gs.garde[i + 1] = th.kept[i] ? 1 : 0;
             }
             gs.nblancers = static_cast<int>(n) + 1;
             const std::vector<Choice> choices = Advise(table, sheet, gs);
-            if (choices.empty()) return Failure::Failure(where + "nothing to decide");
+            if (choices.empty()) return Reviewed::Failure(where + "nothing to decide");
             const Choice& best = choices.front();
 
             ReviewLuck luck;
@@ -145,7 +145,7 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
                 const auto it = std::find_if(choices.begin(), choices.end(), [&](const Choice& c) {
                     return c.kind == Choice::Keep && KeptFaces(c.keep, gs.valeurde) == d.chosen.keep;
                 });
-                if (it == choices.end()) return Failure::Failure(where + "a kept set the advice does not know");
+                if (it == choices.end()) return Reviewed::Failure(where + "a kept set the advice does not know");
                 d.chosenValue = it->value;
                 before = d.chosenValue;
             } else {
