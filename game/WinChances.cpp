@@ -400,6 +400,22 @@ std::vector<double> WinChances::FinalScores(const SeatPosition& seat) const {
             if (law[i] != 0) put(seat.points + i + kLowest, law[i]);
         return p;
     }
+    const unsigned filled = s.filled & kFullSheet;
+    if (std::popcount(filled) == kChosen - 1) {
+        // The last turn of a column: its law is exact and cheap, where a
+        // normal law would spread one row's few scores over a bell.
+        const int row = kChosenRows[std::countr_one(filled)];
+        const Sets& sets = TheSets();
+        std::array<double, kOutcomes> write{};
+        for (int o = 0; o < kOutcomes; ++o) {
+            const int gain = Gain(row, sets.counts[o]);
+            write[o] = gain + (row <= ligne6 ? Bonus(upper, gain) : 0);
+        }
+        const std::array<double, kOutcomes> written = WrittenOutcomes(write);
+        for (int o = 0; o < kOutcomes; ++o)
+            if (written[o] != 0) put(seat.points + static_cast<int>(write[o]), written[o]);
+        return p;
+    }
     const double mean = seat.points + Mean(s);
     const double spread = Spread(s);
     if (spread < 1e-6) {

@@ -7,7 +7,8 @@
 //    points still to come, built backwards through every turn;
 //  - in Normal (524,288 turn starts) the exact mean (the strategy table)
 //    and the exact second moment under the same play (a second table built
-//    the same way), read as a normal law laid on whole points.
+//    the same way), read as a normal law laid on whole points; the last
+//    turn of a column, a single row, has its exact law.
 // Ties go to the lower column, as the game decides them.
 
 #include <cstddef>
@@ -34,7 +35,7 @@ public:
     std::vector<double> Chances(const std::vector<SeatPosition>& seats) const;
 
     // Probability of each final score of one seat, from `Lowest()` up; the
-    // normal law in Normal.
+    // normal law in Normal before the column's last turn.
     std::vector<double> FinalScores(const SeatPosition& seat) const;
     static constexpr int Lowest() { return kLowest; }
     // Mean and standard deviation of the points still to come.

@@ -144,24 +144,30 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The law of the points still to come follows the same play as the table:
-// at every turn start of the forced orders its mean is the table's value.
-TEST(WinChances, ForcedLawsHaveTheTablesMeans) {
+// at every turn start of the forced orders, and at every last turn of a
+// Normal column, its mean is the table's value.
+TEST(WinChances, ExactLawsHaveTheTablesMeans) {
+    auto check = [](const WinChances& chances, const StrategyTable& table, ColumnState s) {
+        const std::vector<double> law = chances.FinalScores({s, 0});
+        double sum = 0, mean = 0;
+        for (std::size_t i = 0; i < law.size(); ++i) {
+            sum += law[i];
+            mean += law[i] * (static_cast<double>(i) + WinChances::Lowest());
+        }
+        EXPECT_NEAR(sum, 1.0, 1e-9) << "filled " << s.filled << " upper " << s.upper;
+        EXPECT_NEAR(mean, table.Value(s), 1e-6) << "filled " << s.filled << " upper " << s.upper;
+    };
     for (int type : {kAscendant, kDescendant}) {
-        const StrategyTable& table = Table(type);
-        const WinChances chances = WinChances::Build(table, 1);
+        const WinChances chances = WinChances::Build(Table(type), 1);
         for (int turn = 0; turn <= kRounds; ++turn)
-            for (int upper = 0; upper < kUpperStates; ++upper) {
-                const ColumnState s{static_cast<std::uint16_t>((1u << turn) - 1), upper};
-                const std::vector<double> law = chances.FinalScores({s, 0});
-                double sum = 0, mean = 0;
-                for (std::size_t i = 0; i < law.size(); ++i) {
-                    sum += law[i];
-                    mean += law[i] * (static_cast<double>(i) + WinChances::Lowest());
-                }
-                ASSERT_NEAR(sum, 1.0, 1e-9) << "turn " << turn << " upper " << upper;
-                ASSERT_NEAR(mean, table.Value(s), 1e-6) << "turn " << turn << " upper " << upper;
-            }
+            for (int upper = 0; upper < kUpperStates; ++upper)
+                check(chances, Table(type), {static_cast<std::uint16_t>((1u << turn) - 1), upper});
     }
+    const WinChances normal = WinChances::Build(Table(kNormal), 2);
+    const unsigned full = (1u << kChosenRows.size()) - 1;
+    for (std::size_t bit = 0; bit < kChosenRows.size(); ++bit)
+        for (int upper : {0, 40, 60, kUpperCap})
+            check(normal, Table(kNormal), {static_cast<std::uint16_t>(full & ~(1u << bit)), upper});
 }
 
 // Finished columns leave nothing to chance, and ties go to the lower column.
