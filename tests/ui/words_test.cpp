@@ -71,6 +71,26 @@ QStringList PlayAndRead(Program& p) {
 
 const QString kGolden = QStringLiteral(QUIMBA_TEST_DIR "/french_texts.txt");
 
+// A shipped language file's lines as the game reads them.
+QStringList FileLines(const QString& name) {
+    const auto load = LoadLanguageFile((QStringLiteral(QUIMBA_DATA_DIR) + "/" + name).toStdString());
+    QStringList lines;
+    for (const std::string& line : load.Value()) lines << QString::fromStdString(line);
+    return lines;
+}
+
+// The words of the French file that no line of the English file uses.
+QSet<QString> FrenchOnlyWords() {
+    static const QRegularExpression nonLetters("[^\\p{L}]+");
+    auto words = [](const QStringList& lines) {
+        QSet<QString> set;
+        for (const QString& line : lines)
+            for (const QString& word : line.toLower().split(nonLetters, Qt::SkipEmptyParts)) set.insert(word);
+        return set;
+    };
+    return words(FileLines("francais.lan")) - words(FileLines("english.lan"));
+}
+
 }  // namespace
 
 class WordsTest : public QObject {
@@ -96,6 +116,60 @@ private slots:
         const QStringList expected = QString::fromUtf8(golden.readAll()).split('\n', Qt::SkipEmptyParts);
         for (int n = 0; n < std::min(texts.size(), expected.size()); ++n) QCOMPARE(texts[n], expected[n]);
         QCOMPARE(texts.size(), expected.size());
+    }
+
+    // Under english.lan no text of the four windows, of the question before
+    // "Effacer tout" or of a screen reader's holds a French word, a decimal
+    // comma or a blank before a colon, and every caption is the file's line.
+    void englishGameHasNoFrenchWord() {
+        auto dir = FreshProgramFolder();
+        LayData(dir->path(), true);
+        ui::ProgramFiles files = ui::LocateFiles(dir->path() + "/");
+        files.languageFile = dir->path() + "/english.lan";
+        Program p(files, std::make_unique<SeededRandom>(5));
+        QVERIFY(p.Start());
+        QStringList texts = PlayAndRead(p);
+        p.w.Form5->show();
+        p.w.Form5->AskClearAll();
+        auto* question = p.w.Form5->findChild<QMessageBox*>();
+        QVERIFY(question);
+        texts << question->text();
+        for (QAbstractButton* b : question->buttons()) texts << b->text();
+        question->reject();
+
+        const QSet<QString> french = FrenchOnlyWords();
+        QVERIFY(french.contains("joueur") && french.contains("dé") && french.contains("lancer"));
+        static const QRegularExpression nonLetters("[^\\p{L}]+"), decimalComma("\\d,\\d"), blankColon("\\w [:;!?]");
+        for (const QString& text : texts) {
+            const QString shown = text.mid(text.indexOf(": ") + 2);  // after "window/control kind: "
+            for (const QString& word : shown.toLower().split(nonLetters, Qt::SkipEmptyParts))
+                QVERIFY2(!french.contains(word), qPrintable(word + " in " + text));
+            QVERIFY2(!shown.contains(decimalComma), qPrintable(text));
+            QVERIFY2(!shown.contains(blankColon), qPrintable(text));
+        }
+
+        const QStringList english = FileLines("english.lan");
+        auto windowOf = [&p](Window w) -> QWidget* {
+            switch (w) {
+                case Window::Main: return p.w.Form1;
+                case Window::Setup: return p.w.Form2;
+                case Window::Help: return p.w.Form4;
+                case Window::BestScores: return p.w.Form5;
+            }
+            return nullptr;
+        };
+        std::vector<CaptionTarget> captions = CaptionLoadOrder();
+        captions.insert(captions.end(), AddedCaptions().begin(), AddedCaptions().end());
+        for (const CaptionTarget& t : captions) {
+            QWidget* window = windowOf(t.window);
+            QWidget* c = QString(t.control) == "caption" ? nullptr : window->findChild<QWidget*>(t.control);
+            QString shown = window->windowTitle();
+            if (auto* label = qobject_cast<QLabel*>(c)) shown = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(c)) shown = button->text();
+            if (auto* glass = qobject_cast<TGlassButton*>(c)) shown = glass->Caption();
+            if (auto* group = qobject_cast<QGroupBox*>(c)) shown = group->title();
+            QCOMPARE(shown, english.value(t.line));
+        }
     }
 };
 
