@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QtTest>
 
 #include "DrawSurface.h"
@@ -32,6 +33,8 @@ void Record(QAccessibleEvent* e) {
     QString value;
     if (e->type() == QAccessible::ValueChanged)
         value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
+    // A name change carries the name the reader will fetch.
+    if (e->type() == QAccessible::NameChanged) value = e->accessibleInterface()->text(QAccessible::Name);
     told.append({e->object(), e->type(), value});
 }
 
@@ -105,6 +108,12 @@ private slots:
         QAccessibleInterface* clear = QAccessible::queryAccessibleInterface(p->w.Form5->GlassButton1);
         QCOMPARE(clear->text(QAccessible::Name), QString("Effacer tout"));
         clear->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // It asks first, without blocking the press.
+        QVERIFY(!p->game().ListBoxScore.Empty());
+        auto* question = p->w.Form5->findChild<QMessageBox*>("ClearAllQuestion");
+        QVERIFY(question && question->isVisible());
+        for (QAbstractButton* b : question->buttons())
+            if (b->text() == "Oui") b->click();
         QVERIFY(p->game().ListBoxScore.Empty());
     }
 
@@ -187,7 +196,7 @@ private slots:
         auto announced = [](QObject* o) {
             QStringList values;
             for (const Told& t : told)
-                if (t.object == o && t.type == QAccessible::ValueChanged) values << t.value;
+                if (t.object == o && t.type == QAccessible::NameChanged) values << t.value;
             return values;
         };
         // Not while the dice roll: the line is still hidden.

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <QMessageBox>
 #include <QToolButton>
 #include <QtTest>
 #include "NameEdit.h"
@@ -251,7 +252,17 @@ private slots:
         p->w.Form5->show();
         QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
         QVERIFY(p->w.Form5->ListBoxScore->item(0)->text().startsWith(QString::number(best) + " --- "));
-        Click(p->w.Form5->GlassButton1);
+        // "Effacer tout" asks first: "Non" keeps the list, "Oui" empties it.
+        for (const QString answer : {"Non", "Oui"}) {
+            Click(p->w.Form5->GlassButton1);
+            auto* question = p->w.Form5->findChild<QMessageBox*>("ClearAllQuestion");
+            QVERIFY(question);
+            QCOMPARE(question->text(), QString("Effacer toute la liste des meilleurs scores ?"));
+            QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
+            for (QAbstractButton* b : question->buttons())
+                if (b->text() == answer) b->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
         QCOMPARE(p->w.Form5->ListBoxScore->count(), 0);
         QVERIFY(g.ListBoxScore.Empty());
         QCOMPARE(m->Label28->text(), winner + " " + QString::number(best));
