@@ -58,9 +58,13 @@ private slots:
     void setupDialogControlsFollowTheRules() {
         ui::TForm2* f = p->w.Form2;
         f->show();
-        // First opening: player 1 is a person but its field stays disabled.
-        QVERIFY(!f->Edit[1]->isEnabled());
+        // First opening: player 1 is a person, and its name can be typed at once.
+        QVERIFY(f->Edit[1]->isEnabled());
         QCOMPARE(f->Edit[1]->text(), QString("PLA1"));
+        QTest::keyClick(f->Edit[1], Qt::Key_End);
+        QTest::keyClick(f->Edit[1], Qt::Key_Backspace);
+        QTest::keyClicks(f->Edit[1], "Z");
+        QCOMPARE(p->game().Form2.Edit[1], std::string("PLAZ"));
         QVERIFY(!f->Edit[3]->isVisible());
         Click(f->CheckBox[2]);
         QCOMPARE(f->Edit[2]->text(), QString("CPU"));
@@ -85,7 +89,7 @@ private slots:
         Click(f->RadioButton3);
         Click(f->glassbtn1);
         QVERIFY(!f->isVisible());
-        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("PLA1"));
+        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("PLAZ"));
         QCOMPARE(p->game().Grid.Cell(1, 0), std::string("ABCD"));
         QCOMPARE(p->game().Grid.Cell(2, 0), std::string(""));
         QCOMPARE(p->game().S.typejeu, 3);
