@@ -4,11 +4,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "Language.h"
-#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 #include "UiWidgets.h"
