@@ -13,7 +13,10 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <bit>
+
 #include "PartyStore.h"
+#include "Strategy.h"
 #include "ScoreSheet.h"
 #include "WinChances.h"
 
@@ -92,6 +95,13 @@ void ReviewCollector::Begin(const Game& g, GameObserver* next) {
 
 void ReviewCollector::OnThrow(const Game& g) {
     if (g.S.nblancers == 1) {
+        // The sheet says how many turns are behind: fewer than collected
+        // means a new game or an undone write.
+        std::size_t written = 0;
+        for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c)
+            written += static_cast<std::size_t>(std::popcount(ColumnStateOf(g.Grid, c).filled));
+        if (written == 0 || g.S.typejeu != game_.type || g.S.nbjoueurs != game_.players) Begin(g, next_);
+        if (game_.turns.size() > written) game_.turns.resize(written);
         turn_ = ReviewTurn{};
         turn_.seat = g.S.joueur;
     }
@@ -339,6 +349,17 @@ void ReviewWindow::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Left) return ShowMoment(moment_ - 1);
     if (e->key() == Qt::Key_Escape) return void(close());
     QWidget::keyPressEvent(e);
+}
+
+std::vector<std::string> SeatNames(const Game& g) {
+    std::vector<std::string> names;
+    for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c) names.push_back(g.Grid.Cell(c, lignenoms));
+    return names;
+}
+
+QString ReviewKeyHelp(bool french) {
+    return Tr(french, "F4 reviews the game: each decision's cost, the luck of the dice and the chances to win.",
+              "F4 ouvre la revue de la partie : le coût de chaque décision, la chance aux dés et les chances de gagner.");
 }
 
 void OpenReview(QWidget* parent, const ReviewGame& game, const std::vector<std::string>& names, StrategySource& tables,

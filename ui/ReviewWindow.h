@@ -104,6 +104,11 @@ private:
     int moment_ = -1;
 };
 
+// The seats' names as the sheet shows them.
+std::vector<std::string> SeatNames(const Game& g);
+// The help's line for the review key.
+QString ReviewKeyHelp(bool french);
+
 // Reviews `game` and opens the window; a message box says why when the
 // table is not ready or the game does not review.
 void OpenReview(QWidget* parent, const ReviewGame& game, const std::vector<std::string>& names, StrategySource& tables,

@@ -21,6 +21,7 @@
 #include "Language.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
+#include "ReviewWindow.h"
 #include "StrategyCache.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -89,6 +90,9 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     game_ = std::make_unique<Game>(*random_, clock_, *this);
     strategies_ = std::make_unique<BackgroundStrategies>();
     game_->strategies = strategies_.get();
+    review_ = std::make_unique<ReviewCollector>();
+    review_->Begin(*game_, game_->observer);
+    game_->observer = review_.get();
     connect(strategies_.get(), &BackgroundStrategies::Ready, this, &TForm1::StrategyReady);
     TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
@@ -195,6 +199,7 @@ void TForm1::BuildShortcuts() {
     bind(QKeySequence(Qt::Key_F1), &TForm1::GradBtn3Click);
     bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
     bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
+    bind(QKeySequence(Qt::Key_F4), &TForm1::OpenCurrentReview);
 }
 
 bool TForm1::GameKey(QKeyEvent* e) {
@@ -203,12 +208,13 @@ bool TForm1::GameKey(QKeyEvent* e) {
     // The command keys reach here only when the window's shortcuts did not
     // fire, as when no window manager gave the window back its activation
     // after a dialog.
-    if (!e->isAutoRepeat() && (mods == Qt::ControlModifier || (mods == Qt::NoModifier && key == Qt::Key_F1))) {
+    if (!e->isAutoRepeat() && (mods == Qt::ControlModifier || (mods == Qt::NoModifier && (key == Qt::Key_F1 || key == Qt::Key_F4)))) {
         switch (key) {
             case Qt::Key_N: GradBtn1Click(); return true;
             case Qt::Key_S: GradBtn5Click(); return true;
             case Qt::Key_Q: quit(); return true;
             case Qt::Key_F1: GradBtn3Click(); return true;
+            case Qt::Key_F4: OpenCurrentReview(); return true;
             default: break;
         }
     }
@@ -313,6 +319,7 @@ bool TForm1::chargetextes() {
         QStringList guide, keys;
         for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game_->Line(kFirstMoreHelpLine + i));
         for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game_->Line(kFirstKeyHelpLine + i));
+        keys << ReviewKeyHelp(French());
         Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();
@@ -401,6 +408,12 @@ void TForm1::GradBtn1Click() {
 
 void TForm1::GradBtn5Click() {
     if (Form5) Form5->open();
+}
+
+bool TForm1::French() const { return game_->T.empty() || game_->T[0].find("English") == std::string::npos; }
+
+void TForm1::OpenCurrentReview() {
+    OpenReview(this, review_->Recorded(), SeatNames(*game_), *strategies_, French());
 }
 
 void TForm1::GradBtn3Click() {

@@ -28,6 +28,7 @@
 namespace quimba::ui {
 
 class BackgroundStrategies;
+class ReviewCollector;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -78,6 +79,9 @@ public:
     void quit() { close(); }
     void GradBtn5Click();
     void GradBtn3Click();
+    // F4: the review of the game being played or just ended.
+    void OpenCurrentReview();
+    bool French() const;
 
     // The controls, named as in the layout.
     TTexturePanel* TexturePanel1;
@@ -151,6 +155,7 @@ private:
     SystemClock clock_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BackgroundStrategies> strategies_;
+    std::unique_ptr<ReviewCollector> review_;
     Position advisedAt_;
     std::array<bool, kDice + 1> advisedDice_{};
     int advisedRow_ = 0;
