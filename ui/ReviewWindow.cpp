@@ -16,8 +16,8 @@
 #include <bit>
 
 #include "PartyStore.h"
-#include "Strategy.h"
 #include "ScoreSheet.h"
+#include "Strategy.h"
 #include "WinChances.h"
 
 namespace quimba::ui {
@@ -358,8 +358,9 @@ std::vector<std::string> SeatNames(const Game& g) {
 }
 
 QString ReviewKeyHelp(bool french) {
-    return Tr(french, "F4 reviews the game: each decision's cost, the luck of the dice and the chances to win.",
-              "F4 ouvre la revue de la partie : le coût de chaque décision, la chance aux dés et les chances de gagner.");
+    return Tr(
+        french, "F4 reviews the game: each decision's cost, the luck of the dice and the chances to win.",
+        "F4 ouvre la revue de la partie : le coût de chaque décision, la chance aux dés et les chances de gagner.");
 }
 
 void OpenReview(QWidget* parent, const ReviewGame& game, const std::vector<std::string>& names, StrategySource& tables,

@@ -208,7 +208,8 @@ bool TForm1::GameKey(QKeyEvent* e) {
     // The command keys reach here only when the window's shortcuts did not
     // fire, as when no window manager gave the window back its activation
     // after a dialog.
-    if (!e->isAutoRepeat() && (mods == Qt::ControlModifier || (mods == Qt::NoModifier && (key == Qt::Key_F1 || key == Qt::Key_F4)))) {
+    if (!e->isAutoRepeat() &&
+        (mods == Qt::ControlModifier || (mods == Qt::NoModifier && (key == Qt::Key_F1 || key == Qt::Key_F4)))) {
         switch (key) {
             case Qt::Key_N: GradBtn1Click(); return true;
             case Qt::Key_S: GradBtn5Click(); return true;
@@ -412,9 +413,7 @@ void TForm1::GradBtn5Click() {
 
 bool TForm1::French() const { return game_->T.empty() || game_->T[0].find("English") == std::string::npos; }
 
-void TForm1::OpenCurrentReview() {
-    OpenReview(this, review_->Recorded(), SeatNames(*game_), *strategies_, French());
-}
+void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(*game_), *strategies_, French()); }
 
 void TForm1::GradBtn3Click() {
     if (Form4) Form4->open();
