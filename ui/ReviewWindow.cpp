@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -127,6 +128,73 @@ void ReviewCollector::OnTally(const Game& g, int column) {
 
 void ReviewCollector::OnEnd(const Game& g, const std::string& winner, int score) {
     if (next_) next_->OnEnd(g, winner, score);
+    if (onEnd) onEnd();
+}
+
+std::vector<Standing> StandingsOf(const std::vector<std::string>& names, const std::vector<int>& scores,
+                                  const GameReview* review) {
+    std::vector<Standing> out;
+    for (std::size_t s = 0; s < scores.size(); ++s) {
+        Standing st{.seat = static_cast<int>(s), .name = s < names.size() ? names[s] : "", .score = scores[s]};
+        if (review && s < review->seats.size()) {
+            st.luck = review->seats[s].luck;
+            st.cost = review->seats[s].cost;
+            st.reviewed = true;
+        }
+        out.push_back(st);
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Standing& a, const Standing& b) { return a.score > b.score; });
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i].place = i > 0 && out[i].score == out[i - 1].score ? out[i - 1].place : static_cast<int>(i) + 1;
+    return out;
+}
+
+StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    title_ = new QLabel;
+    QFont bold = title_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    title_->setFont(bold);
+    table_ = new QTableView;
+    table_->setModel(new QStandardItemModel(this));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    review_ = new QPushButton;
+    connect(review_, &QPushButton::clicked, this, [this] {
+        if (onReview) onReview();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(review_, 0, Qt::AlignRight);
+    hide();
+}
+
+void StandingsOverlay::Show(const std::vector<Standing>& standings, bool french) {
+    title_->setText(Tr(french, "Final standings", "Classement final"));
+    setAccessibleName(title_->text());
+    table_->setAccessibleName(title_->text());
+    review_->setText(Tr(french, "Review (F4)", "Revue (F4)"));
+    auto* model = static_cast<QStandardItemModel*>(table_->model());
+    model->clear();
+    model->setHorizontalHeaderLabels({Tr(french, "Place", "Place"), Tr(french, "Player (column)", "Joueur (colonne)"),
+                                      Tr(french, "Score", "Score"), Tr(french, "Luck", "Chance"),
+                                      Tr(french, "Cost of decisions", "Coût des décisions")});
+    for (const Standing& s : standings) {
+        QList<QStandardItem*> row;
+        row << new QStandardItem(QString::number(s.place))
+            << new QStandardItem(QString("%1 (%2)").arg(QString::fromStdString(s.name)).arg(s.seat + 1))
+            << new QStandardItem(QString::number(s.score))
+            << new QStandardItem(s.reviewed ? QString::number(s.luck, 'f', 1) : QString("—"))
+            << new QStandardItem(s.reviewed ? QString::number(s.cost, 'f', 1) : QString("—"));
+        model->appendRow(row);
+    }
+    if (QWidget* p = parentWidget()) setGeometry(p->rect().adjusted(12, 12, -12, -12));
+    show();
+    raise();
 }
 
 DecisionModel::DecisionModel(const ReviewData& data, bool french, QObject* parent)

@@ -5,7 +5,9 @@
 // (OpenRecordedReview, for the history window's "open in review").
 
 #include <QAbstractTableModel>
+#include <QFrame>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 
 class QTableView;
 class QLabel;
+class QPushButton;
 
 namespace quimba {
 class StrategySource;
@@ -45,6 +48,8 @@ public:
     void OnWrite(const Game& g, int column, int row) override;
     void OnTally(const Game& g, int column) override;
     void OnEnd(const Game& g, const std::string& winner, int score) override;
+    // Told once the game's end has been passed on.
+    std::function<void()> onEnd;
 
 private:
     GameObserver* next_ = nullptr;
@@ -108,6 +113,35 @@ private:
 std::vector<std::string> SeatNames(const Game& g);
 // The help's line for the review key.
 QString ReviewKeyHelp(bool french);
+
+// One line of the final standings.
+struct Standing {
+    int place = 0;  // 1 for the winner; equal scores share a place
+    int seat = 0;
+    std::string name;
+    int score = 0;
+    double luck = 0;
+    double cost = 0;
+    bool reviewed = false;  // luck and cost known (the table was ready)
+};
+// Best score first; equal scores in column order, as the game breaks ties.
+std::vector<Standing> StandingsOf(const std::vector<std::string>& names, const std::vector<int>& scores,
+                                  const GameReview* review);
+
+// The final standings drawn over the dice table at the end of a game, with
+// the way to the review.
+class StandingsOverlay : public QFrame {
+public:
+    explicit StandingsOverlay(QWidget* over);
+    void Show(const std::vector<Standing>& standings, bool french);
+    std::function<void()> onReview;
+    QTableView* Table() const { return table_; }
+
+private:
+    QLabel* title_;
+    QTableView* table_;
+    QPushButton* review_;
+};
 
 // Reviews `game` and opens the window; a message box says why when the
 // table is not ready or the game does not review.

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <optional>
 
 #include "BestScoresFile.h"
 #include "CentreOnScreen.h"
@@ -22,6 +23,7 @@
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "ReviewWindow.h"
+#include "Strategy.h"
 #include "StrategyCache.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -97,6 +99,9 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
+    standings_ = new StandingsOverlay(DiceTable);
+    standings_->onReview = [this] { OpenCurrentReview(); };
+    review_->onEnd = [this] { ShowStandings(); };
     BuildShortcuts();
     LoadSounds();
 }
@@ -369,6 +374,12 @@ bool TForm1::ActivateGraph() {
 
 void TForm1::Sync() {
     const MainControls& c = game_->controls;
+    // The standings stay until a new game clears the sheet.
+    if (standings_->isVisible()) {
+        bool empty = true;
+        for (int col = 0; col < kColumns; ++col) empty = empty && ColumnStateOf(game_->Grid, col).filled == 0;
+        if (empty) standings_->hide();
+    }
     glassbtn5->setEnabled(c.glassbtn5Enabled);
     if (c.TimerordiEnabled != Timerordi->isActive()) {
         if (c.TimerordiEnabled)
@@ -414,6 +425,18 @@ void TForm1::GradBtn5Click() {
 bool TForm1::French() const { return game_->T.empty() || game_->T[0].find("English") == std::string::npos; }
 
 void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(*game_), *strategies_, French()); }
+
+void TForm1::ShowStandings() {
+    std::vector<int> scores;
+    for (int c = 0; c < game_->S.nbjoueurs && c < kColumns; ++c) scores.push_back(game_->Grid.Value(c, lignetotal));
+    // Luck and cost need the table; without it the standings still show.
+    std::optional<GameReview> review;
+    if (const StrategyTable* table = strategies_->Table(game_->S.typejeu)) {
+        Result<GameReview> r = ReviewOf(*table, review_->Recorded(), nullptr);
+        if (r.Ok()) review = r.Value();
+    }
+    standings_->Show(StandingsOf(SeatNames(*game_), scores, review ? &*review : nullptr), French());
+}
 
 void TForm1::GradBtn3Click() {
     if (Form4) Form4->open();

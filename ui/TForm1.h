@@ -29,6 +29,7 @@ namespace quimba::ui {
 
 class BackgroundStrategies;
 class ReviewCollector;
+class StandingsOverlay;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -81,6 +82,9 @@ public:
     void GradBtn3Click();
     // F4: the review of the game being played or just ended.
     void OpenCurrentReview();
+    // The final standings over the dice table, until a new game starts.
+    void ShowStandings();
+    StandingsOverlay* Standings() const { return standings_; }
     bool French() const;
 
     // The controls, named as in the layout.
@@ -156,6 +160,7 @@ private:
     std::unique_ptr<Game> game_;
     std::unique_ptr<BackgroundStrategies> strategies_;
     std::unique_ptr<ReviewCollector> review_;
+    StandingsOverlay* standings_ = nullptr;
     Position advisedAt_;
     std::array<bool, kDice + 1> advisedDice_{};
     int advisedRow_ = 0;
