@@ -1,5 +1,6 @@
 #include "ReviewWindow.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -151,6 +153,8 @@ std::vector<Standing> StandingsOf(const std::vector<std::string>& names, const s
 
 StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
     setFrameShape(QFrame::StyledPanel);
+    // Its own light colours: the main window's dark ones would hide the title.
+    setPalette(QApplication::style()->standardPalette());
     setAutoFillBackground(true);
     title_ = new QLabel;
     QFont bold = title_->font();
@@ -161,7 +165,8 @@ StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
     table_->setModel(new QStandardItemModel(this));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     review_ = new QPushButton;
     connect(review_, &QPushButton::clicked, this, [this] {
         if (onReview) onReview();
@@ -347,7 +352,10 @@ ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
     summary->setModel(summary_);
     summary->setAccessibleName(Tr(french, "Summary per seat", "Résumé par joueur"));
     summary->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    summary->setMaximumHeight(summary->horizontalHeader()->sizeHint().height() * 7);
+    summary->resizeRowsToContents();
+    summary->setFixedHeight(summary->horizontalHeader()->sizeHint().height() + summary->verticalHeader()->length() +
+                            2 * summary->frameWidth());
+    summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     sheet_ = new QTableView;
     sheet_->setAccessibleName(Tr(french, "Sheet at that moment", "Feuille à ce moment"));
