@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
@@ -381,6 +382,13 @@ ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
     all->addLayout(charts, 2);
     all->addWidget(summary);
     all->addLayout(lower, 3);
+    // Left and right step through the game wherever the focus is; up and
+    // down in the table do the same one row at a time.
+    for (auto [key, step] : {std::pair{Qt::Key_Right, 1}, std::pair{Qt::Key_Left, -1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { ShowMoment(moment_ + step); });
+    }
     resize(1100, 800);
     if (!data_.review.decisions.empty()) ShowMoment(0);
     table_->setFocus();

@@ -100,18 +100,21 @@ private slots:
         // The arrow keys step through the moments, and the sheet shown holds
         // the rows written before the moment's turn.
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The keys go where the focus is: the table of decisions.
+        QVERIFY(QApplication::focusWidget() == window.findChildren<QTableView*>().front());
         auto* sheet = window.findChildren<QTableView*>().back();
         const auto* model = static_cast<const QStandardItemModel*>(sheet->model());
         for (int step = 0; step < 12; ++step) {
-            QTest::keyClick(&window, Qt::Key_Right);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
             QCOMPARE(window.Moment(), step + 1);
             int filled = 0;
             for (int r = 0; r < model->rowCount(); ++r)
                 for (int c = 0; c < model->columnCount(); ++c) filled += model->item(r, c) != nullptr;
             QCOMPARE(filled, window.Data().review.decisions[std::size_t(window.Moment())].turn);
         }
-        QTest::keyClick(&window, Qt::Key_Left);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         QCOMPARE(window.Moment(), 11);
     }
 };
