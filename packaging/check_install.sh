@@ -19,6 +19,10 @@ expected=(
   "$data/francais.lan" "$data/english.lan"
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
+  share/icons/hicolor/16x16/apps/$id.png
+  share/icons/hicolor/22x22/apps/$id.png
+  share/icons/hicolor/24x24/apps/$id.png
+  share/icons/hicolor/32x32/apps/$id.png
   share/icons/hicolor/48x48/apps/$id.png
   share/icons/hicolor/128x128/apps/$id.png
   share/icons/hicolor/256x256/apps/$id.png
