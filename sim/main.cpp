@@ -9,6 +9,7 @@
 #include "Language.h"
 #include "PartyStore.h"
 #include "Record.h"
+#include "ReviewRecorder.h"
 #include "SimOptions.h"
 #include "SimStats.h"
 #include "Simulator.h"
@@ -91,8 +92,16 @@ int main(int argc, char** argv) {
         trace = std::make_unique<TraceWriter>(traceFile);
     }
 
+    std::ofstream reviewFile;
+    if (!options.review.empty()) {
+        reviewFile.open(options.review, std::ios::binary | std::ios::trunc);
+        if (!reviewFile) {
+            std::cerr << "quimba-sim: cannot write the review file '" << options.review << "'\n";
+            return 2;
+        }
+    }
+
     Listeners listeners;
-    if (trace) listeners.all.push_back(trace.get());
     std::unique_ptr<store::PartyStore> parties;
     std::unique_ptr<store::WholeGameRecorder> recorder;
     std::unique_ptr<RecordFeed> feed;
@@ -115,15 +124,35 @@ int main(int argc, char** argv) {
     // Any table is built before the clock starts, so games/s counts play only.
     for (int level : options.strategies)
         if (level == kOptimal) simulator.Table(options.type);
+    const bool reviewing = !options.review.empty() || options.chances;
+    const StrategyTable* table = reviewing ? simulator.Table(options.type) : nullptr;
+    std::unique_ptr<WinChances> chances;
+    if (options.chances) chances = std::make_unique<WinChances>(WinChances::Build(*table));
+    // The reviewer passes every report on to the trace, with the chances put in.
+    ReviewRecorder reviewer(trace.get(), chances.get(), options.chances ? &traceFile : nullptr);
+    if (reviewing)
+        listeners.all.insert(listeners.all.begin(), &reviewer);
+    else if (trace)
+        listeners.all.insert(listeners.all.begin(), trace.get());
     SimStats stats(options.players);
     GameResult result;
     const auto start = std::chrono::steady_clock::now();
     for (long n = 1; n <= options.games; ++n) {
         if (trace) trace->BeginGame(n, options.type, options.players);
+        reviewer.BeginGame(options.type, options.players);
         if (!simulator.PlayGame(options.players, options.type, listeners.all.empty() ? nullptr : &listeners, result,
                                 error)) {
             std::cerr << "quimba-sim: game " << n << ": " << error << '\n';
             return 1;
+        }
+        if (reviewFile.is_open()) {
+            const Result<GameReview> review = ReviewOf(*table, reviewer.Recorded(), nullptr);
+            if (!review.Ok()) {
+                std::cerr << "quimba-sim: game " << n << ": the review failed: " << review.Error() << '\n';
+                return 1;
+            }
+            for (int c = 0; c < options.players; ++c)
+                reviewFile << ReviewLine(n, c, options.type, review.Value().seats[c], result.totals[c]) << '\n';
         }
         stats.AddGame(result.totals, result.winner);
     }
@@ -132,6 +161,13 @@ int main(int argc, char** argv) {
         traceFile.flush();
         if (!traceFile) {
             std::cerr << "quimba-sim: writing the trace file failed\n";
+            return 1;
+        }
+    }
+    if (reviewFile.is_open()) {
+        reviewFile.flush();
+        if (!reviewFile) {
+            std::cerr << "quimba-sim: writing the review file failed\n";
             return 1;
         }
     }

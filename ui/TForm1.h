@@ -15,6 +15,7 @@
 #include "DrawSurface.h"
 #include "FrameTimer.h"
 #include "Game.h"
+#include "GameAccessible.h"
 #include "PictureList.h"
 #include "ProgramFiles.h"
 #include "ScoreGrid.h"
@@ -134,8 +135,8 @@ private:
 
     void BuildLayout();
     void BuildShortcuts();
-    void NameControls();
-    // Tells screen readers of a throw's result and of a new turn.
+    // Tells screen readers what changed: a throw's result, a kept die, the
+    // cursor, a written cell, a new turn, the end.
     void Announce();
     void KeepHeadingsClearOfTheSheet();
     void LoadSounds();
@@ -161,8 +162,7 @@ private:
     bool closeRequested_ = false;
     bool shownOnce_ = false;
     // What the screen readers were last told.
-    std::string announcedResult_;
-    std::string announcedTurn_;
+    ReaderNews news_;
 };
 
 }  // namespace quimba::ui
