@@ -71,7 +71,7 @@ const std::vector<CaptionTarget>& CaptionLoadOrder();
 // lines gives them their built-in wording instead of failing.
 const std::vector<CaptionTarget>& AddedCaptions();
 
-// Only the first MiB of the file is read; the game needs far less.
+// A larger file is refused whole; the game needs far less.
 inline constexpr std::size_t kLanguageMaxBytes = 1024 * 1024;
 
 // Reads and checks the file, giving its lines as UTF-8, as many as it holds.

@@ -24,6 +24,12 @@ struct ProgramFiles {
     // beside a program that may not write there, until the player's own
     // copy exists.
     QString scoresStart;
+    // The list in the other place (beside the program or in the player's
+    // folder) when there is one: what it holds joins the list at start, so
+    // no entry saved in either place is lost from view.
+    QString scoresAlso;
+    // The list was too large to show at start, and the player was told.
+    bool scoresHeldBack = false;
 };
 
 struct FileRequest {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "StrategyCache.h"
+#include "BackgroundStrategies.h"
 
 using namespace quimba;
 using quimba::ui::BackgroundStrategies;
