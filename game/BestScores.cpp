@@ -126,6 +126,7 @@ void BestScores::Clear() {
     // never reached it.
     std::unordered_map<std::string_view, std::size_t> mine;
     for (const std::string& line : added_) ++mine[line];
+    for (const std::string& line : carried_) ++mine[line];
     for (const std::string& line : lines_) {
         const auto it = mine.find(line);
         if (it != mine.end() && it->second > 0)
@@ -134,6 +135,7 @@ void BestScores::Clear() {
             removed_.push_back(line);
     }
     added_.clear();
+    carried_.clear();
     texts_.clear();
     lines_.clear();
     ++version_;
@@ -151,7 +153,7 @@ void BestScores::AddMissingLines(const std::vector<std::string>& lines) {
             missing.push_back(line);
     }
     if (missing.empty()) return;
-    added_.insert(added_.end(), missing.begin(), missing.end());
+    carried_.insert(carried_.end(), missing.begin(), missing.end());
     AddLines(std::move(missing));
 }
 
@@ -160,6 +162,7 @@ void BestScores::Adopt(BestScores&& merged) {
     lines_ = std::move(merged.lines_);
     added_.clear();
     removed_.clear();
+    carried_.clear();
     ++version_;
 }
 

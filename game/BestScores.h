@@ -29,8 +29,10 @@ public:
     const std::vector<std::string>& RemovedLines() const { return removed_; }
     // Lines of another copy of the list (the one beside the program, or the
     // player's own): each line this list lacks, counted with repeats, joins
-    // it as added, so one list holds both and the next save keeps them.
+    // it as carried over, so one list holds both and the next save keeps
+    // them; a line the file already holds is never written twice.
     void AddMissingLines(const std::vector<std::string>& lines);
+    const std::vector<std::string>& CarriedLines() const { return carried_; }
     // Takes the entries of a list merged with its file; the list now agrees
     // with the file.
     void Adopt(BestScores&& merged);
@@ -49,6 +51,7 @@ private:
     std::vector<std::string> lines_;
     std::vector<std::string> added_;
     std::vector<std::string> removed_;
+    std::vector<std::string> carried_;
 };
 
 // How a stored line is shown: Windows-1252 decoded to UTF-8, with every byte

@@ -273,8 +273,10 @@ Result<bool> MergeBestScores(BestScores& list, const std::string& path) {
     if (disk.outcome == FileBytes::Read) kept = ParseBestScores(disk.bytes);
     std::size_t bytes = disk.bytes.size();
     const std::string_view lineEnd = LineEndingOf(disk.bytes);
+    std::size_t lines = kept.size() + list.AddedLines().size() + list.CarriedLines().size();
     for (const std::string& line : list.AddedLines()) bytes += line.size() + lineEnd.size();
-    if (disk.outcome == FileBytes::TooLarge || !Fits(bytes, kept.size() + list.AddedLines().size())) {
+    for (const std::string& line : list.CarriedLines()) bytes += line.size() + lineEnd.size();
+    if (disk.outcome == FileBytes::TooLarge || !Fits(bytes, lines)) {
         // Never cut and never rewritten: what this copy added goes at the
         // end, and the player is told that the list is too large to show.
         const Status added = AppendLines(target, list.AddedLines(), path);
@@ -294,6 +296,9 @@ Result<bool> MergeBestScores(BestScores& list, const std::string& path) {
     });
     BestScores merged;
     merged.AddLines(std::move(kept));
+    // Lines carried over from the other copy of the list join only where
+    // the file lacks them, so two copies carrying them write them once.
+    merged.AddMissingLines(list.CarriedLines());
     merged.AddLines(list.AddedLines());
     const Status saved = ReplaceFile(target, FormatBestScores(merged.Lines(), lineEnd), path);
     if (!saved.Ok()) return R::Failure(saved.Error());

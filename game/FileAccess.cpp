@@ -45,7 +45,7 @@ FileBytes ReadRegularFile(const std::string& path, std::size_t maxBytes) {
     // the type is checked before anything is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        out.outcome = errno == ENOENT ? FileBytes::Missing : FileBytes::Refused;
+        out.outcome = errno == ENOENT || errno == ENOTDIR ? FileBytes::Missing : FileBytes::Refused;
         out.reason = std::strerror(errno);
         return out;
     }
@@ -140,6 +140,34 @@ FileLock::~FileLock() {
     ::close(fd_);
 }
 
+Status ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+    const std::string temporary = path + ".tmp";
+    const auto failed = [&](int error) {
+        ::unlink(temporary.c_str());
+        return Status::Failure("Cannot save file \"" + path + "\". " + std::strerror(error));
+    };
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return failed(errno);
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : EIO;
+            ::close(fd);
+            return failed(error);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return failed(error);
+    }
+    if (::close(fd) != 0) return failed(errno);
+    if (::rename(temporary.c_str(), path.c_str()) != 0) return failed(errno);
+    return Done{};
+}
+
 Status MakeFolder(const std::string& path) {
     if (path.empty()) return Status::Failure("Cannot make folder \"\". " + std::string(std::strerror(ENOENT)));
     std::string made;
@@ -153,7 +181,7 @@ Status MakeFolder(const std::string& path) {
             if (::stat(made.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
             errno = ENOTDIR;
         }
-        return Status::Failure("Cannot make folder \"" + made + "\". " + std::strerror(errno));
+        return Status::Failure("Cannot make folder \"" + path + "\". " + std::strerror(errno));
     }
     return Done{};
 }

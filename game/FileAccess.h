@@ -5,14 +5,15 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "Result.h"
 
 namespace quimba {
 
 struct FileBytes {
-    enum Outcome { Read, Missing, TooLarge, Refused } outcome = Refused;
-    std::string bytes;   // Read: the whole file
+    enum Outcome { Read, Missing, TooLarge, Refused } outcome = Refused;  // Missing: nothing there at all
+    std::string bytes;                                                    // Read: the whole file
     std::string reason;  // otherwise: why, without the path ("Is a FIFO, not a file")
 };
 
@@ -44,6 +45,12 @@ private:
     int fd_ = -1;
     std::string error_;
 };
+
+// Replaces the file at `path` (a link there is replaced itself, never what
+// it points to) with `bytes`: written whole to "<path>.tmp", synced, then
+// renamed over it, so a failure or a kill leaves the old file. The caller
+// holds a lock that keeps other writers of the same path away.
+Status ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
 // Makes a folder and its parents. Fails with the system's reason, naming the
 // folder that could not be made.

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
 #include <chrono>
@@ -28,18 +27,17 @@ std::optional<StrategyTable> ReadCache(const QString& path, int typejeu) {
 }
 
 // The cache is only a saving of time: a folder that cannot be written costs
-// a rebuild at the next run, nothing more. A short write is never committed.
+// a rebuild at the next run, nothing more. Every write is checked, and
+// whatever stands at the cache's name (a link to a device included) is
+// replaced by the new file, never written through. Another copy writing the
+// same table at that moment is left to it.
 void WriteCache(const QString& dir, const QString& path, const StrategyTable& table) {
     const std::vector<std::uint8_t> bytes = table.Save();
     if (!MakeFolder(QFile::encodeName(dir).toStdString()).Ok()) return;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return;
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    const std::string file = QFile::encodeName(path).toStdString();
+    const FileLock lock(file + ".lock", 0);
+    if (!lock.Held()) return;
+    ReplaceWholeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 BackgroundStrategies::Prepared Prepare(const QString& dir, const QString& path, int typejeu,

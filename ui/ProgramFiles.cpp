@@ -67,6 +67,8 @@ ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) 
     const QString own = WithSeparator(QDir::fromNativeSeparators(userDir)) + kBestScoresFileName;
     if (selfContained && writable && ListMayBeWritten(beside)) {
         f.scoresFile = f.scoresStart = beside;
+        // Entries saved in the player's own folder while this one could not
+        // be written join the list here, once.
         if (QFileInfo::exists(own)) f.scoresAlso = own;
         return f;
     }
@@ -74,7 +76,7 @@ ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) 
     // Until the player's own copy exists, a list left beside the program
     // is the starting list; it is read, never written, so nothing is lost.
     f.scoresStart = !QFileInfo::exists(f.scoresFile) && QFileInfo::exists(beside) ? beside : f.scoresFile;
-    if (QFileInfo::exists(beside)) f.scoresAlso = beside;
+    if (f.scoresStart != f.scoresFile) f.scoresAlso = f.scoresStart;
     return f;
 }
 

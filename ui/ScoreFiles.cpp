@@ -3,6 +3,7 @@
 #include "ScoreFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <optional>
 
@@ -49,6 +50,7 @@ ScoresLoad LoadScoreLists(BestScores& list, ProgramFiles& files) {
         return {false, QString::fromStdString(also.Error())};
     } else if (!files.scoresHeldBack) {
         list.AddMissingLines(other.Lines());
+        files.scoresAlsoStamp = QFileInfo(files.scoresAlso).lastModified();
     }
     return out;
 }
@@ -74,10 +76,16 @@ QStringList SaveOnClose(Game& game, ProgramFiles& files) {
         return messages;
     }
     const Result<bool> saved = MergeBestScores(game.ListBoxScore, scores);
-    if (!saved.Ok())
+    if (!saved.Ok()) {
         messages << QString::fromStdString(saved.Error());
-    else if (saved.Value() && !files.scoresHeldBack)
-        messages << TooLargeMessage(files.scoresFile);
+        return messages;
+    }
+    if (saved.Value() && !files.scoresHeldBack) messages << TooLargeMessage(files.scoresFile);
+    // The player's own list, now held whole beside the program, goes, unless
+    // it changed since it was read.
+    const bool ownCarried = files.scoresFile == files.scoresStart && files.scoresAlsoStamp.isValid();
+    if (!saved.Value() && ownCarried && QFileInfo(files.scoresAlso).lastModified() == files.scoresAlsoStamp)
+        QFile::remove(files.scoresAlso);
     return messages;
 }
 
