@@ -1,8 +1,8 @@
-#!/ usr / bin / env bash
-#Installs what is missing, builds, then plays the game or runs every test.
-#./ build.sh play build and start the game
-#./ build.sh test build and run all tests(plus a sanitizer build), then
-#check the layout of every C++ file against.clang - format
+#!/usr/bin/env bash
+# Installs what is missing, builds, then plays the game or runs every test.
+#   ./build.sh play    build and start the game
+#   ./build.sh test    build and run all tests (plus a sanitizer build), then
+#                      check the layout of every C++ file against .clang-format
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-play}
@@ -13,18 +13,22 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format
           clang libclang-rt-14-dev)
 missing=()
-for p in "${packages[@]}";
-do
-    dpkg - query - W - f = '${Status}' "$p" 2 > / dev / null | grep - q "install ok installed" || missing +=
-        ("$p")done if[$ { #missing[@] } - gt 0];
-then sudo = ""["$(id -u)" - ne 0]&& sudo =
-    sudo echo "Installing: ${missing[*]}" $sudo apt - get update - qq $sudo env DEBIAN_FRONTEND =
-        noninteractive apt - get install - y - qq-- no - install -
-        recommends "${missing[@]}" fi
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-            jobs = $(nproc) build() {
-#build DIR[cmake options...] local dir = $1;
-    shift cmake - S.- B "$dir" - DCMAKE_BUILD_TYPE = RelWithDebInfo "$@" > / dev / null cmake-- build "$dir" - j "$jobs"
+jobs=$(nproc)
+build() {  # build DIR [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
 }
 
 case "$mode" in
@@ -36,43 +40,35 @@ case "$mode" in
     export QT_QPA_PLATFORM=offscreen
     build build
     ctest --test-dir build --output-on-failure -j"$jobs"
-#Once more under AddressSanitizer and UndefinedBehaviorSanitizer.Leak
-#checking is kept for our own toolkit - free code; the toolkit's lifetime
-#caches would drown the rest.
+    # Once more under AddressSanitizer and UndefinedBehaviorSanitizer. Leak
+    # checking is kept for our own toolkit-free code; the toolkit's lifetime
+    # caches would drown the rest.
     build build-asan -DQUIMBA_SANITIZE=ON -DQUIMBA_BENCHMARKS=OFF
-    export UBSAN_OPTIONS=print_stacktrace=1:
-    halt_on_error = 1 ASAN_OPTIONS = detect_leaks =
-        1 ctest-- test - dir build - asan-- output - on - failure - j "$jobs" - R '^(game|sim)' ASAN_OPTIONS =
-            detect_leaks = 0 ctest-- test - dir build - asan-- output - on - failure - j "$jobs" -
-                                   E '^(game|sim)'
-#Each reader's fuzz target for a few seconds from its committed seeds,
-#where clang's libFuzzer is installed (the seeds alone replay in every
-#build above).
-                                   if command -
-                                   v clang++ >
-                               / dev / null &&
-                           [-e "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)"];
-    then cmake - S.- B build - fuzz - DCMAKE_BUILD_TYPE =
-        RelWithDebInfo - DCMAKE_C_COMPILER =
-            clang - DCMAKE_CXX_COMPILER =
-                clang++ - DQUIMBA_FUZZ =
-                    ON - DQUIMBA_BENCHMARKS =
-                        OFF > / dev / null cmake-- build build - fuzz - j "$jobs" --target fuzz_targets ctest-- test -
-                                  dir build - fuzz-- output - on - failure -
-                                  L libfuzzer else echo
-                                  "clang's libFuzzer is not installed: the fuzz seeds were replayed only" fi
-#Last, so a layout slip never hides a failing test : every C++ file as
-#.clang - format lays it out.
-                                  if[-d.git] ||
-                        [-f.git];
-    then git ls - files - z '*.cpp' '*.h' |
-        xargs - 0 clang - format-- dry - run-- Werror else find.- path./ build - prune - o - path./ build - asan -
-            prune - o \(-name '*.cpp' - o - name '*.h' \) - print0
-        | xargs - 0 clang - format-- dry - run-- Werror fi;
-    ;
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$jobs" -R '^(game|sim)'
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$jobs" -E '^(game|sim)'
+    # Each reader's fuzz target for a few seconds from its committed seeds,
+    # where clang's libFuzzer is installed (the seeds alone replay in every
+    # build above).
+    if command -v clang++ >/dev/null && [ -e "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
+      cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+            -DCMAKE_CXX_COMPILER=clang++ -DQUIMBA_FUZZ=ON -DQUIMBA_BENCHMARKS=OFF >/dev/null
+      cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+      ctest --test-dir build-fuzz --output-on-failure -L libfuzzer
+    else
+      echo "clang's libFuzzer is not installed: the fuzz seeds were replayed only"
+    fi
+    # Last, so a layout slip never hides a failing test: every C++ file as
+    # .clang-format lays it out.
+    if [ -d .git ] || [ -f .git ]; then
+      git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    else
+      find . -path ./build -prune -o -path ./build-asan -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run --Werror
+    fi
+    ;;
   *)
     echo "usage: $0 play|test" >&2
     exit 2
-    ;
-  ;
-  esac
+    ;;
+esac
