@@ -15,6 +15,7 @@
 
 #include "BackgroundStrategies.h"
 #include "BestScoresFile.h"
+#include "CentreOnScreen.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GlassLook.h"
@@ -22,7 +23,6 @@
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "ScoreFiles.h"
-#include "Startup.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
