@@ -11,7 +11,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
           fonts-liberation fonts-liberation2 fonts-comic-neue
           dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format
-          dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xvfb xauth lintian)
+          dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xvfb xauth lintian
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -47,6 +48,17 @@ case "$mode" in
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$jobs" -R '^(game|sim)'
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j"$jobs" -E '^(game|sim)'
+    # Each reader's fuzz target for a few seconds from its committed seeds,
+    # where clang's libFuzzer is installed (the seeds alone replay in every
+    # build above).
+    if command -v clang++ >/dev/null && [ -e "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
+      cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+            -DCMAKE_CXX_COMPILER=clang++ -DQUIMBA_FUZZ=ON -DQUIMBA_BENCHMARKS=OFF >/dev/null
+      cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+      ctest --test-dir build-fuzz --output-on-failure -L libfuzzer
+    else
+      echo "clang's libFuzzer is not installed: the fuzz seeds were replayed only"
+    fi
     # Last, so a layout slip never hides a failing test: every C++ file as
     # .clang-format lays it out.
     if [ -d .git ] || [ -f .git ]; then

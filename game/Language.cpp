@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "Cp1252.h"
+#include "FileAccess.h"
 #include "TextLines.h"
 
 namespace quimba {
@@ -144,10 +145,12 @@ Result<std::vector<std::string>> ParseLanguage(const std::string& bytes) {
 }
 
 Result<std::vector<std::string>> LoadLanguageFile(const std::string& path) {
-    const Result<std::string> bytes = ReadFileBytes(path, kLanguageMaxBytes);
-    if (!bytes.Ok())
-        return Result<std::vector<std::string>>::Failure("Cannot open file \"" + path + "\". " + bytes.Error());
-    return ParseLanguage(bytes.Value());
+    // Only a regular file within the cap is read: a FIFO or a device would
+    // wait for ever, and a larger file is no language file the game shipped.
+    const FileBytes file = ReadRegularFile(path, kLanguageMaxBytes);
+    if (file.outcome != FileBytes::Read)
+        return Result<std::vector<std::string>>::Failure("Cannot open file \"" + path + "\". " + file.reason);
+    return ParseLanguage(file.bytes);
 }
 
 }  // namespace quimba

@@ -113,7 +113,7 @@ struct SpokenTarget {
 };
 const std::vector<SpokenTarget>& SpokenTexts();
 
-// Only the first MiB of the file is read; the game needs far less.
+// A larger file is refused whole; the game needs far less.
 inline constexpr std::size_t kLanguageMaxBytes = 1024 * 1024;
 
 // Reads and checks the file, giving its lines as UTF-8, as many as it holds.

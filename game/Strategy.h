@@ -6,6 +6,7 @@
 // turn the five dice are read as a multiset: 252 outcomes, 462 kept sets.
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,7 +39,8 @@ class StrategyTable {
 public:
     // Backward induction over every turn start; `threads` 0 takes the
     // machine's cores.
-    static StrategyTable Build(int typejeu, unsigned threads = 0);
+    // `stop`, when given and set, ends the build early with an empty table.
+    static StrategyTable Build(int typejeu, unsigned threads = 0, const std::atomic<bool>* stop = nullptr);
 
     int Type() const { return type_; }
     // Best expected points still to come from this turn start (bonus
@@ -53,6 +55,9 @@ public:
     // nullopt when the bytes are damaged, short, of another type or another
     // version.
     static std::optional<StrategyTable> Load(const std::vector<std::uint8_t>& bytes, int typejeu);
+    // The one size a sound file of this type has (0 for no type), so that a
+    // reader can refuse anything else before reading it.
+    static std::size_t FileBytes(int typejeu);
 
     // Rows written before the turn with this many filled rows, in the order
     // an Ascendant or Descendant game forces them.

@@ -37,6 +37,9 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
     g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
+    // A run keeps no best-scores list: each game's entry would be kept
+    // sorted for the whole run, and memory and time per game would grow.
+    g.ListBoxScore.Clear();
     g.Form2.button1Click(g.S, g.Grid, g.controls);
     if (feed_)
         feed_->NewGame(

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include "BackgroundStrategies.h"
 #include "BestScoresFile.h"
 #include "CentreOnScreen.h"
 #include "Fonts.h"
@@ -21,7 +22,7 @@
 #include "Language.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
-#include "StrategyCache.h"
+#include "ScoreFiles.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -327,7 +328,7 @@ bool TForm1::ActivateGraph() {
         // Textures and table pictures go through the same checks.
         QImage image;
         QString why;
-        if (!QFileInfo(path).isFile()) {
+        if (!QFileInfo::exists(path)) {  // anything else there is named by the reader
             ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
             closeRequested_ = true;
         } else if (!ReadPictureFile(path, image, &why)) {
@@ -347,16 +348,10 @@ bool TForm1::ActivateGraph() {
     for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
     if (closeRequested_) return false;
 
-    const QString scores = files_.scoresStart;
-    if (QFileInfo::exists(scores) && game_->ListBoxScore.Empty()) {
-        const Status loaded = LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
-        if (!loaded.Ok()) {
-            ShowMessage(Q(loaded.Error()));
-            closeRequested_ = true;
-            return false;
-        }
-    }
-    return true;
+    const ScoresLoad scores = LoadScoreLists(game_->ListBoxScore, files_);
+    if (!scores.message.isEmpty()) ShowMessage(scores.message);
+    if (!scores.ok) closeRequested_ = true;
+    return scores.ok;
 }
 
 void TForm1::Sync() {
@@ -432,14 +427,7 @@ void TForm1::showEvent(QShowEvent* e) {
 
 void TForm1::closeEvent(QCloseEvent* e) {
     if (game_->Shown()) {
-        QtSettingsStore store;
-        game_->FormClose(store);
-        if (!store.Release()) ShowMessage(Q(game_->Line(kLineSettingsNotSaved)));
-        // The per-user folder is made on the first save only.
-        QDir().mkpath(QFileInfo(files_.scoresFile).absolutePath());
-        const QString scores = QDir::toNativeSeparators(files_.scoresFile);
-        const Status saved = SaveBestScores(game_->ListBoxScore, scores.toStdString());
-        if (!saved.Ok()) ShowMessage(Q(saved.Error()));
+        for (const QString& message : SaveOnClose(*game_, files_)) ShowMessage(message);
     }
     Timerordi->stop();
     FrameTimer->SetEnabled(false);

@@ -26,6 +26,7 @@ int Check(quimba::ui::Windows& windows) {
     Print(stdout, "language: " + QDir::toNativeSeparators(f.languageFile));
     Print(stdout, "scores: " + QDir::toNativeSeparators(f.scoresFile));
     Print(stdout, "scores read from: " + QDir::toNativeSeparators(f.scoresStart));
+    if (!f.scoresAlso.isEmpty()) Print(stdout, "scores merged from: " + QDir::toNativeSeparators(f.scoresAlso));
     if (!loaded) return 1;
     Print(stdout, QString("lines: %1").arg(game.T.size()));
     Print(stdout, QString("best scores: %1").arg(game.ListBoxScore.Items().size()));

@@ -8,8 +8,8 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "BackgroundStrategies.h"
 #include "Language.h"
-#include "StrategyCache.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"
