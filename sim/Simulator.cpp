@@ -29,15 +29,15 @@ Simulator::Simulator(unsigned long long seed, std::vector<std::string> languageL
 
 bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResult& result, std::string& error) {
     Game& g = game_;
-    g.observer = observer;
+    if (observer) g.Subscribe(*observer);
     g.strategies = &strategies_;
     for (int c = 0; c < kColumns; ++c) g.niveaujoueur[c] = c < static_cast<int>(levels_.size()) ? levels_[c] : 1;
     g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
-    g.Form2.button1Click(g.S, g.Grid, g.controls);
+    g.NewGame();
     const bool ended = DriveToEnd(g, error);
-    g.observer = nullptr;
+    if (observer) g.Unsubscribe(*observer);
     if (!ended) return false;
     result.totals.assign(players, 0);
     for (int c = 0; c < players; ++c) result.totals[c] = g.Grid.Value(c, lignetotal);

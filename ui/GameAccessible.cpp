@@ -112,7 +112,7 @@ public:
         if (isValid() && name == toggleAction()) form_->ToggleDie(Die());
     }
     QStringList keyBindingsForAction(const QString& name) const override {
-        if (name == toggleAction()) return {QString::number(Die())};
+        if (name == toggleAction()) return {QString::number(form_->game().DieKey(Die()))};
         return {};
     }
 

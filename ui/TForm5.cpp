@@ -32,21 +32,21 @@ TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
     glassbtn2->SetTabStop(true);
     ListBoxScore->setAccessibleName("Meilleurs Scores");
     connect(GlassButton1, &TGlassButton::OnClick, this, [this] {
-        main_->game().ListBoxScore.Clear();
+        main_->Commands().ClearBestScores();
         Mirror();
     });
     connect(glassbtn2, &TGlassButton::OnClick, this, &QDialog::accept);
 }
 
 void TForm5::Mirror() {
-    const BestScores& list = main_->game().ListBoxScore;
+    const BestScores& list = main_->game().BestScoreList();
     ListBoxScore->clear();
     for (const std::string& entry : list.Items()) ListBoxScore->addItem(QString::fromStdString(entry));
     shownVersion_ = list.Version();
 }
 
 void TForm5::Refresh() {
-    if (isVisible() && main_->game().ListBoxScore.Version() != shownVersion_) Mirror();
+    if (isVisible() && main_->game().BestScoreList().Version() != shownVersion_) Mirror();
 }
 
 void TForm5::showEvent(QShowEvent* e) {

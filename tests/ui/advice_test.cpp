@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "Advice.h"
 #include "Language.h"
 #include "StrategyCache.h"
 #include "SystemPorts.h"
