@@ -8,11 +8,11 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "NameEdit.h"
-#include "Startup.h"
 #include "StrategyCache.h"
 #include "TForm1.h"
 #include "TTexturePanel.h"
@@ -166,6 +166,9 @@ void TForm2::showEvent(QShowEvent* e) {
 
     main_->Commands().SetupOpened();
     Mirror();
+    // The dialog opens with its focus shown, on "Commencer": Enter or Space
+    // starts at once, Tab walks to the names and choices.
+    glassbtn1->setFocus(Qt::TabFocusReason);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* e) {

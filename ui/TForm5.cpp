@@ -2,10 +2,10 @@
 
 #include <QListWidget>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
-#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 #include "UiWidgets.h"
@@ -53,6 +53,8 @@ void TForm5::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
     Mirror();
+    // The dialog opens with its focus shown, on "Fermer", never on "Effacer tout".
+    glassbtn2->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace quimba::ui
