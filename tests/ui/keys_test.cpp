@@ -263,10 +263,10 @@ private slots:
             QCOMPARE(b->focusPolicy(), Qt::TabFocus);
         }
         p->w.Form2->show();
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(p->w.Form2->glassbtn1));
+        QCOMPARE(p->w.Form2->focusWidget(), static_cast<QWidget*>(p->w.Form2->glassbtn1));
         p->w.Form2->hide();
         p->w.Form5->show();
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(p->w.Form5->glassbtn2));
+        QCOMPARE(p->w.Form5->focusWidget(), static_cast<QWidget*>(p->w.Form5->glassbtn2));
         p->w.Form5->hide();
     }
 
