@@ -52,27 +52,29 @@ void TForm5::AskClearAll() {
     box->setDefaultButton(no);
     box->setEscapeButton(no);
     connect(yes, &QPushButton::clicked, this, [this] {
-        main_->game().ListBoxScore.Clear();
+        main_->Commands().ClearBestScores();
         Mirror();
     });
     box->open();
 }
 
 void TForm5::Mirror() {
-    const BestScores& list = main_->game().ListBoxScore;
+    const BestScores& list = main_->game().BestScoreList();
     ListBoxScore->clear();
     for (const std::string& entry : list.Items()) ListBoxScore->addItem(QString::fromStdString(entry));
     shownVersion_ = list.Version();
 }
 
 void TForm5::Refresh() {
-    if (isVisible() && main_->game().ListBoxScore.Version() != shownVersion_) Mirror();
+    if (isVisible() && main_->game().BestScoreList().Version() != shownVersion_) Mirror();
 }
 
 void TForm5::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
     Mirror();
+    // The dialog opens with its focus shown, on "Fermer", never on "Effacer tout".
+    glassbtn2->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace quimba::ui

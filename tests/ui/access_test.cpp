@@ -136,8 +136,9 @@ private slots:
             QCOMPARE(table->indexOfChild(d), die - 1);
             QCOMPARE(d->parent(), table);
         }
-        // Kept with its key; toggled back with the reader's action.
-        QTest::keyClick(p->w.Form1->Grid, Qt::Key_4);
+        // Kept with its key (its place from the left); toggled back with the
+        // reader's action.
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key(Qt::Key_0 + p->game().DieKey(4)));
         QAccessibleInterface* four = table->child(3);
         QCOMPARE(four->text(QAccessible::Name), QString("Dé 4 : %1, gardé").arg(s.valeurde[4]));
         QVERIFY(four->state().checked);

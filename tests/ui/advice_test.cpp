@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "Advice.h"
 #include "BackgroundStrategies.h"
 #include "Language.h"
 #include "SystemPorts.h"

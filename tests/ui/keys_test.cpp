@@ -82,8 +82,8 @@ void Prepare(Program& p, Setup setup) {
             Throw(p);
             break;
         case ComputerToPlay:
-            // The person writes after one throw: the roll button stays
-            // enabled into the computer's turn.
+            // The person writes after one throw, just before the
+            // computer's turn.
             StartGame(p, {"ANNE", "CPU"});
             Throw(p);
             Click(p.w.Form1->Grid, ui::ScoreGrid::CellRect(0, lignequimba).center());
@@ -128,7 +128,7 @@ private slots:
         QTest::addColumn<int>("setup");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("action");
-        QTest::addColumn<int>("target");  // die, or row of the current column
+        QTest::addColumn<int>("target");  // a die's key (its place from the left), or a row of the current column
         QTest::addColumn<bool>("keyRefused");
         QTest::addColumn<bool>("changes");
         using L = QList<int>;
@@ -145,19 +145,18 @@ private slots:
         QTest::newRow("down and enter write the first free row")
             << int(Thrown) << L{Qt::Key_Down, Qt::Key_Return} << int(ClickCell) << 1 << false << true;
         QTest::newRow("cursor moved to Full")
-            << int(Thrown) << L{Qt::Key_Down, Qt::Key_Up,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
-                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
-                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+            << int(Thrown)
+            << L{Qt::Key_Down, Qt::Key_Up,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                 Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
             << int(ClickCell) << int(lignefull) << false << true;
         QTest::newRow("enter on a filled row") << int(RowTwoTaken) << L{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
                                                << int(ClickCell) << 2 << false << false;
         QTest::newRow("enter on the forced row") << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Return}
                                                  << int(ClickCell) << int(lignequimba) << false << true;
-        QTest::newRow("enter off the forced row")
-            << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << int(ClickCell)
-            << int(lignetotal) << false << false;
+        QTest::newRow("enter off the forced row") << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}
+                                                  << int(ClickCell) << int(lignecarre) << false << false;
         QTest::newRow("space in the computer's turn")
-            << int(ComputerToPlay) << L{Qt::Key_Space} << int(ClickRoll) << 0 << true << true;
+            << int(ComputerToPlay) << L{Qt::Key_Space} << int(ClickRoll) << 0 << false << false;
         QTest::newRow("die key in the computer's turn")
             << int(ComputerToPlay) << L{Qt::Key_1} << int(ClickDie) << 1 << false << false;
     }
@@ -183,7 +182,7 @@ private slots:
         ui::TForm1* m = byClick->w.Form1;
         const Game& g = byClick->game();
         if (action == ClickDie) {
-            QTest::mouseClick(m->DiceTable, Qt::LeftButton, Qt::NoModifier, DieSpot(g, target));
+            QTest::mouseClick(m->DiceTable, Qt::LeftButton, Qt::NoModifier, DieSpot(g, g.DieForKey(target)));
         } else if (action == ClickRoll) {
             Click(m->glassbtn5);
         } else {
@@ -248,6 +247,24 @@ private slots:
         QVERIFY(m->isVisible());
         QTest::keySequence(m, QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!m->isVisible());
+    }
+
+    // The main window's commands take the Tab focus; each dialog opens with
+    // its focus on a button.
+    void tabReachesTheButtonsAndDialogsShowTheirFocus() {
+        auto p = Make(dir->path());
+        QVERIFY(p);
+        ui::TForm1* m = p->w.Form1;
+        StartGame(*p, {"ANNE", "BOB"});
+        for (TGlassButton* b : {m->glassbtn1, m->glassbtn2, m->glassbtn3, m->glassbtn4, m->glassbtn5}) {
+            QCOMPARE(b->focusPolicy(), Qt::TabFocus);
+        }
+        p->w.Form2->show();
+        QCOMPARE(p->w.Form2->focusWidget(), static_cast<QWidget*>(p->w.Form2->glassbtn1));
+        p->w.Form2->hide();
+        p->w.Form5->show();
+        QCOMPARE(p->w.Form5->focusWidget(), static_cast<QWidget*>(p->w.Form5->glassbtn2));
+        p->w.Form5->hide();
     }
 
     void enterInTheSetupDialogStartsTheGame() {
