@@ -9,12 +9,12 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "BackgroundStrategies.h"
 #include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "NameEdit.h"
-#include "StrategyCache.h"
 #include "TForm1.h"
 #include "TTexturePanel.h"
 #include "UiWidgets.h"
