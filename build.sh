@@ -10,7 +10,8 @@ mode=${1:-play}
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation fonts-liberation2 fonts-comic-neue
-          dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format)
+          dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format
+          libxdamage-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
