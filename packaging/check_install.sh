@@ -2,9 +2,11 @@
 # Installs the built game into a scratch prefix, checks what lands where, and
 # starts the installed program (offscreen, with a home of its own) so that it
 # loads its data from there.
-#   check_install.sh BUILD-DIR PREFIX APP-ID BINDIR [CMAKE]
+#   check_install.sh BUILD-DIR PREFIX APP-ID BINDIR [CMAKE [HARDENED]]
+# HARDENED (ON in release builds) checks the program was linked with Debian's
+# hardening flags.
 set -euo pipefail
-build=$1 prefix=$2 id=$3 bindir=$4 cmake=${5:-cmake}
+build=$1 prefix=$2 id=$3 bindir=$4 cmake=${5:-cmake} hardened=${6:-OFF}
 data=share/games/quimba3d
 
 rm -rf "$prefix"
@@ -19,11 +21,18 @@ expected=(
   "$data/francais.lan" "$data/english.lan"
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
+  share/icons/hicolor/16x16/apps/$id.png
+  share/icons/hicolor/22x22/apps/$id.png
+  share/icons/hicolor/24x24/apps/$id.png
+  share/icons/hicolor/32x32/apps/$id.png
   share/icons/hicolor/48x48/apps/$id.png
   share/icons/hicolor/128x128/apps/$id.png
   share/icons/hicolor/256x256/apps/$id.png
   share/icons/hicolor/scalable/apps/$id.svg
   share/man/man6/quimba3d.6.gz
+  share/doc/quimba3d/copyright
+  share/doc/quimba3d/changelog.Debian.gz
+  share/lintian/overrides/quimba3d
 )
 for f in B_1 B_2 B_3 B_4 B_5 B_6 B_bord B_fond B_garde B_ngame B_plateau; do
   expected+=("$data/bitmaps/$f.bmp")
@@ -44,6 +53,20 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 grep -q "<id>$id</id>" "$metainfo" || fail "AppStream id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "AppStream launchable"
 zcat "$prefix/share/man/man6/quimba3d.6.gz" | grep -q '^\.TH QUIMBA3D 6' || fail "man page header"
+grep -qx 'License: GPL-3.0-or-later' "$prefix/share/doc/quimba3d/copyright" || fail "copyright file licence"
+zcat "$prefix/share/doc/quimba3d/changelog.Debian.gz" | head -1 | grep -q '^quimba3d (' || fail "changelog header"
+if command -v readelf >/dev/null; then
+  sections=$(readelf -S -W "$prefix/$bindir/quimba3d")
+  ! grep -q ' \.comment ' <<<"$sections" || fail "the program keeps a .comment section"
+fi
+if [ "$hardened" = ON ]; then
+  # Read whole first: grep -q ending a pipe early would fail it under pipefail.
+  elf=$(readelf -d -l -W --dyn-syms "$prefix/$bindir/quimba3d")
+  grep -q 'BIND_NOW' <<<"$elf" || fail "the program is not bound at start (-z now)"
+  grep -q 'GNU_RELRO' <<<"$elf" || fail "the program has no read-only relocations"
+  grep -q '__stack_chk_fail' <<<"$elf" || fail "no stack protector"
+  grep -qE '__[a-z0-9_]+_chk\b' <<<"$elf" || fail "no fortified function"
+fi
 
 # The installed program, started as a player would start it.
 home=$(mktemp -d)

@@ -52,8 +52,16 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
             o.solve = true;
             continue;
         }
+        if (name == "--record") {
+            o.record = true;
+            continue;
+        }
+        if (name == "--chances") {
+            o.chances = true;
+            continue;
+        }
         if (name != "--games" && name != "--players" && name != "--type" && name != "--seed" && name != "--trace" &&
-            name != "--strategy" && name != "--strategies") {
+            name != "--strategy" && name != "--strategies" && name != "--review") {
             error = "unknown option '" + name + "'";
             return false;
         }
@@ -113,6 +121,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
                 error = "--seed wants a whole number, not '" + value + "'";
                 return false;
             }
+        } else if (name == "--review") {
+            if (value.empty()) {
+                error = "--review wants a file name";
+                return false;
+            }
+            o.review = value;
         } else {
             if (value.empty()) {
                 error = "--trace wants a file name";
@@ -120,6 +134,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
             }
             o.trace = value;
         }
+    }
+    if (o.chances && o.trace.empty()) {
+        error = "--chances goes into the trace: give --trace too";
+        return false;
     }
     if (everySeat && !perSeat.empty()) {
         error = "--strategy and --strategies cannot be given together";

@@ -18,7 +18,10 @@ struct SimOptions {
     std::string trace;                   // empty = no trace
     // How each seat plays: kLadder or kOptimal, one entry per seat.
     std::vector<int> strategies = std::vector<int>(2, kLadder);
-    bool solve = false;  // print the solved values instead of playing
+    bool solve = false;    // print the solved values instead of playing
+    bool record = false;   // every game into the per-user games file
+    std::string review;    // empty = no review lines
+    bool chances = false;  // the trace tells every seat's chance to win at each turn start
 };
 
 // The word for a game type in options and in the trace.

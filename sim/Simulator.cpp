@@ -2,6 +2,8 @@
 
 #include "SimStats.h"
 
+#include <chrono>
+
 namespace quimba::sim {
 
 bool DriveToEnd(Game& g, std::string& error, long maxSteps) {
@@ -36,6 +38,10 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
     g.Form2.button1Click(g.S, g.Grid, g.controls);
+    if (feed_)
+        feed_->NewGame(
+            g, std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+                   .count());
     const bool ended = DriveToEnd(g, error);
     g.observer = nullptr;
     if (!ended) return false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Game.h"
+#include "Record.h"
 #include "Strategy.h"
 #include "SystemPorts.h"
 
@@ -33,6 +34,9 @@ public:
     // The table of a game type, built here at its first request.
     const StrategyTable* Table(int type) { return strategies_.Table(type); }
 
+    // Told of each new game right after its set-up, for the game record.
+    void SetRecordFeed(RecordFeed* feed) { feed_ = feed; }
+
     Game& game() { return game_; }
 
 private:
@@ -41,6 +45,7 @@ private:
     GameView view_;
     BuiltStrategies strategies_;
     std::vector<int> levels_;
+    RecordFeed* feed_ = nullptr;
     Game game_;
 };
 

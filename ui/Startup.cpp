@@ -1,7 +1,7 @@
 #include "Startup.h"
 
 #include <QApplication>
-#include <QScreen>
+#include <QIcon>
 
 #include "TForm1.h"
 #include "TForm2.h"
@@ -31,9 +31,41 @@ const QString kLangOption = "lang";
 const QString kCheckOption = "check";
 }  // namespace
 
+namespace {
+// Whether a windowing system was named: Qt's own -platform option, or the
+// environment that the platform plugins read.
+bool DisplayChosen(const QStringList& arguments) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name)) return true;
+    return arguments.contains("-platform") || arguments.contains("--platform");
+}
+}  // namespace
+
+Launch LaunchFor(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    // Errors are reported by the real parse, once Qt has taken its own options
+    // (-platform, -style, ...) out; without a display that parse is made
+    // without the windowing system, so a mistyped option gets its message.
+    if (!parser.parse(arguments) && !DisplayChosen(arguments)) return Launch::Answer;
+    if (parser.isSet("help") || parser.isSet("help-all") || parser.isSet("version")) return Launch::Answer;
+    return parser.isSet(kCheckOption) ? Launch::Check : Launch::Play;
+}
+
+void DescribeCommandLine(QCommandLineParser& parser) {
+    parser.setApplicationDescription("3D QUIMBA, a dice game for two to five players.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    AddOptions(parser);
+}
+
 void AddOptions(QCommandLineParser& parser) {
     parser.addOption({kLangOption, "Language file to use, by name in the data folder, or a path.", "FILE"});
     parser.addOption({kCheckOption, "Load the game's files, say where they are, and quit."});
+    // Handled in main before any application object, so it needs no display.
+    parser.addOption({"export-history", "Write every recorded game to FILE as CSV, then quit.", "FILE"});
+    // Further options of the game go here, so that --help lists them and the
+    // man page's OPTIONS follow.
 }
 
 FileRequest FileRequestFrom(const QCommandLineParser& parser) {
@@ -51,14 +83,13 @@ void SetUpApplication() {
     QApplication::setApplicationVersion(QUIMBA_VERSION);
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QUIMBA_APP_ID);
-}
-
-void CentreOnScreen(QWidget* window) {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    const QRect frame = window->frameGeometry();
-    window->move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+    // The task bar shows the die even where the desktop file is not found
+    // (a build folder): the icon is drawn for each size, not scaled down.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QIcon icon;
+        for (int size : {16, 22, 24, 32, 48, 128}) icon.addFile(QString(":/icons/%1.png").arg(size), QSize(size, size));
+        QGuiApplication::setWindowIcon(icon);
+    }
 }
 
 }  // namespace quimba::ui

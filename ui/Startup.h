@@ -5,7 +5,6 @@
 #include <QCommandLineParser>
 #include <QString>
 
-class QWidget;
 #include <memory>
 
 #include "Ports.h"
@@ -31,16 +30,21 @@ Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> r
 // Texts, pictures and the best-scores list; false when start-up must end.
 bool LoadStartupFiles(Windows& w);
 
+// What a command line asks for, known before any application object exists:
+// an answer on the terminal (help, version), the check of the files, or a game.
+enum class Launch { Answer, Check, Play };
+Launch LaunchFor(const QStringList& arguments);
+
+// Every option, with the program's description, as --help lists them.
+void DescribeCommandLine(QCommandLineParser& parser);
 // The game's own options, --lang FILE and --check, and what they ask for.
 void AddOptions(QCommandLineParser& parser);
 FileRequest FileRequestFrom(const QCommandLineParser& parser);
 bool CheckRequested(const QCommandLineParser& parser);
 
-// Names the application. No display name is set: the platform would append
-// it to every window title, and the captions are the game's own.
+// Names the application and, in a windowed run, gives it the die as its
+// window icon. No display name is set: the platform would append it to every
+// window title, and the captions are the game's own.
 void SetUpApplication();
-
-// Places a window in the middle of the screen's free area.
-void CentreOnScreen(QWidget* window);
 
 }  // namespace quimba::ui

@@ -14,13 +14,13 @@
 #include <QShortcut>
 
 #include "BestScoresFile.h"
+#include "CentreOnScreen.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GlassLook.h"
 #include "Language.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
-#include "Startup.h"
 #include "StrategyCache.h"
 #include "TForm2.h"
 #include "TForm4.h"

@@ -8,11 +8,11 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
 #include "NameEdit.h"
-#include "Startup.h"
 #include "TForm1.h"
 #include "TTexturePanel.h"
 #include "UiWidgets.h"

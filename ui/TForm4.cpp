@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
-#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 #include "UiWidgets.h"

@@ -2,10 +2,10 @@
 
 #include <QListWidget>
 
+#include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
-#include "Startup.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 #include "UiWidgets.h"

@@ -1,8 +1,13 @@
+// The program's entry: reads the command line, then plays, checks the files
+// or answers on the terminal.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include "PartyStore.h"
 
 #include "Startup.h"
 #include "TForm1.h"
@@ -30,25 +35,57 @@ int Check(quimba::ui::Windows& windows) {
     return 0;
 }
 
+// --export-history FILE writes the recorded games as CSV before any window or
+// display is needed; the status is 0 on success, 1 with a message otherwise.
+int ExportHistory(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const char* value = nullptr;
+        if (std::strcmp(argv[i], "--export-history") == 0) {
+            if (i + 1 >= argc) break;
+            value = argv[i + 1];
+        } else if (std::strncmp(argv[i], "--export-history=", 17) == 0) {
+            value = argv[i] + 17;
+        }
+        if (!value) continue;
+        const quimba::Status done = quimba::store::ExportHistoryFile(quimba::store::DefaultDatabasePath(), value);
+        if (!done.Ok()) std::fprintf(stderr, "quimba3d: %s\n", done.Error().c_str());
+        return done.Ok() ? 0 : 1;
+    }
+    return -1;
+}
+
+// The application object the command line needs. Help and version are
+// answered without the windowing system, and the check opens no window: none
+// of them may need a display, so a terminal without one still gets them.
+std::unique_ptr<QCoreApplication> ApplicationFor(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    switch (quimba::ui::LaunchFor(arguments)) {
+        case quimba::ui::Launch::Answer: return std::make_unique<QCoreApplication>(argc, argv);
+        case quimba::ui::Launch::Check: qputenv("QT_QPA_PLATFORM", "offscreen"); break;
+        case quimba::ui::Launch::Play: break;
+    }
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    if (const int exported = ExportHistory(argc, argv); exported >= 0) return exported;
+    const std::unique_ptr<QCoreApplication> app = ApplicationFor(argc, argv);
     quimba::ui::SetUpApplication();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("3D QUIMBA, a dice game for two to five players.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    quimba::ui::AddOptions(parser);
-    parser.process(app);
+    quimba::ui::DescribeCommandLine(parser);
+    // Ends the program after printing the help, the version or a bad option.
+    parser.process(*app);
 
-    const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
     quimba::ui::Windows windows =
         quimba::ui::CreateWindows(quimba::ui::LocateFiles(programDir, quimba::ui::FileRequestFrom(parser)));
     std::unique_ptr<quimba::ui::TForm1> main(windows.Form1);
     if (quimba::ui::CheckRequested(parser)) return Check(windows);
     if (!quimba::ui::LoadStartupFiles(windows)) return 1;
     main->show();
-    return app.exec();
+    return app->exec();
 }

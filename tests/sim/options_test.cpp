@@ -99,6 +99,17 @@ INSTANTIATE_TEST_SUITE_P(
         StrategyCase{"solve", {"--solve"}, 2, {kLadder, kLadder}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ReviewOptions, NameTheFilesAndTheChances) {
+    SimOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseSimOptions({"--review", "r.jsonl", "--chances", "--trace", "t.jsonl"}, o, error)) << error;
+    EXPECT_EQ(o.review, "r.jsonl");
+    EXPECT_TRUE(o.chances);
+    ASSERT_TRUE(ParseSimOptions({}, o, error));
+    EXPECT_EQ(o.review, "");
+    EXPECT_FALSE(o.chances);
+}
+
 struct BadCase {
     const char* name;
     std::vector<std::string> args;
@@ -134,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"strategies_empty_seat", {"--strategies", "ladder,,optimal"}},
         BadCase{"strategies_trailing_comma", {"--strategies", "ladder,optimal,"}},
         BadCase{"strategies_against_players", {"--strategies", "ladder,optimal", "--players", "3"}},
-        BadCase{"strategy_and_strategies", {"--strategy", "optimal", "--strategies", "ladder,optimal"}}),
+        BadCase{"strategy_and_strategies", {"--strategy", "optimal", "--strategies", "ladder,optimal"}},
+        BadCase{"review_empty", {"--review", ""}}, BadCase{"chances_without_trace", {"--chances"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

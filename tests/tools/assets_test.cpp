@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -479,7 +480,7 @@ double meanDifference(const QImage& a, const QImage& b) {
 }
 
 TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle) {
-    for (int size : kIconSizes) {
+    for (int size : kLargeIconSizes) {
         SCOPED_TRACE(size);
         const QImage icon(generated(iconPath(size)));
         ASSERT_EQ(icon.size(), QSize(size, size));
@@ -503,10 +504,68 @@ TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle)
 
 TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown) {
     const QImage large(generated(iconPath(256)));
-    for (int size : kIconSizes) {
+    for (int size : kLargeIconSizes) {
         SCOPED_TRACE(size);
         const QImage scaled = large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         EXPECT_LT(meanDifference(QImage(generated(iconPath(size))), scaled), 6.0);
+    }
+}
+
+// Drawn for their grid, the small icons keep every pip sharp: five pips of
+// the one darkest colour, each of the same pixel shape, edged only by the
+// die's face, and placed point-symmetrically about the middle one.
+TEST_F(AssetsTest, SmallIconsShowFiveSharpPipsOnTheirPixelGrid) {
+    for (int size : kSmallIconSizes) {
+        SCOPED_TRACE(size);
+        const QImage icon = QImage(generated(iconPath(size))).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+            EXPECT_LT(qAlpha(icon.pixel(corner)), 128);
+        QRgb ink = 0xffffffffu;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (qAlpha(icon.pixel(x, y)) == 255 && luma(icon.pixel(x, y)) < luma(ink)) ink = icon.pixel(x, y);
+        std::vector<std::vector<QPoint>> pips;
+        std::set<QRgb> fringe;
+        std::vector<bool> seen(std::size_t(size * size));
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                if (seen[std::size_t(y * size + x)] || icon.pixel(x, y) != ink) continue;
+                std::vector<QPoint> pip, stack{{x, y}};
+                seen[std::size_t(y * size + x)] = true;
+                while (!stack.empty()) {
+                    const QPoint p = stack.back();
+                    stack.pop_back();
+                    pip.push_back(p);
+                    for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                        const QPoint q = p + d;
+                        if (icon.pixel(q) != ink) {
+                            fringe.insert(icon.pixel(q));
+                        } else if (!seen[std::size_t(q.y() * size + q.x())]) {
+                            seen[std::size_t(q.y() * size + q.x())] = true;
+                            stack.push_back(q);
+                        }
+                    }
+                }
+                std::sort(pip.begin(), pip.end(),
+                          [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); });
+                pips.push_back(pip);
+            }
+        ASSERT_EQ(pips.size(), 5u);
+        EXPECT_EQ(fringe.size(), 1u) << "a pip edged by shaded pixels is not on the grid";
+        EXPECT_GT(luma(*fringe.begin()), 200);
+        auto shape = [](const std::vector<QPoint>& pip) {
+            std::vector<QPoint> s;
+            for (QPoint p : pip) s.push_back(p - pip.front());
+            return s;
+        };
+        QPoint sum;
+        for (const auto& pip : pips) {
+            EXPECT_EQ(shape(pip), shape(pips[0]));
+            sum += pip.front();
+        }
+        EXPECT_EQ(sum, 5 * pips[2].front()) << "the pips are not symmetric about the middle one";
+        EXPECT_GE(int(pips[0].size()), size / 8 * size / 8) << "pips too small to see";
     }
 }
 

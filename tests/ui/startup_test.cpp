@@ -257,6 +257,19 @@ private slots:
         QCoreApplication::setApplicationName(name);
     }
 
+    // The task bar shows the die drawn for its size, not a scaled picture.
+    void windowIconIsTheDieDrawnForEachSize() {
+        ui::SetUpApplication();
+        const QIcon icon = QGuiApplication::windowIcon();
+        for (int size : {16, 22, 24, 32, 48, 128}) {
+            const QString file = QString(QUIMBA_DATA_DIR "/icons/hicolor/%1x%1/apps/" QUIMBA_APP_ID ".png").arg(size);
+            const QImage drawn(file);
+            QVERIFY2(!drawn.isNull(), qPrintable(file));
+            QCOMPARE(icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32),
+                     drawn.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
     void elevenThousandEntriesSurviveAClose() {
         QByteArray bytes;
         std::vector<std::string> lines;

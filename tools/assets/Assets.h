@@ -51,7 +51,10 @@ QByteArray waveBytes(const Sound& sound);
 
 // The program's icon, drawn from one set of shapes on a 256-unit canvas:
 // the scalable SVG text, and the picture at `size` pixels with transparency.
-inline constexpr int kIconSizes[] = {48, 128, 256};
+// The sizes up to 32 are drawn on their own pixel grid instead (a simpler die).
+inline constexpr int kSmallIconSizes[] = {16, 22, 24, 32};
+inline constexpr int kLargeIconSizes[] = {48, 128, 256};
+inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 128, 256};
 QString iconSvg();
 QImage makeIcon(int size);
 // Where the icons lie under the output folder, as the desktop's icon theme

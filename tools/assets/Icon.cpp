@@ -174,7 +174,77 @@ QString iconSvg() {
            defs + "  </defs>\n" + body + "</svg>\n";
 }
 
+namespace {
+
+// Below 48 pixels the shapes above blur into mush, so the small sizes are
+// drawn for their own grid: the tile with a one-pixel rim, a die seen from the
+// front with five pips, every edge of the die on a pixel boundary. The die is
+// 2 + 3 pip + 2 edge + 2 gap pixels wide, so the pips sit symmetrically.
+struct SmallIcon {
+    int size;
+    int pip;   // pixels across a pip
+    int edge;  // between the outline and an outer pip
+    int gap;   // between two pips
+    int rim;   // walnut rim of the tile
+};
+constexpr SmallIcon kSmallIcons[] = {
+    {.size = 16, .pip = 2, .edge = 1, .gap = 1, .rim = 1},
+    {.size = 22, .pip = 3, .edge = 1, .gap = 1, .rim = 1},
+    {.size = 24, .pip = 3, .edge = 1, .gap = 2, .rim = 1},
+    {.size = 32, .pip = 5, .edge = 1, .gap = 2, .rim = 2},
+};
+
+QImage drawSmallIcon(const SmallIcon& k) {
+    const int s = k.size;
+    QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    // The tile's rounded corners are the only smoothed edges.
+    p.setRenderHint(QPainter::Antialiasing);
+    const double radius = s / 6.0;
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(0, 0, s, s), radius, radius);
+    p.fillPath(tile, QColor(104, 58, 26));
+    QPainterPath felt;
+    felt.addRoundedRect(QRectF(k.rim, k.rim, s - 2 * k.rim, s - 2 * k.rim), radius - k.rim, radius - k.rim);
+    QLinearGradient light(0, k.rim, 0, s - k.rim);
+    light.setColorAt(0, QColor(44, 150, 88));
+    light.setColorAt(1, QColor(18, 96, 54));
+    p.fillPath(felt, light);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    const int die = 2 + 3 * k.pip + 2 * k.edge + 2 * k.gap;
+    const int left = (s - die) / 2;  // the odd pixel, if any, takes the shadow
+    const QRect body(left, left, die, die);
+    p.fillRect(body.translated(1, 1), QColor(8, 52, 28));
+    p.fillRect(body.adjusted(1, 1, -1, -1), QColor(252, 250, 242));
+    // The outline leaves out the corner pixels, which rounds the die.
+    const QColor outline(84, 70, 56);
+    p.fillRect(QRect(left + 1, left, die - 2, 1), outline);
+    p.fillRect(QRect(left + 1, left + die - 1, die - 2, 1), outline);
+    p.fillRect(QRect(left, left + 1, 1, die - 2), outline);
+    p.fillRect(QRect(left + die - 1, left + 1, 1, die - 2), outline);
+
+    const QColor ink(24, 22, 20);
+    const int first = left + 1 + k.edge, step = k.pip + k.gap;
+    const QPoint pips[] = {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}};
+    for (QPoint at : pips) {
+        const QRect pip(first + at.x() * step, first + at.y() * step, k.pip, k.pip);
+        p.fillRect(pip, ink);
+        if (k.pip < 4) continue;
+        // Wide pips lose their corner pixels and read as round.
+        for (QPoint c : {pip.topLeft(), pip.topRight(), pip.bottomLeft(), pip.bottomRight()})
+            p.fillRect(QRect(c, QSize(1, 1)), QColor(252, 250, 242));
+    }
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+}  // namespace
+
 QImage makeIcon(int size) {
+    for (const SmallIcon& k : kSmallIcons)
+        if (k.size == size) return drawSmallIcon(k);
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
