@@ -52,7 +52,10 @@ inline constexpr int kLineExpert = 107;
 // The keys of the game, listed in the help dialog under the rules.
 inline constexpr int kFirstKeyHelpLine = 108;
 inline constexpr int kKeyHelpLines = 4;
-inline constexpr int kLastAddedLine = 111;
+// The history window's texts, in the order of HistoryText (ui/HistoryWindow.h).
+inline constexpr int kFirstHistoryLine = 112;
+inline constexpr int kHistoryLines = 36;
+inline constexpr int kLastAddedLine = kFirstHistoryLine + kHistoryLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);

@@ -18,7 +18,9 @@
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GlassLook.h"
+#include "HistoryWindow.h"
 #include "Language.h"
+#include "PartyStore.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "StrategyCache.h"
@@ -195,6 +197,7 @@ void TForm1::BuildShortcuts() {
     bind(QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::GradBtn1Click);
     bind(QKeySequence(Qt::Key_F1), &TForm1::GradBtn3Click);
     bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_H), &TForm1::ShowHistory);
     bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
 }
 
@@ -218,6 +221,7 @@ bool TForm1::GameKey(QKeyEvent* e) {
         switch (key) {
             case Qt::Key_N: GradBtn1Click(); return true;
             case Qt::Key_S: GradBtn5Click(); return true;
+            case Qt::Key_H: ShowHistory(); return true;
             case Qt::Key_Q: quit(); return true;
             case Qt::Key_F1: GradBtn3Click(); return true;
             default: break;
@@ -423,6 +427,13 @@ void TForm1::GradBtn5Click() {
 
 void TForm1::GradBtn3Click() {
     if (Form4) Form4->exec();
+}
+
+void TForm1::ShowHistory() {
+    if (!history_)
+        history_ = new HistoryWindow(
+            this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+    history_->exec();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
