@@ -36,7 +36,7 @@ const QColor kGrid(64, 64, 160);
 constexpr int kWidth = 800;
 constexpr int kHeight = 596;
 constexpr int kLineBestScores = 75;  // "Fermer": the best-scores dialog's close button
-constexpr int kFirstTypeLine = 55;   // "Normal", "Ascendant", "Descendant"
+constexpr int kFirstTypeLine = 54;   // "Normal", "Ascendant", "Descendant"
 
 const char* kPanelStyle = "background: rgb(0, 0, 128); color: rgb(255, 255, 0); border: 1px solid rgb(64, 64, 64);";
 
@@ -300,6 +300,10 @@ void HistoryWindow::ShowCharts() {
         high = std::max(high, model_.histogram.back().x());
     }
     histX_->setRange(low, high);
+    // Ticks on round scores, whatever the range.
+    histX_->setTickType(QValueAxis::TicksDynamic);
+    histX_->setTickAnchor(0);
+    histX_->setTickInterval(high - low > 150 ? 50 : 25);
     histY_->setRange(0, top);
     histY_->applyNiceNumbers();
     histY_->setTitleText(Text(kHistGamesAxis));
