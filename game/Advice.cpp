@@ -5,17 +5,11 @@
 
 #include "Game.h"
 #include "Language.h"
+#include "Words.h"
 
 namespace quimba {
 
 namespace {
-
-// A row's name as the sheet's headings call it; the number rows read
-// "ligne 5", a bare number would not say it is a row.
-std::string RowName(const Game& g, int row) {
-    const std::string& heading = g.Line(19 + row);
-    return row <= ligne6 ? g.Line(kLineLigne) + " " + heading : heading;
-}
 
 bool DiceSettled(const GameState& s) {
     for (int i = 1; i <= kDice; ++i)
@@ -25,13 +19,7 @@ bool DiceSettled(const GameState& s) {
 
 }  // namespace
 
-std::string UneDecimale(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    std::string text = buffer;
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text == "-0,0" ? "0,0" : text;
-}
+std::string UneDecimale(double value) { return DecimalWith(value, ","); }
 
 Advice ConseilPour(Game& g) {
     Advice advice;
@@ -69,11 +57,15 @@ Advice DemandeConseil(Game& g) {
 }
 
 std::string ConseilTexte(const Game& g, const Choice& c) {
+    const Words words(g.T);
     std::string text = g.Line(kLineConseil) + " ";
     // After a number row's own number a colon keeps the points apart.
-    if (c.kind == Choice::Write)
-        return text + g.Line(kLineEcrireEn) + " " + RowName(g, c.row) + (c.row <= ligne6 ? " : " : " ") +
-               std::to_string(c.points);
+    if (c.kind == Choice::Write) {
+        const std::string row = words.RowInSentence(c.row);
+        const std::string points = std::to_string(c.points);
+        return text + g.Line(kLineEcrireEn) + " " +
+               (c.row <= ligne6 ? words.Labelled(row, points) : row + " " + points);
+    }
     std::vector<int> faces;
     for (int i = 1; i <= kDice; ++i)
         if (c.keep[i]) faces.push_back(g.S.valeurde[i]);
@@ -85,7 +77,7 @@ std::string ConseilTexte(const Game& g, const Choice& c) {
         for (int f : faces) text += " " + std::to_string(f);
         text += ", " + g.Line(kLineRelancer);
     }
-    return text + " (" + g.Line(kLineEsperance) + " " + UneDecimale(c.value) + ")";
+    return text + " (" + g.Line(kLineEsperance) + " " + words.Decimal(c.value) + ")";
 }
 
 std::string ConseilLigne(Game& g, int column, int row) {
@@ -96,13 +88,14 @@ std::string ConseilLigne(Game& g, int column, int row) {
                                  [row](const Choice& c) { return c.kind == Choice::Write && c.row == row; });
     if (it == advice.choices.end()) return {};
     const double cost = advice.Best().value - it->value;
-    std::string text = RowName(g, row) + " : " + std::to_string(it->points) + " " + g.Line(kLineMaintenant) + ", " +
-                       g.Line(kLineEsperance) + " " + UneDecimale(it->value) + " (";
+    const Words words(g.T);
+    std::string text = words.Labelled(words.RowInSentence(row), std::to_string(it->points)) + " " +
+                       g.Line(kLineMaintenant) + ", " + g.Line(kLineEsperance) + " " + words.Decimal(it->value) + " (";
     // A cost that rounds to nothing is a best play too.
     if (cost < 0.05)
         text += g.Line(kLineMeilleurChoix);
     else
-        text += UneDecimale(cost) + " " + g.Line(kLineDeMoins);
+        text += words.Decimal(cost) + " " + g.Line(kLineDeMoins);
     return text + ")";
 }
 

@@ -43,9 +43,33 @@ const std::vector<CaptionTarget>& AddedCaptions() {
         {kLineNiveau, Window::Setup, "GroupBox2"},
         {kLineClassique, Window::Setup, "RadioButton4"},
         {kLineExpert, Window::Setup, "RadioButton5"},
+        {kLineNewGame, Window::Main, "glassbtn1"},
+        {kLineQuit, Window::Main, "glassbtn2"},
+        {kLineShowScores, Window::Main, "glassbtn3"},
+        {kLineHelp, Window::Main, "glassbtn4"},
+        {kLineThrow, Window::Main, "glassbtn5"},
+        {kLineStart, Window::Setup, "glassbtn1"},
+        {kLineBack, Window::Setup, "glassbtn2"},
         {kFirstHistoryLine + 1, Window::BestScores, "HistoryButton"},
     };
     return captions;
+}
+
+const std::vector<SpokenTarget>& SpokenTexts() {
+    static const std::vector<SpokenTarget> texts{
+        {kLineSheetName, Window::Main, "Grid", Spoken::Name},
+        {kLineDiceTableName, Window::Main, "DiceTable", Spoken::Name},
+        {kLineStatusLineName, Window::Main, "Label23", Spoken::Description},
+        {kLineResultName, Window::Main, "resultext", Spoken::Description},
+        {kLineBestScoreName, Window::Main, "Label28", Spoken::Description},
+        {kLineDiePictureName, Window::Main, "Image1", Spoken::Name},
+        {kLineFewerPlayers, Window::Setup, "previous", Spoken::Name},
+        {kLineMorePlayers, Window::Setup, "next", Spoken::Name},
+        {46, Window::Setup, "Label7", Spoken::Name},
+        {46, Window::Setup, "UpDown1", Spoken::Name},
+        {89, Window::BestScores, "ListBoxScore", Spoken::Name},
+    };
+    return texts;
 }
 
 const std::string& BuiltInLine(int n) {
@@ -70,6 +94,35 @@ const std::string& BuiltInLine(int n) {
         "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
         "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
         "Ctrl+S meilleurs scores, Ctrl+H historique, Ctrl+Q quitter, Echap ferme une fenêtre.",
+        "Nouvelle Partie",
+        "Quitter le jeu",
+        "Voir les scores",
+        "Aide",
+        "Lancer",
+        "Commencer",
+        "retour",
+        "Feuille de score",
+        "Table de dés",
+        "Ligne d'état",
+        "Résultat",
+        "Meilleur score",
+        "Dé",
+        "Un joueur de moins",
+        "Un joueur de plus",
+        "Dé %1",
+        "%1, gardé",
+        "%1 : %2",
+        ",",
+        "Les réglages n'ont pas pu être enregistrés.",
+        "Effacer toute la liste des meilleurs scores ?",
+        "Oui",
+        "Non",
+        "Types de jeu : Normal, les lignes dans l'ordre de votre choix ; Ascendant, dans",
+        "l'ordre du Quimba jusqu'à la ligne 1 ; Descendant, de la ligne 1 jusqu'au Quimba.",
+        "Niveau de l'ordinateur (joueurs nommés CPU) : Classique joue selon les figures,",
+        "Expert joue au mieux pour le plus haut score en moyenne.",
+        "Conseil : H, ? ou un clic droit sur les dés montrent le meilleur jeu ; la partie",
+        "sort alors des meilleurs scores, et une case libre survolée dit ce qu'elle coûte.",
         // The history window.
         "Historique et statistiques",
         "Historique",

@@ -30,9 +30,9 @@ inline constexpr int kLanguageLineCount = 93;
 
 enum class Window { Main, Setup, Help, BestScores };
 
-// Lines the game has read since the file first had 93 lines (0 to 92). A file
-// that stops before them still loads: the missing ones read as the built-in
-// French wording (BuiltInLine).
+// Lines the game has read since the file first had 93 lines (0 to 92), each
+// added after the last. A file that stops before them still loads: the
+// missing ones read as the built-in French wording (BuiltInLine).
 inline constexpr int kFirstAddedLine = 93;
 inline constexpr int kLineConseil = 93;         // head of an advice: "Conseil :"
 inline constexpr int kLineGarder = 94;          // before the faces to keep
@@ -52,8 +52,40 @@ inline constexpr int kLineExpert = 107;
 // The keys of the game, listed in the help dialog under the rules.
 inline constexpr int kFirstKeyHelpLine = 108;
 inline constexpr int kKeyHelpLines = 4;
-// The history window's texts, in the order of HistoryText (ui/HistoryWindow.h).
-inline constexpr int kFirstHistoryLine = 112;
+// The commands once laid out in French only: the main window's five, the
+// setup's two.
+inline constexpr int kLineNewGame = 112;
+inline constexpr int kLineQuit = 113;
+inline constexpr int kLineShowScores = 114;
+inline constexpr int kLineHelp = 115;
+inline constexpr int kLineThrow = 116;
+inline constexpr int kLineStart = 117;
+inline constexpr int kLineBack = 118;
+// What screen readers hear of the controls that show no text of their own.
+inline constexpr int kLineSheetName = 119;
+inline constexpr int kLineDiceTableName = 120;
+inline constexpr int kLineStatusLineName = 121;
+inline constexpr int kLineResultName = 122;
+inline constexpr int kLineBestScoreName = 123;
+inline constexpr int kLineDiePictureName = 124;
+inline constexpr int kLineFewerPlayers = 125;
+inline constexpr int kLineMorePlayers = 126;
+// Patterns: %1, %2 stand for what the game puts in.
+inline constexpr int kLineDieName = 127;   // "Dé %1": the die's number
+inline constexpr int kLineDieKept = 128;   // "%1, gardé": the die's name
+inline constexpr int kLineLabelled = 129;  // "%1 : %2": a name and its value
+// The language's decimal mark, alone on its line.
+inline constexpr int kLineDecimalMark = 130;
+inline constexpr int kLineSettingsNotSaved = 131;  // a message at quit
+inline constexpr int kLineClearAllQuestion = 132;  // "Effacer tout" asks first
+inline constexpr int kLineYes = 133;
+inline constexpr int kLineNo = 134;
+// The help on the game types, the computer's levels and the advice, shown
+// before the keys.
+inline constexpr int kFirstMoreHelpLine = 135;
+inline constexpr int kMoreHelpLines = 6;
+// The history window's texts, in the order of HistoryText (ui/HistoryModel.h).
+inline constexpr int kFirstHistoryLine = 141;
 inline constexpr int kHistoryLines = 36;
 inline constexpr int kLastAddedLine = kFirstHistoryLine + kHistoryLines - 1;
 
@@ -73,6 +105,16 @@ const std::vector<CaptionTarget>& CaptionLoadOrder();
 // Captions from the added lines, loaded after those; a file without the
 // lines gives them their built-in wording instead of failing.
 const std::vector<CaptionTarget>& AddedCaptions();
+
+// What a screen reader is told of a control, besides its caption.
+enum class Spoken { Name, Description };
+struct SpokenTarget {
+    int line;
+    Window window;
+    const char* control;
+    Spoken what;
+};
+const std::vector<SpokenTarget>& SpokenTexts();
 
 // Only the first MiB of the file is read; the game needs far less.
 inline constexpr std::size_t kLanguageMaxBytes = 1024 * 1024;

@@ -5,7 +5,7 @@ namespace quimba {
 SetupForm::SetupForm() {
     for (int i = 1; i <= 5; ++i) {
         Edit[i] = LaidOutName(i);
-        EditEnabled[i] = i != 1;
+        EditEnabled[i] = true;  // a person's name can be typed from the first opening
         RowVisible[i] = true;
     }
 }

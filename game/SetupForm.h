@@ -22,7 +22,7 @@ public:
     SetupForm();
 
     std::array<std::string, 6> Edit;    // names
-    std::array<bool, 6> EditEnabled{};  // Edit1 is laid out disabled
+    std::array<bool, 6> EditEnabled{};  // off for a computer player
     std::array<bool, 6> CheckBox{};     // checked = computer player
     std::array<bool, 6> RowVisible{};   // label, name field and box of a player
     int RadioButton = 1;                // 1 Normal, 2 Ascendant, 3 Descendant

@@ -5,6 +5,9 @@
 #include "DrawSurface.h"
 #include "ScoreGrid.h"
 #include "TForm1.h"
+#include "TForm2.h"
+#include "UpDown.h"
+#include "Words.h"
 
 namespace quimba::ui {
 
@@ -34,12 +37,25 @@ protected:
     int index_;
 };
 
-class CellAccessible : public ChildBase {
+class CellAccessible : public ChildBase, public QAccessibleTableCellInterface {
 public:
     CellAccessible(ScoreGrid* grid, int index) : ChildBase(grid, index) {}
     ScoreGrid* grid() const { return static_cast<ScoreGrid*>(owner_.data()); }
     int Column() const { return index_ / kRows; }
     int Row() const { return index_ % kRows; }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+    }
+    // QAccessibleTableCellInterface
+    bool isSelected() const override { return isValid() && state().selected; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return Column(); }
+    int rowIndex() const override { return Row(); }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
 
     QString text(QAccessible::Text t) const override {
         if (!isValid()) return {};
@@ -80,11 +96,7 @@ public:
     }
     QString text(QAccessible::Text t) const override {
         if (!isValid() || t != QAccessible::Name) return {};
-        QString name = QString("Dé %1").arg(Die());
-        const int face = S().valeurde[Die()];
-        if (face >= 1 && face <= kFaces) name += QString(" : %1").arg(face);
-        if (S().garde[Die()] == 1) name += ", gardé";
-        return name;
+        return Q(Words(form_->game().T).DieName(Die(), S().valeurde[Die()], S().garde[Die()] == 1));
     }
     QRect rect() const override {
         if (!isValid()) return {};
@@ -136,12 +148,18 @@ void Release(std::vector<QAccessible::Id>& ids) {
 
 TForm1* FormOf(QWidget* w) { return w ? qobject_cast<TForm1*>(w->window()) : nullptr; }
 
+// The setup dialog's player count, as the arrows change it.
+constexpr int kFewestPlayers = 2;
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* grid = qobject_cast<ScoreGrid*>(object)) {
         if (TForm1* form = FormOf(grid)) return new SheetAccessible(grid, form);
     }
     if (auto* table = qobject_cast<TDrawSurface*>(object)) {
         if (TForm1* form = FormOf(table)) return new DiceAccessible(table, form);
+    }
+    if (auto* arrows = qobject_cast<UpDown*>(object)) {
+        if (auto* form = qobject_cast<TForm2*>(arrows->window())) return new PlayerCountAccessible(arrows, form);
     }
     return nullptr;
 }
@@ -157,16 +175,33 @@ SheetAccessible::~SheetAccessible() { Release(cells_); }
 
 ScoreGrid* SheetAccessible::grid() const { return static_cast<ScoreGrid*>(widget()); }
 
+void* SheetAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessibleInterface* SheetAccessible::cellAt(int row, int column) const {
+    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return nullptr;
+    return Cell(column, row);
+}
+
+int SheetAccessible::selectedCellCount() const { return grid()->SelectedRow() >= 0 ? 1 : 0; }
+
+QList<QAccessibleInterface*> SheetAccessible::selectedCells() const {
+    if (grid()->SelectedRow() < 0 || grid()->SelectedColumn() < 0) return {};
+    return {Cell(grid()->SelectedColumn(), grid()->SelectedRow())};
+}
+
+QString SheetAccessible::columnDescription(int column) const {
+    const Game& game = form_->game();
+    return Q(Words(game.T).PlayerName(column, game.Grid.Cell(column, lignenoms)));
+}
+
+QString SheetAccessible::rowDescription(int row) const { return Q(Words(form_->game().T).RowHeading(row)); }
+
 QString SheetAccessible::CellName(int column, int row) const {
     const Game& game = form_->game();
-    // Columns without a name are called by the word for a player and their number.
-    QString player = Q(game.Grid.Cell(column, lignenoms));
-    if (player.isEmpty()) player = Q(game.Line(19)) + " " + QString::number(column + 1);
-    if (row == lignenoms) return player;
-    QString name = player + ", " + Q(game.Line(19 + row));
-    const QString value = Q(game.Grid.Cell(column, row));
-    if (!value.isEmpty()) name += " : " + value;
-    return name;
+    return Q(Words(game.T).CellName(column, row, game.Grid.Cell(column, lignenoms), game.Grid.Cell(column, row)));
 }
 
 int SheetAccessible::childCount() const { return kColumns * kRows; }
@@ -202,6 +237,15 @@ DiceAccessible::~DiceAccessible() { Release(dice_); }
 
 TDrawSurface* DiceAccessible::table() const { return static_cast<TDrawSurface*>(widget()); }
 
+QString DiceAccessible::text(QAccessible::Text t) const {
+    const Game& game = form_->game();
+    if (t != QAccessible::Description || game.S.nblancers == 0 || game.controls.FrameTimerEnabled)
+        return QAccessibleWidget::text(t);
+    std::vector<int> faces;
+    for (int die = 1; die <= kDice; ++die) faces.push_back(game.S.valeurde[die]);
+    return Q(Words(game.T).ThrowFaces(faces));
+}
+
 int DiceAccessible::childCount() const { return kDice; }
 
 QAccessibleInterface* DiceAccessible::child(int index) const {
@@ -223,6 +267,79 @@ QAccessibleInterface* DiceAccessible::childAt(int x, int y) const {
         if (die && die->rect().contains(x, y)) return die;
     }
     return nullptr;
+}
+
+PlayerCountAccessible::PlayerCountAccessible(UpDown* arrows, TForm2* form)
+    : QAccessibleWidget(arrows, QAccessible::SpinBox),
+      form_(form) {}
+
+void* PlayerCountAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString PlayerCountAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Value) return QString::number(form_->PlayerCount());
+    return QAccessibleWidget::text(t);
+}
+
+QVariant PlayerCountAccessible::currentValue() const { return form_->PlayerCount(); }
+void PlayerCountAccessible::setCurrentValue(const QVariant& value) { form_->SetPlayerCount(value.toInt()); }
+QVariant PlayerCountAccessible::maximumValue() const { return kMaxPlayers; }
+QVariant PlayerCountAccessible::minimumValue() const { return kFewestPlayers; }
+
+void ReaderNews::Tell(TForm1& form) {
+    const Game& game = form.game();
+    const MainControls& c = game.controls;
+    const auto tell = [&form](QAccessibleEvent&& event) { form.TellReaders(&event); };
+    // The result line: a throw's figure, the advice, the winner.
+    const std::string result = c.resultextVisible ? c.resultext : std::string();
+    if (!result.empty() && result != result_) tell(QAccessibleEvent(form.resultext, QAccessible::NameChanged));
+    result_ = result;
+    // A new turn rewrites the status line with the player's number only; a
+    // throw adds its count.
+    const bool turnStart = game.S.nblancers == 0 && game.S.tour < kRounds && !c.Label23.empty() && c.Label23 != "...";
+    if (turnStart && c.Label23 != turn_) tell(QAccessibleEvent(form.Label23, QAccessible::NameChanged));
+    turn_ = turnStart ? c.Label23 : std::string();
+
+    // A throw once its dice lie still: the table's description says the faces.
+    const int thrown = (game.S.tour * kMaxPlayers + game.S.joueur) * 10 + game.S.nblancers;
+    if (game.S.nblancers > 0 && !c.FrameTimerEnabled && thrown != throw_) {
+        tell(QAccessibleEvent(form.DiceTable, QAccessible::DescriptionChanged));
+        throw_ = thrown;
+    }
+
+    QAccessibleInterface* dice = QAccessible::queryAccessibleInterface(form.DiceTable);
+    for (int die = 1; die <= kDice; ++die) {
+        if (started_ && game.S.garde[die] != kept_[die] && dice) {
+            QAccessibleInterface* child = dice->child(die - 1);
+            QAccessible::State changed;
+            changed.checked = true;
+            tell(QAccessibleStateChangeEvent(child, changed));
+            tell(QAccessibleEvent(child, QAccessible::NameChanged));
+        }
+        kept_[die] = game.S.garde[die];
+    }
+
+    auto* sheet = static_cast<SheetAccessible*>(QAccessible::queryAccessibleInterface(form.Grid));
+    for (int column = 0; column < kColumns; ++column)
+        for (int row = 0; row < kRows; ++row) {
+            const std::string& value = game.Grid.Cell(column, row);
+            if (started_ && value != cells_[column][row] && sheet)
+                tell(QAccessibleEvent(sheet->Cell(column, row), QAccessible::NameChanged));
+            cells_[column][row] = value;
+        }
+    const int cursorColumn = form.Grid->KeyCursorColumn(), cursorRow = form.Grid->KeyCursorRow();
+    if (cursorRow >= 0 && (cursorRow != cursorRow_ || cursorColumn != cursorColumn_) && sheet) {
+        QAccessibleInterface* cell = sheet->Cell(cursorColumn, cursorRow);
+        tell(QAccessibleEvent(cell, QAccessible::Focus));
+        QAccessibleEvent active(form.Grid, QAccessible::ActiveDescendantChanged);
+        active.setChild(sheet->indexOfChild(cell));
+        form.TellReaders(&active);
+    }
+    cursorColumn_ = cursorColumn;
+    cursorRow_ = cursorRow;
+    started_ = true;
 }
 
 void InstallGameAccessibility() {

@@ -81,10 +81,10 @@ HistoryModel LoadHistory(const std::string& path, const std::optional<store::Pla
     return BuildHistory(store, choice, maxPoints, lastGames);
 }
 
-std::vector<FigureRow> Figures(const store::PlayerStats& s) {
+std::vector<FigureRow> Figures(const store::PlayerStats& s, const QString& mark) {
     const bool any = s.finished > 0;
     auto number = [](int n) { return QString::number(n); };
-    auto decimal = [any](double v) { return any ? QString::number(v, 'f', 1) : QString(); };
+    auto decimal = [&](double v) { return any ? QString::number(v, 'f', 1).replace('.', mark) : QString(); };
     auto against = [](const store::PlayerStats::Against& a) {
         return a.played > 0 ? QString("%1 / %2").arg(a.won).arg(a.played) : QString();
     };

@@ -86,6 +86,7 @@ struct FigureRow {
     QString value;
 };
 // An empty value reads as a dash: a best score of no finished game means nothing.
-std::vector<FigureRow> Figures(const store::PlayerStats& stats);
+// `decimal` is the language's decimal mark.
+std::vector<FigureRow> Figures(const store::PlayerStats& stats, const QString& decimal = ".");
 
 }  // namespace quimba::ui

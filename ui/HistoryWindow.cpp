@@ -27,6 +27,8 @@
 
 namespace quimba::ui {
 
+static_assert(kHistTextCount == kHistoryLines, "one language line for each text of the window");
+
 namespace {
 
 // The colours of the best-scores list: yellow on navy.
@@ -274,7 +276,7 @@ void HistoryWindow::Show(HistoryModel model) {
     for (const store::PlayerKey& key : model_.players) choice_->addItem(KeyName(key, TypeName(key.type), line_));
     choice_->setCurrentIndex(model_.selected);
     if (model_.selected >= 0) wanted_ = model_.players[model_.selected];
-    const std::vector<FigureRow> rows = Figures(model_.stats);
+    const std::vector<FigureRow> rows = Figures(model_.stats, line_(kLineDecimalMark));
     for (const FigureRow& row : rows)
         for (auto& [t, label] : figures_)
             if (t == row.text) label->setText(row.value.isEmpty() ? QString("-") : row.value);

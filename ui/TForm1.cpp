@@ -96,7 +96,6 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
     BuildShortcuts();
-    NameControls();
     LoadSounds();
 }
 
@@ -199,16 +198,6 @@ void TForm1::BuildShortcuts() {
     bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
     bind(QKeySequence(Qt::CTRL | Qt::Key_H), &TForm1::ShowHistory);
     bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
-}
-
-void TForm1::NameControls() {
-    Grid->setAccessibleName("Feuille de score");
-    DiceTable->setAccessibleName("Table de dés");
-    // The lines are named by what they show; this says what they are.
-    Label23->setAccessibleDescription("Ligne d'état");
-    resultext->setAccessibleDescription("Résultat");
-    Label28->setAccessibleDescription("Meilleur score");
-    Image1->setAccessibleName("Dé");
 }
 
 bool TForm1::GameKey(QKeyEvent* e) {
@@ -314,11 +303,21 @@ bool TForm1::chargetextes() {
             group->setTitle(text);
         }
     }
+    for (const SpokenTarget& target : SpokenTexts()) {
+        QWidget* window = windowOf(target.window);
+        QWidget* control = window ? window->findChild<QWidget*>(target.control) : nullptr;
+        if (!control) continue;
+        if (target.what == Spoken::Name)
+            control->setAccessibleName(Q(game_->Line(target.line)));
+        else
+            control->setAccessibleDescription(Q(game_->Line(target.line)));
+    }
     KeepHeadingsClearOfTheSheet();
     if (Form4) {
-        QStringList keys;
+        QStringList guide, keys;
+        for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game_->Line(kFirstMoreHelpLine + i));
         for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game_->Line(kFirstKeyHelpLine + i));
-        Form4->SetKeyHelp(keys);
+        Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();
 }
@@ -395,38 +394,21 @@ void TForm1::Sync() {
     Announce();
 }
 
-void TForm1::Announce() {
-    // This toolkit has no announcement event: a value change on the line
-    // that shows the news is what screen readers are told instead.
-    const MainControls& c = game_->controls;
-    const std::string result = c.resultextVisible ? c.resultext : std::string();
-    if (!result.empty() && result != announcedResult_) {
-        QAccessibleValueChangeEvent event(resultext, resultext->text());
-        TellReaders(&event);
-    }
-    announcedResult_ = result;
-    // A new turn rewrites the status line with the player's number only;
-    // a throw adds its count.
-    const bool turnStart =
-        game_->S.nblancers == 0 && game_->S.tour < kRounds && !c.Label23.empty() && c.Label23 != "...";
-    if (turnStart && c.Label23 != announcedTurn_) {
-        QAccessibleValueChangeEvent event(Label23, Label23->text());
-        TellReaders(&event);
-    }
-    announcedTurn_ = turnStart ? c.Label23 : std::string();
-}
+void TForm1::Announce() { news_.Tell(*this); }
 
+// The dialogs open without a nested event loop, so that a screen reader's
+// press on the button that opens one returns at once.
 void TForm1::GradBtn1Click() {
-    if (Form2) Form2->exec();
+    if (Form2) Form2->open();
     Sync();
 }
 
 void TForm1::GradBtn5Click() {
-    if (Form5) Form5->exec();
+    if (Form5) Form5->open();
 }
 
 void TForm1::GradBtn3Click() {
-    if (Form4) Form4->exec();
+    if (Form4) Form4->open();
 }
 
 void TForm1::ShowHistory() {
@@ -463,7 +445,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     if (game_->Shown()) {
         QtSettingsStore store;
         game_->FormClose(store);
-        if (!store.Release()) ShowMessage("Les réglages n'ont pas pu être enregistrés.");
+        if (!store.Release()) ShowMessage(Q(game_->Line(kLineSettingsNotSaved)));
         // The per-user folder is made on the first save only.
         QDir().mkpath(QFileInfo(files_.scoresFile).absolutePath());
         const QString scores = QDir::toNativeSeparators(files_.scoresFile);

@@ -15,6 +15,7 @@
 #include "DrawSurface.h"
 #include "FrameTimer.h"
 #include "Game.h"
+#include "GameAccessible.h"
 #include "PictureList.h"
 #include "ProgramFiles.h"
 #include "ScoreGrid.h"
@@ -138,8 +139,8 @@ private:
 
     void BuildLayout();
     void BuildShortcuts();
-    void NameControls();
-    // Tells screen readers of a throw's result and of a new turn.
+    // Tells screen readers what changed: a throw's result, a kept die, the
+    // cursor, a written cell, a new turn, the end.
     void Announce();
     void KeepHeadingsClearOfTheSheet();
     void LoadSounds();
@@ -166,8 +167,7 @@ private:
     bool closeRequested_ = false;
     bool shownOnce_ = false;
     // What the screen readers were last told.
-    std::string announcedResult_;
-    std::string announcedTurn_;
+    ReaderNews news_;
 };
 
 }  // namespace quimba::ui

@@ -1,5 +1,6 @@
 #include "TForm2.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "TTexturePanel.h"
 #include "UiWidgets.h"
 #include "UpDown.h"
+#include "Words.h"
 
 namespace quimba::ui {
 
@@ -120,17 +122,19 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     glassbtn1->SetTabStop(true);
     glassbtn2->SetTabStop(true);
     for (int i = 1; i <= 5; ++i) PlayerLabel[i]->setBuddy(Edit[i]);
-    UpDown1->Previous()->setAccessibleName("Un joueur de moins");
-    UpDown1->Next()->setAccessibleName("Un joueur de plus");
-    Label7->setAccessibleName("Nombre de joueurs");
     connect(glassbtn1, &TGlassButton::OnClick, this, &TForm2::button1Click);
     connect(glassbtn2, &TGlassButton::OnClick, this, [this] {
         main_->game().Form2.glassbtn2Click();
         reject();
     });
     connect(UpDown1, &UpDown::Clicked, this, [this](bool next) {
+        const int before = PlayerCount();
         main_->game().Form2.UpDown1Click(next);
         Mirror();
+        if (PlayerCount() != before) {
+            QAccessibleValueChangeEvent event(UpDown1, PlayerCount());
+            QAccessible::updateAccessibility(&event);
+        }
     });
     Mirror();
 }
@@ -148,7 +152,10 @@ void TForm2::Mirror() {
         CheckBox[i]->setVisible(form.RowVisible[i]);
     }
     // Five boxes share one caption; the player's heading tells them apart.
-    for (int i = 1; i <= 5; ++i) CheckBox[i]->setAccessibleName(PlayerLabel[i]->text() + " : " + CheckBox[i]->text());
+    const Words words(main_->game().T);
+    for (int i = 1; i <= 5; ++i)
+        CheckBox[i]->setAccessibleName(QString::fromStdString(
+            words.Labelled(PlayerLabel[i]->text().toStdString(), CheckBox[i]->text().toStdString())));
     {
         const QSignalBlocker block4(RadioButton4), block5(RadioButton5);
         RadioButton4->setChecked(form.Niveau != kExpert);
@@ -157,6 +164,14 @@ void TForm2::Mirror() {
     Label7->setText(QString::fromStdString(form.Label7));
     Label7->adjustSize();
     update();
+}
+
+int TForm2::PlayerCount() const { return main_->game().Form2.nbjoueurs; }
+
+void TForm2::SetPlayerCount(int count) {
+    // As many clicks on the arrows as it takes; the form keeps to 2 to 5.
+    for (int guard = 0; guard < kMaxPlayers && PlayerCount() != count; ++guard)
+        emit UpDown1->Clicked(count > PlayerCount());
 }
 
 void TForm2::showEvent(QShowEvent* e) {

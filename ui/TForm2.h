@@ -42,6 +42,9 @@ public:
 
     // Shows the form state on the controls.
     void Mirror();
+    // The count the arrows show, and a screen reader's way to set it.
+    int PlayerCount() const;
+    void SetPlayerCount(int count);
 
 protected:
     void showEvent(QShowEvent*) override;

@@ -31,19 +31,27 @@ TForm4::TForm4(TForm1* main) : QDialog(main) {
         label->move(i % 2 ? 10 : 12, tops[i - 1]);
         Label[i] = label;
     }
-    // The key help goes below the rules; the dialog grows to hold it.
-    for (int i = 0; i < int(KeyLabel.size()); ++i) {
+    // The guide to the game types, the levels and the advice goes below the
+    // rules, the keys below it; the dialog grows to hold them.
+    auto line = [this, &font](const QString& name, int top, const QColor& colour) {
         auto* label = new QLabel(TextureFill1);
-        label->setObjectName(QString("KeyLabel%1").arg(i + 1));
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
         label->setFont(font);
         QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, QColor(255, 255, 255));
+        pal.setColor(QPalette::WindowText, colour);
         label->setPalette(pal);
-        label->move(10, kKeysTop + kKeyPitch * i);
-        KeyLabel[i] = label;
-    }
-    glassbtn2 =
-        MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, kKeysTop + kKeyPitch * 4 + 10, 198, 38), "Fermer");
+        label->move(10, top);
+        return label;
+    };
+    const int guideCount = int(GuideLabel.size());
+    for (int i = 0; i < guideCount; ++i)
+        GuideLabel[i] = line(QString("GuideLabel%1").arg(i + 1), kKeysTop + kKeyPitch * i, QColor(255, 255, 0));
+    for (int i = 0; i < int(KeyLabel.size()); ++i)
+        KeyLabel[i] =
+            line(QString("KeyLabel%1").arg(i + 1), kKeysTop + kKeyPitch * (guideCount + i + 1), QColor(255, 255, 255));
+    const int bottom = kKeysTop + kKeyPitch * (guideCount + 1 + int(KeyLabel.size()));
+    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(323, bottom + 10, 198, 38), "Fermer");
     glassbtn2->SetTabStop(true);
     connect(glassbtn2, &TGlassButton::OnClick, this, &TForm4::GradBtn1Click);
     FitContents();
@@ -56,10 +64,14 @@ void TForm4::showEvent(QShowEvent* e) {
     glassbtn2->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm4::SetKeyHelp(const QStringList& lines) {
+void TForm4::SetKeyHelp(const QStringList& keys, const QStringList& guide) {
     for (int i = 0; i < int(KeyLabel.size()); ++i) {
-        KeyLabel[i]->setText(lines.value(i));
+        KeyLabel[i]->setText(keys.value(i));
         KeyLabel[i]->adjustSize();
+    }
+    for (int i = 0; i < int(GuideLabel.size()); ++i) {
+        GuideLabel[i]->setText(guide.value(i));
+        GuideLabel[i]->adjustSize();
     }
     FitContents();
 }
@@ -69,6 +81,7 @@ void TForm4::FitContents() {
     for (QLabel* label : Label)
         if (label) width = std::max(width, label->x() + label->sizeHint().width() + 10);
     for (QLabel* label : KeyLabel) width = std::max(width, label->x() + label->sizeHint().width() + 10);
+    for (QLabel* label : GuideLabel) width = std::max(width, label->x() + label->sizeHint().width() + 10);
     const int height = glassbtn2->geometry().bottom() + 1 + 7;
     setFixedSize(width, height);
     TextureFill1->setGeometry(0, 0, width, height);

@@ -21,9 +21,11 @@ public:
     TTextureFill* TextureFill1;
     std::array<QLabel*, 17> Label{};  // Label1..Label16
     TGlassButton* glassbtn2;
-    // The keys of the game, under the rules.
+    // Under the rules: the game types, the computer's levels and the advice,
+    // then the keys of the game.
+    std::array<QLabel*, 6> GuideLabel{};
     std::array<QLabel*, 4> KeyLabel{};
-    void SetKeyHelp(const QStringList& lines);
+    void SetKeyHelp(const QStringList& keys, const QStringList& guide = {});
 
     void GradBtn1Click() { accept(); }
 

@@ -1,11 +1,14 @@
 #include "TForm5.h"
 
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "GlassLook.h"
+#include "Language.h"
 #include "TForm1.h"
 #include "TTextureFill.h"
 #include "UiWidgets.h"
@@ -32,13 +35,30 @@ TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
     HistoryButton->SetTabStop(true);
     GlassButton1->SetTabStop(true);
     glassbtn2->SetTabStop(true);
-    ListBoxScore->setAccessibleName("Meilleurs Scores");
-    connect(GlassButton1, &TGlassButton::OnClick, this, [this] {
+    connect(GlassButton1, &TGlassButton::OnClick, this, &TForm5::AskClearAll);
+    connect(glassbtn2, &TGlassButton::OnClick, this, &QDialog::accept);
+    connect(HistoryButton, &TGlassButton::OnClick, main_, &TForm1::ShowHistory);
+}
+
+void TForm5::AskClearAll() {
+    // The list holds games that cannot be played again: it is emptied only
+    // once the player says so. The question does not block, so a screen
+    // reader's press on "Effacer tout" returns at once.
+    const Game& game = main_->game();
+    auto line = [&game](int n) { return QString::fromStdString(game.Line(n)); };
+    auto* box =
+        new QMessageBox(QMessageBox::Question, windowTitle(), line(kLineClearAllQuestion), QMessageBox::NoButton, this);
+    box->setObjectName("ClearAllQuestion");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* yes = box->addButton(line(kLineYes), QMessageBox::YesRole);
+    QPushButton* no = box->addButton(line(kLineNo), QMessageBox::NoRole);
+    box->setDefaultButton(no);
+    box->setEscapeButton(no);
+    connect(yes, &QPushButton::clicked, this, [this] {
         main_->game().ListBoxScore.Clear();
         Mirror();
     });
-    connect(glassbtn2, &TGlassButton::OnClick, this, &QDialog::accept);
-    connect(HistoryButton, &TGlassButton::OnClick, main_, &TForm1::ShowHistory);
+    box->open();
 }
 
 void TForm5::Mirror() {

@@ -27,6 +27,8 @@ public:
     void Mirror();
     // Mirrors again while shown, when the list has changed since.
     void Refresh();
+    // "Effacer tout": asks, and empties the list on yes.
+    void AskClearAll();
 
 protected:
     void showEvent(QShowEvent*) override;

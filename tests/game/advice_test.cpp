@@ -187,6 +187,18 @@ TEST(Advice, SheetTooltipGivesTheRowNowAndItsCost) {
     EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "") << "forced rows leave no choice";
 }
 
+// Under the English file the same tooltip and a number row's advice are
+// English through and through: its words, its colon, its decimal point.
+TEST(Advice, EnglishFileGivesEnglishNumbersAndPunctuation) {
+    Coach c;
+    c.game.T = LoadLanguageFile(std::string(QUIMBA_DATA_DIR) + "/english.lan").Value();
+    c.Position({lignefull, lignequimba}, 3, {2, 5, 2, 5, 5});
+    c.game.S.conseilpartie = true;
+    EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "Full house: 30 now, expected 32.3 (best choice)");
+    c.Position({ligne5}, 3, {2, 5, 2, 5, 5});
+    EXPECT_EQ(ConseilPour(c.game).text, "Advice: write in row 5: 15");
+}
+
 TEST(Advice, OneDecimalWithAComma) {
     struct Case {
         double value;

@@ -11,12 +11,13 @@ using quimba::testing::StartGame;
 
 namespace {
 
-TEST(SetupDialog, FirstOpeningLeavesEdit1DisabledForAPerson) {
+// Player 1's field was once laid out disabled for a person, so that the only
+// way to type a name was to tick and untick the box, which reset the name.
+TEST(SetupDialog, FirstOpeningLetsAPersonTypePlayer1sName) {
     SetupForm form;
     form.FormShow(2);
-    EXPECT_FALSE(form.EditEnabled[1]);
+    for (int i = 1; i <= 5; ++i) EXPECT_TRUE(form.EditEnabled[i]) << i;
     EXPECT_EQ(form.Edit[1], "JO1");
-    // Checking and unchecking is the only way back to an enabled field.
     form.SetCheckBox(1, true);
     EXPECT_EQ(form.Edit[1], "CPU");
     EXPECT_FALSE(form.EditEnabled[1]);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QtTest>
 
 #include "DrawSurface.h"
@@ -32,6 +33,9 @@ void Record(QAccessibleEvent* e) {
     QString value;
     if (e->type() == QAccessible::ValueChanged)
         value = static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
+    // Other news carry the name the reader will fetch.
+    if (e->type() != QAccessible::ValueChanged && e->accessibleInterface())
+        value = e->accessibleInterface()->text(QAccessible::Name);
     told.append({e->object(), e->type(), value});
 }
 
@@ -105,6 +109,12 @@ private slots:
         QAccessibleInterface* clear = QAccessible::queryAccessibleInterface(p->w.Form5->GlassButton1);
         QCOMPARE(clear->text(QAccessible::Name), QString("Effacer tout"));
         clear->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // It asks first, without blocking the press.
+        QVERIFY(!p->game().ListBoxScore.Empty());
+        auto* question = p->w.Form5->findChild<QMessageBox*>("ClearAllQuestion");
+        QVERIFY(question && question->isVisible());
+        for (QAbstractButton* b : question->buttons())
+            if (b->text() == "Oui") b->click();
         QVERIFY(p->game().ListBoxScore.Empty());
     }
 
@@ -187,7 +197,7 @@ private slots:
         auto announced = [](QObject* o) {
             QStringList values;
             for (const Told& t : told)
-                if (t.object == o && t.type == QAccessible::ValueChanged) values << t.value;
+                if (t.object == o && t.type == QAccessible::NameChanged) values << t.value;
             return values;
         };
         // Not while the dice roll: the line is still hidden.
@@ -204,6 +214,42 @@ private slots:
         p->w.Form1->Sync();
         QCOMPARE(announced(p->w.Form1->resultext).size(), 1);
         QCOMPARE(announced(p->w.Form1->Label23).size(), 1);
+    }
+
+    // Each change a reader needs arrives as its own event: the dice once
+    // still, a kept die, the keyboard's cursor, a written cell.
+    void keptDieCursorAndWrittenCellAreTold() {
+        StartGame();
+        ClickInPlace(p->w.Form1->glassbtn5);
+        Settle(p->w.Form1);
+        const GameState& s = p->game().S;
+        auto saw = [](QAccessible::Event type, const QString& value) {
+            for (const Told& t : told)
+                if (t.type == type && t.value == value) return true;
+            return false;
+        };
+        QVERIFY(saw(QAccessible::DescriptionChanged, "Table de dés"));
+        const QString faces = QString("Table de dés : %1 %2 %3 %4 %5")
+                                  .arg(s.valeurde[1])
+                                  .arg(s.valeurde[2])
+                                  .arg(s.valeurde[3])
+                                  .arg(s.valeurde[4])
+                                  .arg(s.valeurde[5]);
+        QCOMPARE(Name(p->w.Form1->DiceTable), QString("Table de dés"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(p->w.Form1->DiceTable)->text(QAccessible::Description), faces);
+        told.clear();
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_3);
+        const QString kept = QString("Dé 3 : %1, gardé").arg(s.valeurde[3]);
+        QVERIFY(saw(QAccessible::StateChanged, kept));
+        QVERIFY(saw(QAccessible::NameChanged, kept));
+        told.clear();
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_Down);
+        QVERIFY(saw(QAccessible::Focus, "PLA1, 1"));
+        QVERIFY(saw(QAccessible::ActiveDescendantChanged, "PLA1, 1"));
+        told.clear();
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_Return);
+        QVERIFY(saw(QAccessible::NameChanged, "PLA1, 1 : " + QString::fromStdString(p->game().Grid.Cell(0, 1))));
+        QVERIFY(saw(QAccessible::NameChanged, "Joueur 2/ à vous de jouer"));
     }
 };
 

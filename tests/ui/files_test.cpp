@@ -281,7 +281,7 @@ private slots:
     }
 
     // The command line as the program reads it: --lang english.lan gives the
-    // English captions and play texts; the laid-out buttons stay as they are.
+    // English captions and play texts, the main window's buttons included.
     void langEnglishShowsEnglishCaptions() {
         LayData(program(), true);
         QCommandLineParser parser;
@@ -304,9 +304,9 @@ private slots:
         QCOMPARE(p.w.Form2->RadioButton2->text(), QString("Upwards"));
         QCOMPARE(p.w.Form2->CheckBox[3]->text(), QString("Human/computer"));
         QCOMPARE(p.w.Form5->GlassButton1->Caption(), QString("Clear all"));
-        const char* laidOut[] = {"Nouvelle Partie", "Quitter le jeu", "Voir les scores", "Aide", "Lancer"};
+        const char* english[] = {"New game", "Quit the game", "Best scores", "Help", "Throw"};
         const TGlassButton* buttons[] = {m->glassbtn1, m->glassbtn2, m->glassbtn3, m->glassbtn4, m->glassbtn5};
-        for (int i = 0; i < 5; ++i) QCOMPARE(buttons[i]->Caption(), QString(laidOut[i]));
+        for (int i = 0; i < 5; ++i) QCOMPARE(buttons[i]->Caption(), QString(english[i]));
         // The help's last line stays clear of its close button.
         QVERIFY(p.w.Form4->Label[16]->geometry().right() < p.w.Form4->glassbtn2->x());
         // Every heading still clears the sheet at x 83.

@@ -140,7 +140,7 @@ private slots:
         QSignalSpy loaded(&window, &HistoryWindow::Loaded);
         window.show();
         QVERIFY(loaded.wait(10000));
-        QCOMPARE(window.Figure(kHistMean), QString("175.0"));
+        QCOMPARE(window.Figure(kHistMean), QString("175,0"));  // the French decimal mark
         QCOMPARE(window.HistogramSeries()->count(), 16);
         QCOMPARE(window.HistogramSeries()->at(13), QPointF(250, 1));
         QCOMPARE(window.OptimalSeries()->at(0).x(), kOptimalMeanNormal);

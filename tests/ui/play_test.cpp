@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <QMessageBox>
 #include <QToolButton>
 #include <QtTest>
 #include "NameEdit.h"
@@ -57,9 +58,13 @@ private slots:
     void setupDialogControlsFollowTheRules() {
         ui::TForm2* f = p->w.Form2;
         f->show();
-        // First opening: player 1 is a person but its field stays disabled.
-        QVERIFY(!f->Edit[1]->isEnabled());
+        // First opening: player 1 is a person, and its name can be typed at once.
+        QVERIFY(f->Edit[1]->isEnabled());
         QCOMPARE(f->Edit[1]->text(), QString("PLA1"));
+        QTest::keyClick(f->Edit[1], Qt::Key_End);
+        QTest::keyClick(f->Edit[1], Qt::Key_Backspace);
+        QTest::keyClicks(f->Edit[1], "Z");
+        QCOMPARE(p->game().Form2.Edit[1], std::string("PLAZ"));
         QVERIFY(!f->Edit[3]->isVisible());
         Click(f->CheckBox[2]);
         QCOMPARE(f->Edit[2]->text(), QString("CPU"));
@@ -84,7 +89,7 @@ private slots:
         Click(f->RadioButton3);
         Click(f->glassbtn1);
         QVERIFY(!f->isVisible());
-        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("PLA1"));
+        QCOMPARE(p->game().Grid.Cell(0, 0), std::string("PLAZ"));
         QCOMPARE(p->game().Grid.Cell(1, 0), std::string("ABCD"));
         QCOMPARE(p->game().Grid.Cell(2, 0), std::string(""));
         QCOMPARE(p->game().S.typejeu, 3);
@@ -251,7 +256,17 @@ private slots:
         p->w.Form5->show();
         QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
         QVERIFY(p->w.Form5->ListBoxScore->item(0)->text().startsWith(QString::number(best) + " --- "));
-        Click(p->w.Form5->GlassButton1);
+        // "Effacer tout" asks first: "Non" keeps the list, "Oui" empties it.
+        for (const QString answer : {"Non", "Oui"}) {
+            Click(p->w.Form5->GlassButton1);
+            auto* question = p->w.Form5->findChild<QMessageBox*>("ClearAllQuestion");
+            QVERIFY(question);
+            QCOMPARE(question->text(), QString("Effacer toute la liste des meilleurs scores ?"));
+            QCOMPARE(p->w.Form5->ListBoxScore->count(), 1);
+            for (QAbstractButton* b : question->buttons())
+                if (b->text() == answer) b->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
         QCOMPARE(p->w.Form5->ListBoxScore->count(), 0);
         QVERIFY(g.ListBoxScore.Empty());
         QCOMPARE(m->Label28->text(), winner + " " + QString::number(best));
