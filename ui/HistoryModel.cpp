@@ -52,6 +52,7 @@ std::vector<QPointF> OverTime(const std::vector<store::PlayerStats::Point>& game
 HistoryModel BuildHistory(const store::PartyStore& store, const std::optional<store::PlayerKey>& choice, int maxPoints,
                           int lastGames) {
     HistoryModel model;
+    model.notice = store.OpenNotice();
     model.players = store.Players();
     model.selected = -1;
     if (choice) {

@@ -282,7 +282,9 @@ void HistoryWindow::Show(HistoryModel model) {
             if (t == row.text) label->setText(row.value.isEmpty() ? QString("-") : row.value);
     ShowCharts();
     ShowGames();
-    status_->setText(model_.players.empty() ? Text(kHistNoGame) : QString());
+    // A file that cannot be read says why rather than seeming empty.
+    const QString empty = model_.notice.empty() ? Text(kHistNoGame) : QString::fromStdString(model_.notice);
+    status_->setText(model_.players.empty() ? empty : QString());
     status_->setVisible(model_.players.empty());
     UpdateButtons();
     emit Loaded();
