@@ -415,7 +415,7 @@ void TForm1::ShowHistory() {
     if (!history_)
         history_ = new HistoryWindow(
             this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
-    history_->exec();
+    history_->open();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
