@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-play}
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
           fonts-liberation fonts-liberation2 fonts-comic-neue
           dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format

@@ -84,7 +84,10 @@ inline constexpr int kLineNo = 134;
 // before the keys.
 inline constexpr int kFirstMoreHelpLine = 135;
 inline constexpr int kMoreHelpLines = 6;
-inline constexpr int kLastAddedLine = 140;
+// The history window's texts, in the order of HistoryText (ui/HistoryModel.h).
+inline constexpr int kFirstHistoryLine = 141;
+inline constexpr int kHistoryLines = 36;
+inline constexpr int kLastAddedLine = kFirstHistoryLine + kHistoryLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);

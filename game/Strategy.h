@@ -31,6 +31,13 @@ struct ColumnState {
 };
 ColumnState ColumnStateOf(const ScoreSheet& sheet, int column);
 
+// The best expected final score of one column from an empty sheet, as the
+// table solves it, to four decimals; the history marks it without building a
+// table. A test holds them to the built tables.
+inline constexpr double kOptimalMeanNormal = 213.7569;
+inline constexpr double kOptimalMeanForced = 102.6642;  // Ascendant and Descendant alike
+constexpr double OptimalMean(int typejeu) { return typejeu == kNormal ? kOptimalMeanNormal : kOptimalMeanForced; }
+
 // Points a chosen row earns with five dice given as counts per face
 // (counts[f] for f = 1..6); -1 for rows that are never scored.
 int RowPoints(int row, const std::array<std::uint8_t, kFaces + 1>& counts);

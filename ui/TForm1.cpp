@@ -20,7 +20,9 @@
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GlassLook.h"
+#include "HistoryWindow.h"
 #include "Language.h"
+#include "PartyStore.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "ScoreFiles.h"
@@ -202,6 +204,7 @@ void TForm1::PerformKey(const KeyBinding& binding) {
         case KeyCommand::NewGame: GradBtn1Click(); return;
         case KeyCommand::Help: GradBtn3Click(); return;
         case KeyCommand::Scores: GradBtn5Click(); return;
+        case KeyCommand::History: ShowHistory(); return;
         case KeyCommand::Quit: quit(); return;
         case KeyCommand::Advice: Conseil(); return;
         case KeyCommand::Die: Run([&] { Commands().KeyDie(binding.die); }); return;
@@ -393,6 +396,13 @@ void TForm1::GradBtn5Click() {
 
 void TForm1::GradBtn3Click() {
     if (Form4) Form4->open();
+}
+
+void TForm1::ShowHistory() {
+    if (!history_)
+        history_ = new HistoryWindow(
+            this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+    history_->open();
 }
 
 void TForm1::showEvent(QShowEvent* e) {

@@ -29,6 +29,7 @@
 namespace quimba::ui {
 
 class BackgroundStrategies;
+class HistoryWindow;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -83,6 +84,9 @@ public:
     void quit() { close(); }
     void GradBtn5Click();
     void GradBtn3Click();
+    // The history and statistics window (Ctrl+H, or from the best scores).
+    void ShowHistory();
+    HistoryWindow* History() const { return history_; }
 
     // The controls, named as in the layout.
     TTexturePanel* TexturePanel1;
@@ -153,6 +157,7 @@ private:
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;
+    HistoryWindow* history_ = nullptr;  // made at its first opening
     bool closeRequested_ = false;
     bool shownOnce_ = false;
     // What the screen readers were last told, and a turn start not told yet.

@@ -90,9 +90,9 @@ private slots:
                 QVERIFY2(!Name(w).isEmpty(), qPrintable(window->objectName() + "/" + w->objectName()));
             }
         }
-        // 5 + 2 + 1 + 2 glass buttons, 5 boxes, 3 game types and 2 levels,
+        // 5 + 2 + 1 + 3 glass buttons, 5 boxes, 3 game types and 2 levels,
         // 2 arrows, 5 fields, the list, the sheet and the dice table.
-        QCOMPARE(controls, 30);
+        QCOMPARE(controls, 31);
         QCOMPARE(Name(p->w.Form2->Edit[3]), QString("Joueur 3"));
         QCOMPARE(Name(p->w.Form2->CheckBox[4]), QString("Joueur 4 : Humain/ordinateur"));
     }
