@@ -21,7 +21,7 @@ bool DiceSettled(const GameState& s) {
 
 std::string UneDecimale(double value) { return DecimalWith(value, ","); }
 
-Advice ConseilPour(Game& g) {
+Advice ConseilPour(const Game& g) {
     Advice advice;
     const GameState& s = g.S;
     const bool personsTurn =
@@ -80,17 +80,27 @@ std::string ConseilTexte(const Game& g, const Choice& c) {
     return text + " (" + g.Line(kLineEsperance) + " " + words.Decimal(c.value) + ")";
 }
 
-std::string ConseilLigne(Game& g, int column, int row) {
-    if (!g.S.conseilpartie || g.S.typejeu != kNormal || column != g.S.joueur || !g.Grid.Free(column, row)) return {};
+std::string ConseilLigne(const Game& g, int column, int row) {
+    const GameState& s = g.S;
+    const bool personsTurn =
+        s.tour < kRounds && column == s.joueur && column >= 0 && column < s.nbjoueurs && !g.Grid.IsComputer(column);
+    if (!personsTurn || s.nblancers < 1 || !DiceSettled(s) || !g.Grid.Free(column, row)) return {};
+    if (s.typejeu != kNormal && row != s.ligneimposee) return {};
+    const int points = g.RowScore(row);
+    if (points < 0) return {};
+    // What the row gives is on the sheet for anyone; only its cost against
+    // the best play belongs to the advice.
+    const Words words(g.T);
+    const std::string now =
+        words.Labelled(words.RowInSentence(row), std::to_string(points)) + " " + g.Line(kLineMaintenant);
+    if (!s.conseilpartie || s.typejeu != kNormal) return now;
     const Advice advice = ConseilPour(g);
-    if (advice.status != Advice::Given) return {};
+    if (advice.status != Advice::Given) return now;
     const auto it = std::find_if(advice.choices.begin(), advice.choices.end(),
                                  [row](const Choice& c) { return c.kind == Choice::Write && c.row == row; });
-    if (it == advice.choices.end()) return {};
+    if (it == advice.choices.end()) return now;
     const double cost = advice.Best().value - it->value;
-    const Words words(g.T);
-    std::string text = words.Labelled(words.RowInSentence(row), std::to_string(it->points)) + " " +
-                       g.Line(kLineMaintenant) + ", " + g.Line(kLineEsperance) + " " + words.Decimal(it->value) + " (";
+    std::string text = now + ", " + g.Line(kLineEsperance) + " " + words.Decimal(it->value) + " (";
     // A cost that rounds to nothing is a best play too.
     if (cost < 0.05)
         text += g.Line(kLineMeilleurChoix);

@@ -25,8 +25,8 @@ struct Advice {
 };
 
 // The advice for the current position, without touching the game. It may
-// start the preparation of the table, which is why the game is not const.
-Advice ConseilPour(Game& game);
+// start the preparation of the table (the game's strategy source).
+Advice ConseilPour(const Game& game);
 
 // The person's request: the advice goes into the result line, and the first
 // one of a game also says that the game leaves the best scores.
@@ -37,11 +37,11 @@ Advice DemandeConseil(Game& game);
 // "Conseil : écrire en ligne 5 : 15".
 std::string ConseilTexte(const Game& game, const Choice& choice);
 
-// What writing `row` of the current column would give now and what it costs
-// against the best play, for the sheet's tooltip; empty when the sheet has
-// nothing to say: outside a Normal game, a cell that is not free, a game in
-// which no advice was asked yet, or no advice possible now.
-std::string ConseilLigne(Game& game, int column, int row);
+// The sheet's tooltip over a cell: what writing `row` of the current
+// person's column gives now, once the dice rest after a throw, and, in a
+// Normal game in which advice was asked, what it costs against the best
+// play. Empty for a cell that may not be written now.
+std::string ConseilLigne(const Game& game, int column, int row);
 
 // One decimal, with a decimal comma.
 std::string UneDecimale(double value);

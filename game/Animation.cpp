@@ -95,6 +95,11 @@ void Game::ToggleKeep(int die) {
     const bool keep = S.garde[die] != 1;
     S.garde[die] = keep ? 1 : 0;
     S.alancer[die] = keep ? 0 : 1;
+    GameEvent event(GameEvent::Kind::DieToggled);
+    event.column = S.joueur;
+    event.die = die;
+    event.kept[die] = keep;
+    Emit(event);
 }
 
 void Game::DiceTableMouseMove(int x, int y) {
@@ -111,7 +116,7 @@ void Game::DiceTableMouseMove(int x, int y) {
     }
 }
 
-void Game::DrawStillTable() {
+void Game::DrawStillTable() const {
     view.DrawPicture(kBoard, 0, 0);
     for (int i = 1; i <= kDice; ++i) {
         view.DrawPicture(S.valeurde[i], S.posx[i], S.posy[i]);

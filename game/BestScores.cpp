@@ -1,6 +1,7 @@
 #include "BestScores.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "Cp1252.h"
 
@@ -85,6 +86,7 @@ void BestScores::Add(const std::string& entry) {
                                      [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
     const auto index = at - texts_.begin();
     texts_.insert(at, std::move(text));
+    added_.push_back(line);
     lines_.insert(lines_.begin() + index, std::move(line));
     ++version_;
 }
@@ -120,8 +122,47 @@ void BestScores::AddLines(std::vector<std::string> lines) {
 }
 
 void BestScores::Clear() {
+    // What came from the file goes from the file; what this list added
+    // never reached it.
+    std::unordered_map<std::string_view, std::size_t> mine;
+    for (const std::string& line : added_) ++mine[line];
+    for (const std::string& line : carried_) ++mine[line];
+    for (const std::string& line : lines_) {
+        const auto it = mine.find(line);
+        if (it != mine.end() && it->second > 0)
+            --it->second;
+        else
+            removed_.push_back(line);
+    }
+    added_.clear();
+    carried_.clear();
     texts_.clear();
     lines_.clear();
+    ++version_;
+}
+
+void BestScores::AddMissingLines(const std::vector<std::string>& lines) {
+    std::unordered_map<std::string_view, std::size_t> held;
+    for (const std::string& line : lines_) ++held[line];
+    std::vector<std::string> missing;
+    for (const std::string& line : lines) {
+        const auto it = held.find(line);
+        if (it != held.end() && it->second > 0)
+            --it->second;
+        else
+            missing.push_back(line);
+    }
+    if (missing.empty()) return;
+    carried_.insert(carried_.end(), missing.begin(), missing.end());
+    AddLines(std::move(missing));
+}
+
+void BestScores::Adopt(BestScores&& merged) {
+    texts_ = std::move(merged.texts_);
+    lines_ = std::move(merged.lines_);
+    added_.clear();
+    removed_.clear();
+    carried_.clear();
     ++version_;
 }
 

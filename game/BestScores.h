@@ -22,6 +22,20 @@ public:
     // entry, sorted in after the entries already held.
     void AddLines(std::vector<std::string> lines);
     void Clear();
+    // What this list changed since it was loaded or last merged with its
+    // file, as file lines: a save merges only these into the file as it is
+    // then, so a second copy of the game loses nothing.
+    const std::vector<std::string>& AddedLines() const { return added_; }
+    const std::vector<std::string>& RemovedLines() const { return removed_; }
+    // Lines of another copy of the list (the one beside the program, or the
+    // player's own): each line this list lacks, counted with repeats, joins
+    // it as carried over, so one list holds both and the next save keeps
+    // them; a line the file already holds is never written twice.
+    void AddMissingLines(const std::vector<std::string>& lines);
+    const std::vector<std::string>& CarriedLines() const { return carried_; }
+    // Takes the entries of a list merged with its file; the list now agrees
+    // with the file.
+    void Adopt(BestScores&& merged);
     bool Empty() const { return texts_.empty(); }
     std::size_t Size() const { return texts_.size(); }
     // The entries as the list shows them (UTF-8), in list order.
@@ -35,6 +49,9 @@ private:
     std::uint64_t version_ = 0;
     std::vector<std::string> texts_;
     std::vector<std::string> lines_;
+    std::vector<std::string> added_;
+    std::vector<std::string> removed_;
+    std::vector<std::string> carried_;
 };
 
 // How a stored line is shown: Windows-1252 decoded to UTF-8, with every byte

@@ -64,6 +64,10 @@ std::string Utf8ToCp1252(std::string_view utf8) {
                 }
                 c = (c << 6) | (cb & 0x3F);
             }
+            // An overlong form (C0 8A for a line feed), a surrogate or a
+            // value past U+10FFFF is malformed, never the character it spells.
+            constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+            if (ok && (c < kShortest[len] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) ok = false;
         }
         if (!ok) {
             out += '?';

@@ -6,21 +6,13 @@
 
 namespace quimba {
 
-bool Game::KeyDie(int die) {
-    if (die < 1 || die > kDice || !DicePickable()) return false;
-    // The key names one die; a click may hit two overlapping dice at once.
-    ToggleKeep(die);
-    DrawStillTable();
-    return true;
+bool Game::KeyDie(int key) {
+    // The key names one die, counted from the left as the dice lie; a click
+    // may hit two overlapping dice at once.
+    return ToggleDie(DieForKey(key));
 }
 
-bool Game::KeyThrow() {
-    // A click on an enabled roll button throws even during a computer's
-    // turn; a key held down never should.
-    if (!controls.glassbtn5Enabled || Grid.IsComputer(S.joueur)) return false;
-    Button1Click();
-    return true;
-}
+bool Game::KeyThrow() { return Throw(); }
 
 bool Game::SheetPickable() const {
     // Where the sheet shows the hand to the mouse: a person's column after
@@ -54,11 +46,16 @@ bool Game::KeyCursor(int step) {
             }
         }
     } else if (shown) {
-        row = std::clamp(row + step, 0, kRows - 1);
+        // The cursor stops only on rows a player writes: names, bonus and
+        // totals are passed over, and it stays put at either end.
+        const auto at = std::find(kChosenRows.begin(), kChosenRows.end(), row);
+        const int index = at == kChosenRows.end() ? 0 : static_cast<int>(at - kChosenRows.begin());
+        row = kChosenRows[std::clamp(index + step, 0, static_cast<int>(kChosenRows.size()) - 1)];
     }
     // A cursor hidden by a throw comes back where it was.
     cursor_ = {row, S.joueur, S.tour, S.nblancers};
     view.RepaintGrid();
+    TellCursor();
     return true;
 }
 
@@ -75,6 +72,7 @@ void Game::KeyEscape() {
     if (SheetCursorRow() < 0) return;
     cursor_.nblancers = -1;
     view.RepaintGrid();
+    TellCursor();
 }
 
 }  // namespace quimba

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "Cp1252.h"
+#include "FileAccess.h"
 #include "TextLines.h"
 
 namespace quimba {
@@ -40,11 +41,17 @@ const std::vector<CaptionTarget>& CaptionLoadOrder() {
 
 const std::vector<CaptionTarget>& AddedCaptions() {
     static const std::vector<CaptionTarget> captions{
-        {kLineNiveau, Window::Setup, "GroupBox2"},    {kLineClassique, Window::Setup, "RadioButton4"},
-        {kLineExpert, Window::Setup, "RadioButton5"}, {kLineNewGame, Window::Main, "glassbtn1"},
-        {kLineQuit, Window::Main, "glassbtn2"},       {kLineShowScores, Window::Main, "glassbtn3"},
-        {kLineHelp, Window::Main, "glassbtn4"},       {kLineThrow, Window::Main, "glassbtn5"},
-        {kLineStart, Window::Setup, "glassbtn1"},     {kLineBack, Window::Setup, "glassbtn2"},
+        {kLineNiveau, Window::Setup, "GroupBox2"},
+        {kLineClassique, Window::Setup, "RadioButton4"},
+        {kLineExpert, Window::Setup, "RadioButton5"},
+        {kLineNewGame, Window::Main, "glassbtn1"},
+        {kLineQuit, Window::Main, "glassbtn2"},
+        {kLineShowScores, Window::Main, "glassbtn3"},
+        {kLineHelp, Window::Main, "glassbtn4"},
+        {kLineThrow, Window::Main, "glassbtn5"},
+        {kLineStart, Window::Setup, "glassbtn1"},
+        {kLineBack, Window::Setup, "glassbtn2"},
+        {kFirstHistoryLine + 1, Window::BestScores, "HistoryButton"},
     };
     return captions;
 }
@@ -87,7 +94,7 @@ const std::string& BuiltInLine(int n) {
         "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
         "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
         "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
-        "Ctrl+S meilleurs scores, Ctrl+Q quitter, Echap ferme une fenêtre.",
+        "Ctrl+S meilleurs scores, Ctrl+H historique, Ctrl+Q quitter, Echap ferme une fenêtre.",
         "Nouvelle Partie",
         "Quitter le jeu",
         "Voir les scores",
@@ -117,6 +124,43 @@ const std::string& BuiltInLine(int n) {
         "Expert joue au mieux pour le plus haut score en moyenne.",
         "Conseil : H, ? ou un clic droit sur les dés montrent le meilleur jeu ; la partie",
         "sort alors des meilleurs scores, et une case libre survolée dit ce qu'elle coûte.",
+        // The history window.
+        "Historique et statistiques",
+        "Historique",
+        "Parties jouées",
+        "Terminées",
+        "Gagnées",
+        "contre des personnes",
+        "contre l'ordinateur classique",
+        "contre l'expert",
+        "Moyenne",
+        "Meilleur",
+        "Pire",
+        "Écart type",
+        "Série en cours",
+        "Plus longue série",
+        "Scores finaux",
+        "Moyenne optimale",
+        "Score par partie",
+        "Date",
+        "Type",
+        "Joueurs",
+        "Scores",
+        "Conseillé",
+        "État",
+        "terminée",
+        "interrompue",
+        "abandonnée",
+        "Reprendre",
+        "Revoir",
+        "Exporter",
+        "oui",
+        "Aucune partie enregistrée",
+        "Export écrit :",
+        "Export impossible :",
+        "Lecture de l'historique...",
+        "parties",
+        "Partie",
     };
     static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
     if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;
@@ -144,10 +188,12 @@ Result<std::vector<std::string>> ParseLanguage(const std::string& bytes) {
 }
 
 Result<std::vector<std::string>> LoadLanguageFile(const std::string& path) {
-    const Result<std::string> bytes = ReadFileBytes(path, kLanguageMaxBytes);
-    if (!bytes.Ok())
-        return Result<std::vector<std::string>>::Failure("Cannot open file \"" + path + "\". " + bytes.Error());
-    return ParseLanguage(bytes.Value());
+    // Only a regular file within the cap is read: a FIFO or a device would
+    // wait for ever, and a larger file is no language file the game shipped.
+    const FileBytes file = ReadRegularFile(path, kLanguageMaxBytes);
+    if (file.outcome != FileBytes::Read)
+        return Result<std::vector<std::string>>::Failure("Cannot open file \"" + path + "\". " + file.reason);
+    return ParseLanguage(file.bytes);
 }
 
 }  // namespace quimba

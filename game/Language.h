@@ -84,7 +84,10 @@ inline constexpr int kLineNo = 134;
 // before the keys.
 inline constexpr int kFirstMoreHelpLine = 135;
 inline constexpr int kMoreHelpLines = 6;
-inline constexpr int kLastAddedLine = 140;
+// The history window's texts, in the order of HistoryText (ui/HistoryModel.h).
+inline constexpr int kFirstHistoryLine = 141;
+inline constexpr int kHistoryLines = 36;
+inline constexpr int kLastAddedLine = kFirstHistoryLine + kHistoryLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);
@@ -113,7 +116,7 @@ struct SpokenTarget {
 };
 const std::vector<SpokenTarget>& SpokenTexts();
 
-// Only the first MiB of the file is read; the game needs far less.
+// A larger file is refused whole; the game needs far less.
 inline constexpr std::size_t kLanguageMaxBytes = 1024 * 1024;
 
 // Reads and checks the file, giving its lines as UTF-8, as many as it holds.

@@ -44,10 +44,14 @@ void Game::FormShow(SettingsStore& store) {
 
 void Game::FormClose(SettingsStore& store) {
     if (!shown_) return;
-    // What was stored stays stored, down to its spelling, until beaten.
-    const bool beaten = S.meilleurscore != highscoreValue_;
-    store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : highscoreText_);
-    store.Write("NOM", S.meilleurnom);
+    // What is stored stays stored, down to its spelling, until beaten; it is
+    // read again, since another copy of the game may have stored a better
+    // score meanwhile, and the best score never goes down.
+    const std::string storedNow = store.Read("HIGHSCORE").value_or(highscoreText_);
+    const std::string holderNow = store.Read("NOM").value_or(S.meilleurnom);
+    const bool beaten = S.meilleurscore != highscoreValue_ && S.meilleurscore > HighscoreValue(storedNow);
+    store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : storedNow);
+    store.Write("NOM", beaten ? S.meilleurnom : holderNow);
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
     store.Write("NIVEAU", Form2.Niveau == kExpert ? "2" : "1");
 }

@@ -137,7 +137,7 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
     }
     g.Form2.RadioButton = setup.type;
     g.Form2.Niveau = anyExpert ? kExpert : kClassique;
-    g.Form2.button1Click(g.S, g.Grid, g.controls);
+    g.NewGame();
 
     GameState& s = g.S;
     const std::vector<RecordEvent> events = Effective(record);

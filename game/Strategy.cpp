@@ -361,7 +361,8 @@ std::size_t StrategyTable::States() const {
     return type_ == kNormal ? std::size_t{1u << kChosen} * kUpperStates : std::size_t{kRounds} * kUpperStates;
 }
 
-StrategyTable StrategyTable::Build(int typejeu, unsigned threads) {
+StrategyTable StrategyTable::Build(int typejeu, unsigned threads, const std::atomic<bool>* stop) {
+    auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
     StrategyTable table;
     if (!ValidType(typejeu)) return table;
     table.type_ = typejeu;
@@ -378,7 +379,9 @@ StrategyTable StrategyTable::Build(int typejeu, unsigned threads) {
         // the layer with one more row written.
         for (int filled = kChosen - 1; filled >= 0; --filled) {
             const auto& masks = byFilled[filled];
+            if (stopped()) return StrategyTable{};
             Parallel(static_cast<int>(masks.size()), threads, [&](int i, TableSolver& solver) {
+                if (stopped()) return;
                 const unsigned mask = masks[i];
                 PrepareTable(solver, mask, rows,
                              [&](int row) { return values + std::size_t{mask | (1u << BitOf(row))} * kUpperStates; });
@@ -413,10 +416,14 @@ std::vector<std::uint8_t> StrategyTable::Save() const {
     return out;
 }
 
+std::size_t StrategyTable::FileBytes(int typejeu) {
+    return ValidType(typejeu) ? kHeaderBytes + ValueCount(typejeu) * 8 + kChecksumBytes : 0;
+}
+
 std::optional<StrategyTable> StrategyTable::Load(const std::vector<std::uint8_t>& bytes, int typejeu) {
     if (!ValidType(typejeu)) return std::nullopt;
     const std::size_t count = ValueCount(typejeu);
-    if (bytes.size() != kHeaderBytes + count * 8 + kChecksumBytes) return std::nullopt;
+    if (bytes.size() != FileBytes(typejeu)) return std::nullopt;
     if (!std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) return std::nullopt;
     const std::uint8_t* p = bytes.data() + kMagic.size();
     if (GetLittle(p, 4) != kFormatVersion) return std::nullopt;

@@ -6,6 +6,7 @@
 // turn the five dice are read as a multiset: 252 outcomes, 462 kept sets.
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -30,6 +31,13 @@ struct ColumnState {
 };
 ColumnState ColumnStateOf(const ScoreSheet& sheet, int column);
 
+// The best expected final score of one column from an empty sheet, as the
+// table solves it, to four decimals; the history marks it without building a
+// table. A test holds them to the built tables.
+inline constexpr double kOptimalMeanNormal = 213.7569;
+inline constexpr double kOptimalMeanForced = 102.6642;  // Ascendant and Descendant alike
+constexpr double OptimalMean(int typejeu) { return typejeu == kNormal ? kOptimalMeanNormal : kOptimalMeanForced; }
+
 // Points a chosen row earns with five dice given as counts per face
 // (counts[f] for f = 1..6); -1 for rows that are never scored.
 int RowPoints(int row, const std::array<std::uint8_t, kFaces + 1>& counts);
@@ -38,7 +46,8 @@ class StrategyTable {
 public:
     // Backward induction over every turn start; `threads` 0 takes the
     // machine's cores.
-    static StrategyTable Build(int typejeu, unsigned threads = 0);
+    // `stop`, when given and set, ends the build early with an empty table.
+    static StrategyTable Build(int typejeu, unsigned threads = 0, const std::atomic<bool>* stop = nullptr);
 
     int Type() const { return type_; }
     // Best expected points still to come from this turn start (bonus
@@ -53,6 +62,9 @@ public:
     // nullopt when the bytes are damaged, short, of another type or another
     // version.
     static std::optional<StrategyTable> Load(const std::vector<std::uint8_t>& bytes, int typejeu);
+    // The one size a sound file of this type has (0 for no type), so that a
+    // reader can refuse anything else before reading it.
+    static std::size_t FileBytes(int typejeu);
 
     // Rows written before the turn with this many filled rows, in the order
     // an Ascendant or Descendant game forces them.

@@ -51,7 +51,10 @@ void Game::tally() {
             Grid.Value(column, lignesoustotal) + lower + Grid.Value(column, ligneplus) - Grid.Value(column, lignemoins);
         Grid.SetCell(column, lignetotal, std::to_string(total));
     }
-    if (observer) observer->OnTally(*this, column);
+    GameEvent tallied(GameEvent::Kind::Tallied);
+    tallied.column = column;
+    Emit(tallied);
+    DropAdvice();
 
     ++S.joueur;
     for (int i = 1; i <= kDice; ++i) {
@@ -69,8 +72,8 @@ void Game::tally() {
 
     if (S.joueur > S.nbjoueurs - 1) S.joueur = 0;
     const bool computer = Grid.IsComputer(S.joueur);
-    // A computer's turn leaves the roll button as it was.
-    if (!computer) controls.glassbtn5Enabled = true;
+    // A computer's turn is never thrown by a person.
+    controls.glassbtn5Enabled = !computer;
     controls.Label23 = Line(kLinePlayer) + " " + std::to_string(S.joueur + 1) + "/ " + Line(kLineYourTurn);
     if (computer) {
         S.tourfini = false;
@@ -80,6 +83,10 @@ void Game::tally() {
         S.etapeordi = 0;
     }
     view.RepaintGrid();
+    GameEvent turn(GameEvent::Kind::TurnStarted);
+    turn.column = S.joueur;
+    turn.round = S.tour;
+    Emit(turn);
 }
 
 void Game::endOfGame() {
@@ -101,15 +108,18 @@ void Game::endOfGame() {
     // found so far.
     std::string winner;
     int best = 0;
+    int winnerColumn = -1;
     if (!Grid.Free(0, lignetotal)) {
         winner = Grid.Cell(0, lignenoms);
         best = Grid.Value(0, lignetotal);
+        winnerColumn = 0;
     }
     for (int c = 1; c < kColumns; ++c) {
         if (Grid.Free(c, lignetotal)) continue;
         const int total = Grid.Value(c, lignetotal);
         if (total > best) {
             best = total;
+            winnerColumn = c;
             if (!Grid.Free(c, lignenoms)) winner = Grid.Cell(c, lignenoms);
         }
     }
@@ -119,7 +129,11 @@ void Game::endOfGame() {
         Line(kLineWinnerBefore) + " " + winner + " " + std::to_string(best) + " " + Line(kLineWinnerAfter);
     if (!S.conseilpartie) ListBoxScore.Add(std::to_string(best) + " --- " + clock.DayStamp() + " --- " + winner);
     controls.TimerordiEnabled = false;
-    if (observer) observer->OnEnd(*this, winner, best);
+    GameEvent ended(GameEvent::Kind::GameEnded);
+    ended.column = winnerColumn;
+    ended.winner = winner;
+    ended.points = best;
+    Emit(ended);
 }
 
 }  // namespace quimba

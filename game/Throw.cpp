@@ -21,6 +21,10 @@ constexpr int kFrequencySpread = 12000;
 }  // namespace
 
 void Game::Button1Click() {
+    // No turn holds more throws, whoever asks: a computer's turn stops at
+    // its third as a person's does.
+    if (S.nblancers >= kMaxThrows) return;
+    DropAdvice();
     controls.resultext.clear();
     controls.resultextVisible = false;
     // After a finished game joueur is one past the last column; with five
@@ -61,7 +65,15 @@ void Game::Button1Click() {
     if (column) S.figure[S.joueur] = analysis.figure;
 
     if (S.nblancers == kMaxThrows) controls.glassbtn5Enabled = false;
-    if (observer) observer->OnThrow(*this);
+    GameEvent event(GameEvent::Kind::Thrown);
+    event.column = S.joueur;
+    event.throwNumber = S.nblancers;
+    for (int i = 1; i <= kDice; ++i) {
+        // The throw leaves alancer as it found it: it still tells which dice stayed.
+        event.kept[i] = S.alancer[i] == 0;
+        event.faces[i] = S.valeurde[i];
+    }
+    Emit(event);
 }
 
 }  // namespace quimba

@@ -13,6 +13,34 @@ constexpr qsizetype kFileHeader = 14;
 constexpr std::uint32_t kCoreHeader = 12;  // the old OS/2 header
 constexpr std::uint32_t kInfoHeader = 40;
 
+// Walks the run-length codes from `at`: true when they reach the end-of-picture
+// mark or pass the last row within the bytes.
+bool RunsComplete(const QByteArray& bytes, qsizetype at, std::int64_t height, bool fourBits) {
+    const qsizetype size = bytes.size();
+    std::int64_t row = 0;
+    while (row < height) {
+        if (at + 2 > size) return false;
+        const auto count = std::uint8_t(bytes[at]);
+        const auto code = std::uint8_t(bytes[at + 1]);
+        at += 2;
+        if (count != 0) continue;  // a run of one value
+        if (code == 0) {
+            ++row;  // end of row
+        } else if (code == 1) {
+            return true;  // end of picture
+        } else if (code == 2) {
+            if (at + 2 > size) return false;
+            row += std::uint8_t(bytes[at + 1]);  // a move down by that many rows
+            at += 2;
+        } else {
+            // `code` values given literally, padded to an even length.
+            const qsizetype literal = fourBits ? (code + 1) / 2 : code;
+            at += literal + (literal & 1);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
@@ -60,7 +88,11 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
         const std::int64_t stride = ((width * bitCount + 31) / 32) * 4;
         pixelBytes = stride * height;
     } else if (compression == kRle8 || compression == kRle4) {
-        pixelBytes = sizeImage;  // the run data's own length, when the writer gave it
+        // The run data's own length, when the writer gave it; either way the
+        // runs must reach the last row or their end mark before the bytes end.
+        pixelBytes = sizeImage;
+        if (offBits < bytes.size() && !RunsComplete(bytes, offBits, height, compression == kRle4))
+            return LoadFailed(error, QStringLiteral("truncated bitmap: the runs stop before the last row"));
     } else {
         return LoadFailed(error, QStringLiteral("unsupported bitmap compression %1").arg(compression));
     }

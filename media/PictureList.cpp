@@ -8,7 +8,12 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace quimba {
@@ -33,11 +38,35 @@ TPictureList::Entry* TPictureList::Slot(int index, QString* error) {
 }
 
 bool ReadPictureFile(const QString& path, QImage& image, QString* error) {
-    QFile file(path);
-    if (!file.exists()) return LoadFailed(error, QStringLiteral("file not found"));
-    if (!file.open(QIODevice::ReadOnly)) return LoadFailed(error, file.errorString());
-    const QByteArray bytes = file.readAll();
+    // Type and size come first: a FIFO or a device would be waited on or
+    // read for ever, and a file larger than any picture of the game would
+    // only cost memory and time before the decoder refused it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT) return LoadFailed(error, QStringLiteral("file not found"));
+        return LoadFailed(error, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return LoadFailed(error, file.errorString());
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return LoadFailed(error, QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISDIR(st.st_mode)) return LoadFailed(error, QStringLiteral("a folder, not a picture file"));
+    if (S_ISFIFO(st.st_mode)) return LoadFailed(error, QStringLiteral("a FIFO, not a picture file"));
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return LoadFailed(error, QStringLiteral("a device, not a picture file"));
+    if (!S_ISREG(st.st_mode)) return LoadFailed(error, QStringLiteral("not a regular file"));
+    if (st.st_size > kMaxPictureFileBytes)
+        return LoadFailed(error, QStringLiteral("file too large for a picture (%1 bytes, at most %2)")
+                                     .arg(qint64(st.st_size))
+                                     .arg(kMaxPictureFileBytes));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // One byte more than allowed tells a file that grew meanwhile.
+    const QByteArray bytes = file.read(kMaxPictureFileBytes + 1);
     if (file.error() != QFileDevice::NoError) return LoadFailed(error, file.errorString());
+    if (bytes.size() > kMaxPictureFileBytes) return LoadFailed(error, QStringLiteral("file too large for a picture"));
     return DecodePicture(bytes, image, error);
 }
 

@@ -17,6 +17,9 @@ namespace quimba {
 // through: the file must open, a bitmap's headers must match the bytes
 // present, and the decoder must find a picture. On failure `image` is left
 // alone and `error` gets the reason (without the path).
+// Only a regular file (or a link to one) of at most kMaxPictureFileBytes is
+// read; a folder, FIFO or device is named as what it is.
+inline constexpr qint64 kMaxPictureFileBytes = 32 * 1024 * 1024;
 bool ReadPictureFile(const QString& path, QImage& image, QString* error = nullptr);
 bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error = nullptr);
 

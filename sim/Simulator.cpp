@@ -31,19 +31,22 @@ Simulator::Simulator(unsigned long long seed, std::vector<std::string> languageL
 
 bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResult& result, std::string& error) {
     Game& g = game_;
-    g.observer = observer;
+    if (observer) g.Subscribe(*observer);
     g.strategies = &strategies_;
     for (int c = 0; c < kColumns; ++c) g.niveaujoueur[c] = c < static_cast<int>(levels_.size()) ? levels_[c] : 1;
     g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;
-    g.Form2.button1Click(g.S, g.Grid, g.controls);
+    // A run keeps no best-scores list: each game's entry would be kept
+    // sorted for the whole run, and memory and time per game would grow.
+    g.ListBoxScore.Clear();
+    g.NewGame();
     if (feed_)
         feed_->NewGame(
             g, std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
                    .count());
     const bool ended = DriveToEnd(g, error);
-    g.observer = nullptr;
+    if (observer) g.Unsubscribe(*observer);
     if (!ended) return false;
     result.totals.assign(players, 0);
     for (int c = 0; c < players; ++c) result.totals[c] = g.Grid.Value(c, lignetotal);

@@ -124,7 +124,7 @@ public:
         if (isValid() && name == toggleAction()) form_->ToggleDie(Die());
     }
     QStringList keyBindingsForAction(const QString& name) const override {
-        if (name == toggleAction()) return {QString::number(Die())};
+        if (name == toggleAction()) return {QString::number(form_->game().DieKey(Die()))};
         return {};
     }
 
@@ -288,7 +288,7 @@ void PlayerCountAccessible::setCurrentValue(const QVariant& value) { form_->SetP
 QVariant PlayerCountAccessible::maximumValue() const { return kMaxPlayers; }
 QVariant PlayerCountAccessible::minimumValue() const { return kFewestPlayers; }
 
-void ReaderNews::Tell(TForm1& form) {
+void ReaderNews::Tell(TForm1& form, bool turnStarted) {
     const Game& game = form.game();
     const MainControls& c = game.controls;
     const auto tell = [&form](QAccessibleEvent&& event) { form.TellReaders(&event); };
@@ -296,11 +296,8 @@ void ReaderNews::Tell(TForm1& form) {
     const std::string result = c.resultextVisible ? c.resultext : std::string();
     if (!result.empty() && result != result_) tell(QAccessibleEvent(form.resultext, QAccessible::NameChanged));
     result_ = result;
-    // A new turn rewrites the status line with the player's number only; a
-    // throw adds its count.
-    const bool turnStart = game.S.nblancers == 0 && game.S.tour < kRounds && !c.Label23.empty() && c.Label23 != "...";
-    if (turnStart && c.Label23 != turn_) tell(QAccessibleEvent(form.Label23, QAccessible::NameChanged));
-    turn_ = turnStart ? c.Label23 : std::string();
+    // The status line names the player whose turn the game said began.
+    if (turnStarted) tell(QAccessibleEvent(form.Label23, QAccessible::NameChanged));
 
     // A throw once its dice lie still: the table's description says the faces.
     const int thrown = (game.S.tour * kMaxPlayers + game.S.joueur) * 10 + game.S.nblancers;

@@ -114,11 +114,12 @@ private:
 // cell, a written cell as its name change.
 class ReaderNews {
 public:
-    void Tell(TForm1& form);
+    // `turnStarted`: the game reported a turn start since the last call.
+    void Tell(TForm1& form, bool turnStarted);
 
 private:
     bool started_ = false;
-    std::string result_, turn_;
+    std::string result_;
     int throw_ = -1;  // the throw last told, by round, player and count
     std::array<std::uint8_t, kDice + 1> kept_{};
     int cursorColumn_ = -1, cursorRow_ = -1;

@@ -1,5 +1,6 @@
 #include "ProgramFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -56,17 +57,26 @@ ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) 
     const QString beside = f.programDir + kBestScoresFileName;
     const bool selfContained = f.dataDir == f.programDir;
     const bool writable = request.writable ? request.writable(f.programDir) : QFileInfo(f.programDir).isWritable();
+    QString userDir = request.userDataDir.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                                    : request.userDataDir;
+    // A relative folder (a relative XDG_DATA_HOME) would move with the
+    // working folder; the base folder's rule is to ignore it.
+    if (QDir::isRelativePath(userDir))
+        userDir = QDir::homePath() + "/.local/share/" + QCoreApplication::organizationName() + '/' +
+                  QCoreApplication::applicationName();
+    const QString own = WithSeparator(QDir::fromNativeSeparators(userDir)) + kBestScoresFileName;
     if (selfContained && writable && ListMayBeWritten(beside)) {
         f.scoresFile = f.scoresStart = beside;
+        // Entries saved in the player's own folder while this one could not
+        // be written join the list here, once.
+        if (QFileInfo::exists(own)) f.scoresAlso = own;
         return f;
     }
-    const QString userDir = request.userDataDir.isEmpty()
-                                ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                                : request.userDataDir;
-    f.scoresFile = WithSeparator(QDir::fromNativeSeparators(userDir)) + kBestScoresFileName;
+    f.scoresFile = own;
     // Until the player's own copy exists, a list left beside the program
     // is the starting list; it is read, never written, so nothing is lost.
     f.scoresStart = !QFileInfo::exists(f.scoresFile) && QFileInfo::exists(beside) ? beside : f.scoresFile;
+    if (f.scoresStart != f.scoresFile) f.scoresAlso = f.scoresStart;
     return f;
 }
 

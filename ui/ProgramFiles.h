@@ -4,6 +4,7 @@
 // folder, and the best-scores list beside the program when it may write
 // there, else in the player's own data folder.
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <functional>
@@ -24,6 +25,16 @@ struct ProgramFiles {
     // beside a program that may not write there, until the player's own
     // copy exists.
     QString scoresStart;
+    // The list in the other place, when there is one: the player's own list
+    // while the list beside the program is saved, or the one beside a
+    // program that may not write there until the player's own exists. What
+    // it holds joins the list at start, so no entry saved in either place is
+    // lost from view; the player's own is removed once its entries are saved
+    // beside the program.
+    QString scoresAlso;
+    QDateTime scoresAlsoStamp;  // its time of change when it was read
+    // The list was too large to show at start, and the player was told.
+    bool scoresHeldBack = false;
 };
 
 struct FileRequest {

@@ -92,27 +92,27 @@ ReviewGame ReviewGameOf(const GameRecord& record) {
 void ReviewCollector::Begin(const Game& g, GameObserver* next) {
     next_ = next;
     game_ = ReviewGame{};
-    game_.type = g.S.typejeu;
-    game_.players = g.S.nbjoueurs;
+    game_.type = g.State().typejeu;
+    game_.players = g.State().nbjoueurs;
     turn_ = ReviewTurn{};
 }
 
 void ReviewCollector::OnThrow(const Game& g) {
-    if (g.S.nblancers == 1) {
+    if (g.State().nblancers == 1) {
         // The sheet says how many turns are behind: fewer than collected
         // means a new game or an undone write.
         std::size_t written = 0;
-        for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c)
-            written += static_cast<std::size_t>(std::popcount(ColumnStateOf(g.Grid, c).filled));
-        if (written == 0 || g.S.typejeu != game_.type || g.S.nbjoueurs != game_.players) Begin(g, next_);
+        for (int c = 0; c < g.State().nbjoueurs && c < kColumns; ++c)
+            written += static_cast<std::size_t>(std::popcount(ColumnStateOf(g.Sheet(), c).filled));
+        if (written == 0 || g.State().typejeu != game_.type || g.State().nbjoueurs != game_.players) Begin(g, next_);
         if (game_.turns.size() > written) game_.turns.resize(written);
         turn_ = ReviewTurn{};
-        turn_.seat = g.S.joueur;
+        turn_.seat = g.State().joueur;
     }
     ReviewThrow th;
     for (int i = 1; i <= kDice; ++i) {
-        th.kept[i - 1] = g.S.nblancers > 1 && g.S.alancer[i] == 0 ? 1 : 0;
-        th.dice[i - 1] = g.S.valeurde[i];
+        th.kept[i - 1] = g.State().nblancers > 1 && g.State().alancer[i] == 0 ? 1 : 0;
+        th.dice[i - 1] = g.State().valeurde[i];
     }
     turn_.throws.push_back(th);
     if (next_) next_->OnThrow(g);
@@ -120,7 +120,7 @@ void ReviewCollector::OnThrow(const Game& g) {
 
 void ReviewCollector::OnWrite(const Game& g, int column, int row) {
     turn_.row = row;
-    turn_.points = g.Grid.Value(column, row);
+    turn_.points = g.Sheet().Value(column, row);
     game_.turns.push_back(turn_);
     if (next_) next_->OnWrite(g, column, row);
 }
@@ -437,7 +437,7 @@ void ReviewWindow::keyPressEvent(QKeyEvent* e) {
 
 std::vector<std::string> SeatNames(const Game& g) {
     std::vector<std::string> names;
-    for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c) names.push_back(g.Grid.Cell(c, lignenoms));
+    for (int c = 0; c < g.State().nbjoueurs && c < kColumns; ++c) names.push_back(g.Sheet().Cell(c, lignenoms));
     return names;
 }
 

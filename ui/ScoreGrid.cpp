@@ -107,7 +107,6 @@ void ScoreGrid::SetKeyCursor(int column, int row) {
     keyCol_ = column;
     keyRow_ = row;
     update();
-    emit KeyCursorMoved();
 }
 
 void ScoreGrid::SetAdvisedCell(int column, int row) {

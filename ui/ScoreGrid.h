@@ -48,10 +48,6 @@ public:
     const ScoreSheet& Sheet() const { return sheet_; }
     int Joueur() const { return joueur_; }
 
-signals:
-    void KeyCursorMoved();
-
-public:
     std::function<void(int x, int y)> onMouseMove;
 
 protected:

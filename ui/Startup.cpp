@@ -29,6 +29,7 @@ bool LoadStartupFiles(Windows& w) { return w.Form1->chargetextes(); }
 namespace {
 const QString kLangOption = "lang";
 const QString kCheckOption = "check";
+const QString kExportHistoryOption = "export-history";
 }  // namespace
 
 namespace {
@@ -49,6 +50,7 @@ Launch LaunchFor(const QStringList& arguments) {
     // without the windowing system, so a mistyped option gets its message.
     if (!parser.parse(arguments) && !DisplayChosen(arguments)) return Launch::Answer;
     if (parser.isSet("help") || parser.isSet("help-all") || parser.isSet("version")) return Launch::Answer;
+    if (parser.isSet(kExportHistoryOption)) return Launch::Answer;
     return parser.isSet(kCheckOption) ? Launch::Check : Launch::Play;
 }
 
@@ -62,8 +64,8 @@ void DescribeCommandLine(QCommandLineParser& parser) {
 void AddOptions(QCommandLineParser& parser) {
     parser.addOption({kLangOption, "Language file to use, by name in the data folder, or a path.", "FILE"});
     parser.addOption({kCheckOption, "Load the game's files, say where they are, and quit."});
-    // Handled in main before any application object, so it needs no display.
-    parser.addOption({"export-history", "Write every recorded game to FILE as CSV, then quit.", "FILE"});
+    parser.addOption(
+        {kExportHistoryOption, "Write every recorded game to FILE as CSV (- for the terminal), and quit.", "FILE"});
     // Further options of the game go here, so that --help lists them and the
     // man page's OPTIONS follow.
 }
@@ -75,6 +77,8 @@ FileRequest FileRequestFrom(const QCommandLineParser& parser) {
 }
 
 bool CheckRequested(const QCommandLineParser& parser) { return parser.isSet(kCheckOption); }
+
+QString ExportHistoryRequested(const QCommandLineParser& parser) { return parser.value(kExportHistoryOption); }
 
 void SetUpApplication() {
     QApplication::setApplicationName("3DQUIMBA");

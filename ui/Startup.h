@@ -31,7 +31,8 @@ Windows CreateWindows(const ProgramFiles& files, std::unique_ptr<RandomSource> r
 bool LoadStartupFiles(Windows& w);
 
 // What a command line asks for, known before any application object exists:
-// an answer on the terminal (help, version), the check of the files, or a game.
+// an answer on the terminal (help, version, the export of the recorded
+// games), the check of the files, or a game.
 enum class Launch { Answer, Check, Play };
 Launch LaunchFor(const QStringList& arguments);
 
@@ -40,6 +41,8 @@ void DescribeCommandLine(QCommandLineParser& parser);
 // The game's own options, --lang FILE and --check, and what they ask for.
 void AddOptions(QCommandLineParser& parser);
 FileRequest FileRequestFrom(const QCommandLineParser& parser);
+// The file --export-history names; empty when not asked.
+QString ExportHistoryRequested(const QCommandLineParser& parser);
 bool CheckRequested(const QCommandLineParser& parser);
 
 // Names the application and, in a windowed run, gives it the die as its

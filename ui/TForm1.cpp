@@ -14,17 +14,20 @@
 #include <QShortcut>
 #include <optional>
 
+#include "Advice.h"
+#include "BackgroundStrategies.h"
 #include "BestScoresFile.h"
 #include "CentreOnScreen.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GlassLook.h"
+#include "HistoryWindow.h"
 #include "Language.h"
+#include "PartyStore.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
 #include "ReviewWindow.h"
-#include "Strategy.h"
-#include "StrategyCache.h"
+#include "ScoreFiles.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -38,8 +41,6 @@ namespace quimba::ui {
 namespace {
 
 const QColor kYellow(255, 255, 0);
-// The advice's frame: a colour neither the board, the dice nor the keep mark use.
-const QColor kAdviceFrame(0, 230, 90);
 constexpr int kResultWidth = 183;
 const QColor kRed(255, 0, 0);
 
@@ -92,21 +93,28 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     game_ = std::make_unique<Game>(*random_, clock_, *this);
     strategies_ = std::make_unique<BackgroundStrategies>();
     game_->strategies = strategies_.get();
-    review_ = std::make_unique<ReviewCollector>();
-    review_->Begin(*game_, game_->observer);
-    game_->observer = review_.get();
-    connect(strategies_.get(), &BackgroundStrategies::Ready, this, &TForm1::StrategyReady);
+    connect(strategies_.get(), &BackgroundStrategies::Ready, this,
+            [this](int typejeu) { Run([&] { Commands().StrategyReady(typejeu); }); });
     TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
+    review_ = std::make_unique<ReviewCollector>();
+    review_->onEnd = [this] { ShowStandings(); };
+    game_->Subscribe(*review_);
     standings_ = new StandingsOverlay(DiceTable);
     standings_->onReview = [this] { OpenCurrentReview(); };
-    review_->onEnd = [this] { ShowStandings(); };
-    BuildShortcuts();
+    advice_ = std::make_unique<AdvicePresenter>(*game_, Grid);
+    game_->Subscribe(*advice_);
+    game_->Subscribe(*this);
+    keys_ = std::make_unique<KeyMap>(this, [this](const KeyBinding& binding) { PerformKey(binding); });
     LoadSounds();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    game_->Unsubscribe(*this);
+    game_->Unsubscribe(*advice_);
+    game_->Unsubscribe(*review_);
+}
 
 void TForm1::SetDialogs(TForm2* setup, TForm4* help, TForm5* scores) {
     Form2 = setup;
@@ -163,8 +171,10 @@ void TForm1::BuildLayout() {
     glassbtn4 = MakeGlassButton(panel, "glassbtn4", QRect(527, 472, 198, 38), "Aide");
     glassbtn5 = MakeGlassButton(panel, "glassbtn5", QRect(848, 438, 153, 65), "Lancer");
     glassbtn5->setEnabled(false);
+    // Tab walks the five commands, each showing its focus.
+    for (TGlassButton* button : {glassbtn1, glassbtn2, glassbtn3, glassbtn4, glassbtn5}) button->SetTabStop(true);
 
-    Grid = new ScoreGrid(game_->Grid, game_->S.joueur, this);
+    Grid = new ScoreGrid(game().Sheet(), game().State().joueur, this);
     Grid->setObjectName("Grid");
     Grid->move(1 + 83, 1 + 103);
 
@@ -178,76 +188,45 @@ void TForm1::BuildLayout() {
     connect(glassbtn2, &TGlassButton::OnClick, this, &TForm1::quit);
     connect(glassbtn3, &TGlassButton::OnClick, this, &TForm1::GradBtn5Click);
     connect(glassbtn4, &TGlassButton::OnClick, this, &TForm1::GradBtn3Click);
-    connect(glassbtn5, &TGlassButton::OnClick, this, [this] { Run([this] { game_->Button1Click(); }); });
-    connect(Timerordi, &QTimer::timeout, this, [this] { Run([this] { game_->TimerordiTimer(); }); });
-    connect(FrameTimer, &TFrameTimer::OnTimer, this, [this](int) { Run([this] { game_->FrameTimerTimer(); }); });
-    connect(DiceTable, &TDrawSurface::OnInitialize, this, [this] { Run([this] { game_->DiceTableInitialize(); }); });
+    connect(glassbtn5, &TGlassButton::OnClick, this, [this] { Run([this] { Commands().Throw(); }); });
+    connect(Timerordi, &QTimer::timeout, this, [this] { Run([this] { Commands().TimerordiTimer(); }); });
+    connect(FrameTimer, &TFrameTimer::OnTimer, this, [this](int) { Run([this] { Commands().FrameTimerTimer(); }); });
+    connect(DiceTable, &TDrawSurface::OnInitialize, this,
+            [this] { Run([this] { Commands().DiceTableInitialize(); }); });
     connect(DiceTable, &TDrawSurface::OnRestoreSurface, this,
-            [this] { Run([this] { game_->DiceTableRestoreSurface(); }); });
+            [this] { Run([this] { Commands().DiceTableRestoreSurface(); }); });
     connect(DiceTable, &TDrawSurface::OnMouseDown, this,
-            [this](int x, int y) { Run([&] { game_->DiceTableMouseDown(x, y); }); });
+            [this](int x, int y) { Run([&] { Commands().DiceTableMouseDown(x, y); }); });
     connect(DiceTable, &TDrawSurface::OnMouseMove, this,
-            [this](int x, int y) { Run([&] { game_->DiceTableMouseMove(x, y); }); });
-    Grid->onSelectCell = [this](int c, int r) { Run([&] { game_->GridSelectCell(c, r); }); };
-    Grid->onMouseMove = [this](int x, int y) { Run([&] { game_->GridMouseMove(x, y); }); };
+            [this](int x, int y) { Run([&] { Commands().DiceTableMouseMove(x, y); }); });
+    Grid->onSelectCell = [this](int c, int r) { Run([&] { Commands().WriteRow(c, r); }); };
+    Grid->onMouseMove = [this](int x, int y) { Run([&] { Commands().GridMouseMove(x, y); }); };
     Grid->toolTipFor = [this](int c, int r) { return Q(ConseilLigne(*game_, c, r)); };
     DiceTable->installEventFilter(this);
 }
 
-void TForm1::BuildShortcuts() {
-    // Window shortcuts: a modal dialog in front keeps them from firing.
-    auto bind = [this](const QKeySequence& keys, auto handler) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, handler);
-    };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::GradBtn1Click);
-    bind(QKeySequence(Qt::Key_F1), &TForm1::GradBtn3Click);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::GradBtn5Click);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quit);
-    bind(QKeySequence(Qt::Key_F4), &TForm1::OpenCurrentReview);
-}
+bool TForm1::GameKey(QKeyEvent* e) { return keys_->Handle(*e); }
 
-bool TForm1::GameKey(QKeyEvent* e) {
-    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
-    const int key = e->key();
-    // The command keys reach here only when the window's shortcuts did not
-    // fire, as when no window manager gave the window back its activation
-    // after a dialog.
-    if (!e->isAutoRepeat() &&
-        (mods == Qt::ControlModifier || (mods == Qt::NoModifier && (key == Qt::Key_F1 || key == Qt::Key_F4)))) {
-        switch (key) {
-            case Qt::Key_N: GradBtn1Click(); return true;
-            case Qt::Key_S: GradBtn5Click(); return true;
-            case Qt::Key_Q: quit(); return true;
-            case Qt::Key_F1: GradBtn3Click(); return true;
-            case Qt::Key_F4: OpenCurrentReview(); return true;
-            default: break;
+void TForm1::PerformKey(const KeyBinding& binding) {
+    switch (binding.command) {
+        case KeyCommand::NewGame: GradBtn1Click(); return;
+        case KeyCommand::Help: GradBtn3Click(); return;
+        case KeyCommand::Scores: GradBtn5Click(); return;
+        case KeyCommand::History: ShowHistory(); return;
+        case KeyCommand::Review: OpenCurrentReview(); return;
+        case KeyCommand::Quit: quit(); return;
+        case KeyCommand::Advice: Conseil(); return;
+        case KeyCommand::Die: Run([&] { Commands().KeyDie(binding.die); }); return;
+        case KeyCommand::Throw: Run([&] { Commands().KeyThrow(); }); return;
+        case KeyCommand::Enter: {
+            const int row = game().SheetCursorRow();
+            if (row >= 0) Grid->SetSelection(game().State().joueur, row);
+            Run([&] { Commands().KeyEnter(); });
+            return;
         }
-    }
-    if (mods != Qt::NoModifier) return false;
-    // A key held down repeats only the moves: repeated throws and picks
-    // would be accidents.
-    const bool move = key == Qt::Key_Up || key == Qt::Key_Down;
-    if (e->isAutoRepeat() && !move) return key >= Qt::Key_1 && key <= Qt::Key_5;
-    switch (key) {
-        case Qt::Key_1:
-        case Qt::Key_2:
-        case Qt::Key_3:
-        case Qt::Key_4:
-        case Qt::Key_5: Run([&] { game_->KeyDie(key - Qt::Key_0); }); return true;
-        case Qt::Key_Space: Run([&] { game_->KeyThrow(); }); return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: {
-            const int row = game_->SheetCursorRow();
-            const int column = game_->S.joueur;
-            if (row >= 0) Grid->SetSelection(column, row);
-            Run([&] { game_->KeyEnter(); });
-            return true;
-        }
-        case Qt::Key_Up: Run([&] { game_->KeyCursor(-1); }); return true;
-        case Qt::Key_Down: Run([&] { game_->KeyCursor(+1); }); return true;
-        case Qt::Key_Escape: Run([&] { game_->KeyEscape(); }); return true;
-        default: return false;
+        case KeyCommand::CursorUp: Run([&] { Commands().KeyCursor(-1); }); return;
+        case KeyCommand::CursorDown: Run([&] { Commands().KeyCursor(+1); }); return;
+        case KeyCommand::Escape: Run([&] { Commands().KeyEscape(); }); return;
     }
 }
 
@@ -278,7 +257,7 @@ bool TForm1::chargetextes() {
         ShowMessage(Q(load.Error()));
         return false;
     }
-    game_->T = std::move(load.Value());
+    Commands().SetLines(std::move(load.Value()));
     auto windowOf = [this](Window w) -> QWidget* {
         switch (w) {
             case Window::Main: return this;
@@ -294,7 +273,7 @@ bool TForm1::chargetextes() {
     for (const CaptionTarget& target : captions) {
         QWidget* window = windowOf(target.window);
         if (!window) continue;
-        const QString text = Q(game_->Line(target.line));
+        const QString text = Q(game().Line(target.line));
         if (QString(target.control) == "caption") {
             window->setWindowTitle(text);
             continue;
@@ -323,8 +302,8 @@ bool TForm1::chargetextes() {
     KeepHeadingsClearOfTheSheet();
     if (Form4) {
         QStringList guide, keys;
-        for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game_->Line(kFirstMoreHelpLine + i));
-        for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game_->Line(kFirstKeyHelpLine + i));
+        for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game().Line(kFirstMoreHelpLine + i));
+        for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game().Line(kFirstKeyHelpLine + i));
         keys << ReviewKeyHelp(French());
         Form4->SetKeyHelp(keys, guide);
     }
@@ -340,7 +319,7 @@ bool TForm1::ActivateGraph() {
         // Textures and table pictures go through the same checks.
         QImage image;
         QString why;
-        if (!QFileInfo(path).isFile()) {
+        if (!QFileInfo::exists(path)) {  // anything else there is named by the reader
             ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
             closeRequested_ = true;
         } else if (!ReadPictureFile(path, image, &why)) {
@@ -360,24 +339,20 @@ bool TForm1::ActivateGraph() {
     for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
     if (closeRequested_) return false;
 
-    const QString scores = files_.scoresStart;
-    if (QFileInfo::exists(scores) && game_->ListBoxScore.Empty()) {
-        const Status loaded = LoadBestScores(game_->ListBoxScore, QDir::toNativeSeparators(scores).toStdString());
-        if (!loaded.Ok()) {
-            ShowMessage(Q(loaded.Error()));
-            closeRequested_ = true;
-            return false;
-        }
-    }
-    return true;
+    BestScores list;
+    const ScoresLoad scores = LoadScoreLists(list, files_);
+    if (!scores.message.isEmpty()) ShowMessage(scores.message);
+    if (!scores.ok) closeRequested_ = true;
+    if (scores.ok) Commands().SetBestScoreList(std::move(list));
+    return scores.ok;
 }
 
 void TForm1::Sync() {
-    const MainControls& c = game_->controls;
+    const MainControls& c = game().Controls();
     // The standings stay until a new game clears the sheet.
     if (standings_->isVisible()) {
         bool empty = true;
-        for (int col = 0; col < kColumns; ++col) empty = empty && ColumnStateOf(game_->Grid, col).filled == 0;
+        for (int col = 0; col < kColumns; ++col) empty = empty && ColumnStateOf(game().Sheet(), col).filled == 0;
         if (empty) standings_->hide();
     }
     glassbtn5->setEnabled(c.glassbtn5Enabled);
@@ -399,17 +374,30 @@ void TForm1::Sync() {
         Label28->setText(Q(c.Label28));
         Label28->adjustSize();
     }
-    DropAdviceIfStale();
+    advice_->Refresh();
     Grid->setCursor(c.GridCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     DiceTable->setCursor(c.DiceTableCursor == Cursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     // A game can end behind the open best-scores dialog (computer turns run
     // on); its entry shows at once.
     if (Form5) Form5->Refresh();
-    Grid->SetKeyCursor(game_->S.joueur, game_->SheetCursorRow());
+    Grid->SetKeyCursor(game().State().joueur, game().SheetCursorRow());
     Announce();
 }
 
-void TForm1::Announce() { news_.Tell(*this); }
+void TForm1::Announce() {
+    news_.Tell(*this, turnToAnnounce_);
+    turnToAnnounce_ = false;
+}
+
+void TForm1::OnEvent(const Game&, const GameEvent& event) {
+    // A new game leaves the status line as it was laid out until the first
+    // throw, so its first turn has nothing to be told.
+    if (event.kind == GameEvent::Kind::NewGame) newGameTurn_ = true;
+    if (event.kind == GameEvent::Kind::TurnStarted) {
+        turnToAnnounce_ = !newGameTurn_;
+        newGameTurn_ = false;
+    }
+}
 
 // The dialogs open without a nested event loop, so that a screen reader's
 // press on the button that opens one returns at once.
@@ -422,24 +410,35 @@ void TForm1::GradBtn5Click() {
     if (Form5) Form5->open();
 }
 
-bool TForm1::French() const { return game_->T.empty() || game_->T[0].find("English") == std::string::npos; }
+bool TForm1::French() const {
+    const auto& lines = game().Lines();
+    return lines.empty() || lines[0].find("English") == std::string::npos;
+}
 
-void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(*game_), *strategies_, French()); }
+void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(game()), *strategies_, French()); }
 
 void TForm1::ShowStandings() {
     std::vector<int> scores;
-    for (int c = 0; c < game_->S.nbjoueurs && c < kColumns; ++c) scores.push_back(game_->Grid.Value(c, lignetotal));
+    for (int c = 0; c < game().State().nbjoueurs && c < kColumns; ++c)
+        scores.push_back(game().Sheet().Value(c, lignetotal));
     // Luck and cost need the table; without it the standings still show.
     std::optional<GameReview> review;
-    if (const StrategyTable* table = strategies_->Table(game_->S.typejeu)) {
+    if (const StrategyTable* table = strategies_->Table(game().State().typejeu)) {
         Result<GameReview> r = ReviewOf(*table, review_->Recorded(), nullptr);
         if (r.Ok()) review = r.Value();
     }
-    standings_->Show(StandingsOf(SeatNames(*game_), scores, review ? &*review : nullptr), French());
+    standings_->Show(StandingsOf(SeatNames(game()), scores, review ? &*review : nullptr), French());
 }
 
 void TForm1::GradBtn3Click() {
     if (Form4) Form4->open();
+}
+
+void TForm1::ShowHistory() {
+    if (!history_)
+        history_ = new HistoryWindow(
+            this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+    history_->open();
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -458,7 +457,7 @@ void TForm1::showEvent(QShowEvent* e) {
     shownOnce_ = true;
     CentreOnScreen(this);
     QtSettingsStore store;
-    game_->FormShow(store);
+    Commands().FormShow(store);
     if (Form2) Form2->Mirror();
     Sync();
     // The sheet holds the keyboard so the window's keys reach the game.
@@ -467,72 +466,18 @@ void TForm1::showEvent(QShowEvent* e) {
 
 void TForm1::closeEvent(QCloseEvent* e) {
     if (game_->Shown()) {
-        QtSettingsStore store;
-        game_->FormClose(store);
-        if (!store.Release()) ShowMessage(Q(game_->Line(kLineSettingsNotSaved)));
-        // The per-user folder is made on the first save only.
-        QDir().mkpath(QFileInfo(files_.scoresFile).absolutePath());
-        const QString scores = QDir::toNativeSeparators(files_.scoresFile);
-        const Status saved = SaveBestScores(game_->ListBoxScore, scores.toStdString());
-        if (!saved.Ok()) ShowMessage(Q(saved.Error()));
+        for (const QString& message : SaveOnClose(*game_, files_)) ShowMessage(message);
     }
     Timerordi->stop();
     FrameTimer->SetEnabled(false);
     e->accept();
 }
 
-TForm1::Position TForm1::CurrentPosition() const {
-    const GameState& s = game_->S;
-    return Position{s.tour, s.joueur, s.nblancers, s.typejeu, s.valeurde};
-}
-
 void TForm1::Conseil() {
-    const Advice advice = DemandeConseil(*game_);
-    adviceWaiting_ = advice.status == Advice::NotReady;
-    advisedAt_ = CurrentPosition();
-    if (advice.status == Advice::Given) {
-        advisedDice_ = {};
-        advisedRow_ = 0;
-        const Choice& best = advice.Best();
-        if (best.kind == Choice::Keep) {
-            for (int i = 1; i <= kDice; ++i) advisedDice_[i] = best.keep[i] != 0;
-        } else {
-            advisedRow_ = best.row;
-        }
-        adviceShown_ = true;
-        OutlineAdvice();
-    }
-    Sync();
-}
-
-void TForm1::StrategyReady(int typejeu) {
-    // A request made while the table was being prepared is answered now, if
-    // the position is still the one it was asked for.
-    if (adviceWaiting_ && typejeu == game_->S.typejeu && advisedAt_ == CurrentPosition()) Conseil();
-}
-
-void TForm1::DropAdviceIfStale() {
-    if (adviceWaiting_ && advisedAt_ != CurrentPosition()) adviceWaiting_ = false;
-    if (!adviceShown_ || advisedAt_ == CurrentPosition()) return;
-    adviceShown_ = false;
-    advisedDice_ = {};
-    advisedRow_ = 0;
-    OutlineAdvice();
-}
-
-// Redraws the still table (its frames come with Present) and the sheet. While
-// dice roll, the next frame redraws the table anyway.
-void TForm1::OutlineAdvice() {
-    Grid->SetAdvisedCell(advisedRow_ ? game_->S.joueur : -1, advisedRow_);
-    if (!game_->controls.FrameTimerEnabled) game_->DrawStillTable();
+    Run([this] { Commands().AskAdvice(); });
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_H || e->key() == Qt::Key_Question || e->text() == "?") {
-        Conseil();
-        e->accept();
-        return;
-    }
     if (!GameKey(e)) QWidget::keyPressEvent(e);
 }
 
@@ -551,17 +496,7 @@ void TForm1::SetSoundFrequency(int sound, int hertz) { DS->SetFrequency(sound, h
 void TForm1::PlaySound(int sound) { DS->Play(sound); }
 void TForm1::DrawPicture(int picture, int x, int y) { Source.Draw(DiceTable->Surface(), picture, x, y); }
 void TForm1::Present() {
-    if (adviceShown_ && advisedAt_ == CurrentPosition()) {
-        QPainter p(&DiceTable->Surface());
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(kAdviceFrame, 3));
-        p.setBrush(Qt::NoBrush);
-        const GameState& s = game_->S;
-        // Around the die's face, which fills its 70 x 60 picture but for a
-        // few pixels of board colour.
-        for (int i = 1; i <= kDice; ++i)
-            if (advisedDice_[i]) p.drawRoundedRect(QRectF(s.posx[i] + 1.5, s.posy[i] + 2.5, 62, 59), 6, 6);
-    }
+    advice_->FrameDice(DiceTable->Surface());
     DiceTable->Flip();
 }
 void TForm1::RepaintGrid() { Grid->update(); }

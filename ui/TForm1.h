@@ -11,11 +11,12 @@
 #include <functional>
 #include <memory>
 
-#include "Advice.h"
+#include "AdvicePresenter.h"
 #include "DrawSurface.h"
 #include "FrameTimer.h"
 #include "Game.h"
 #include "GameAccessible.h"
+#include "KeyMap.h"
 #include "PictureList.h"
 #include "ProgramFiles.h"
 #include "ScoreGrid.h"
@@ -28,13 +29,14 @@
 namespace quimba::ui {
 
 class BackgroundStrategies;
+class HistoryWindow;
 class ReviewCollector;
 class StandingsOverlay;
 class TForm2;
 class TForm4;
 class TForm5;
 
-class TForm1 : public QWidget, public GameView {
+class TForm1 : public QWidget, public GameView, private GameObserver {
     Q_OBJECT
 public:
     // `programDir` is the program's folder, ending in a separator; the
@@ -44,8 +46,12 @@ public:
     TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Game& game() { return *game_; }
-    const QString& ProgramDir() const { return files_.programDir; }
+    // The game as the windows see it: read through this, changed only
+    // through the commands.
+    const Game& game() const { return *game_; }
+    GameCommands& Commands() { return *game_; }
+    // The whole game, for tests that lay out a position by hand.
+    Game& GameForTests() { return *game_; }
     const ProgramFiles& Files() const { return files_; }
     void SetDialogs(TForm2* setup, TForm4* help, TForm5* scores);
 
@@ -71,8 +77,8 @@ public:
     void Conseil();
     // The advice on show: dice outlined on the table (by die 1..5) and the row
     // outlined in the sheet (0 for none); dropped as soon as the position moves.
-    const std::array<bool, kDice + 1>& AdvisedDice() const { return advisedDice_; }
-    int AdvisedRow() const { return advisedRow_; }
+    const std::array<bool, kDice + 1>& AdvisedDice() const { return advice_->Dice(); }
+    int AdvisedRow() const { return advice_->Row(); }
     BackgroundStrategies& Strategies() { return *strategies_; }
 
     // Handlers of the commands.
@@ -80,6 +86,9 @@ public:
     void quit() { close(); }
     void GradBtn5Click();
     void GradBtn3Click();
+    // The history and statistics window (Ctrl+H, or from the best scores).
+    void ShowHistory();
+    HistoryWindow* History() const { return history_; }
     // F4: the review of the game being played or just ended.
     void OpenCurrentReview();
     // The final standings over the dice table, until a new game starts.
@@ -111,7 +120,7 @@ public:
     bool GameKey(QKeyEvent* e);
     // Keeps or releases a die as its key would; for the screen readers' press.
     void ToggleDie(int die) {
-        Run([&] { game_->KeyDie(die); });
+        Run([&] { Commands().ToggleDie(die); });
     }
 
 protected:
@@ -129,20 +138,12 @@ private:
     void RepaintGrid() override;
     void RepaintMain() override;
 
-    // What the advice was given for: any throw, pick of a row or new game
-    // changes it.
-    struct Position {
-        int tour = -1, joueur = -1, nblancers = -1, typejeu = 0;
-        std::array<std::uint8_t, kDice + 1> valeurde{};
-        bool operator==(const Position&) const = default;
-    };
-    Position CurrentPosition() const;
-    void DropAdviceIfStale();
-    void OutlineAdvice();
-    void StrategyReady(int typejeu);
+    // GameObserver: the window's own use of the game's events.
+    void OnEvent(const Game& game, const GameEvent& event) override;
+    // Runs a command of the key table.
+    void PerformKey(const KeyBinding& binding);
 
     void BuildLayout();
-    void BuildShortcuts();
     // Tells screen readers what changed: a throw's result, a kept die, the
     // cursor, a written cell, a new turn, the end.
     void Announce();
@@ -159,20 +160,20 @@ private:
     SystemClock clock_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BackgroundStrategies> strategies_;
+    std::unique_ptr<AdvicePresenter> advice_;
+    std::unique_ptr<KeyMap> keys_;
     std::unique_ptr<ReviewCollector> review_;
     StandingsOverlay* standings_ = nullptr;
-    Position advisedAt_;
-    std::array<bool, kDice + 1> advisedDice_{};
-    int advisedRow_ = 0;
-    bool adviceShown_ = false;
-    bool adviceWaiting_ = false;  // asked while the table was not ready
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;
+    HistoryWindow* history_ = nullptr;  // made at its first opening
     bool closeRequested_ = false;
     bool shownOnce_ = false;
-    // What the screen readers were last told.
+    // What the screen readers were last told, and a turn start not told yet.
     ReaderNews news_;
+    bool turnToAnnounce_ = false;
+    bool newGameTurn_ = false;
 };
 
 }  // namespace quimba::ui

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "BackgroundStrategies.h"
 #include "CentreOnScreen.h"
 #include "DialogFrame.h"
 #include "Fonts.h"
@@ -85,7 +86,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
         CheckBox[i]->setCursor(Qt::PointingHandCursor);
         connect(CheckBox[i], &QCheckBox::toggled, this, [this, i](bool checked) { CheckBoxClick(i, checked); });
         connect(Edit[i], &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { main_->game().Form2.Edit[i] = text.toStdString(); });
+                [this, i](const QString& text) { main_->Commands().SetupName(i, text.toStdString()); });
     }
 
     GroupBox1 = OpaqueGroup(p, "GroupBox1", "Type de jeu ", QRect(545, 82, 148, 113));
@@ -95,7 +96,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     RadioButton1->setChecked(true);
     auto radio = [this](int type) {
         return [this, type](bool on) {
-            if (on) main_->game().Form2.RadioButton = type;
+            if (on) main_->Commands().SetupGameType(type);
         };
     };
     connect(RadioButton1, &QRadioButton::toggled, this, radio(1));
@@ -110,10 +111,10 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     RadioButton5 = Radio(GroupBox2, "RadioButton5", "Expert", QPoint(98, 14));
     RadioButton4->setChecked(true);
     connect(RadioButton4, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) main_->game().Form2.Niveau = kClassique;
+        if (on) main_->Commands().SetupLevel(kClassique);
     });
     connect(RadioButton5, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) main_->game().Form2.Niveau = kExpert;
+        if (on) main_->Commands().SetupLevel(kExpert);
     });
 
     glassbtn1 = MakeGlassButton(p, "glassbtn1", QRect(275, 235, 198, 38), "Commencer");
@@ -124,12 +125,12 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     for (int i = 1; i <= 5; ++i) PlayerLabel[i]->setBuddy(Edit[i]);
     connect(glassbtn1, &TGlassButton::OnClick, this, &TForm2::button1Click);
     connect(glassbtn2, &TGlassButton::OnClick, this, [this] {
-        main_->game().Form2.glassbtn2Click();
+        main_->Commands().SetupCancelled();
         reject();
     });
     connect(UpDown1, &UpDown::Clicked, this, [this](bool next) {
         const int before = PlayerCount();
-        main_->game().Form2.UpDown1Click(next);
+        main_->Commands().SetupPlayers(next);
         Mirror();
         if (PlayerCount() != before) {
             QAccessibleValueChangeEvent event(UpDown1, PlayerCount());
@@ -140,7 +141,7 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
 }
 
 void TForm2::Mirror() {
-    const SetupForm& form = main_->game().Form2;
+    const SetupForm& form = main_->game().Setup();
     for (int i = 1; i <= 5; ++i) {
         const QSignalBlocker block(CheckBox[i]);
         if (Edit[i]->text() != QString::fromStdString(form.Edit[i]))
@@ -178,11 +179,11 @@ void TForm2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
 
-    Game& game = main_->game();
-    game.Form2.closeRequested = false;
-    game.Form2.FormShow(game.S.nbjoueurs);
-    game.Form2.FormActivate(game.Form2.nbjoueurs);
+    main_->Commands().SetupOpened();
     Mirror();
+    // The dialog opens with its focus shown, on "Commencer": Enter or Space
+    // starts at once, Tab walks to the names and choices.
+    glassbtn1->setFocus(Qt::TabFocusReason);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* e) {
@@ -197,17 +198,15 @@ void TForm2::keyPressEvent(QKeyEvent* e) {
 }
 
 void TForm2::CheckBoxClick(int player, bool checked) {
-    SetupForm& form = main_->game().Form2;
-    form.SetCheckBox(player, checked);
+    main_->Commands().SetupComputer(player, checked);
     Mirror();
 }
 
 void TForm2::button1Click() {
-    Game& game = main_->game();
-    game.Form2.button1Click(game.S, game.Grid, game.controls);
+    main_->Commands().NewGame();
     // The table for this game type is prepared now, off the window's thread,
     // so that the advice and an expert computer seldom have to wait for it.
-    if (game.strategies) game.strategies->Table(game.S.typejeu);
+    main_->Strategies().Table(main_->game().State().typejeu);
     main_->Sync();
     main_->Grid->update();
     accept();

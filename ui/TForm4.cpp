@@ -1,6 +1,7 @@
 #include "TForm4.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <algorithm>
 
 #include "CentreOnScreen.h"
@@ -82,6 +83,10 @@ void TForm4::FitContents() {
         if (label) width = std::max(width, label->x() + label->sizeHint().width() + 10);
     for (QLabel* label : KeyLabel) width = std::max(width, label->x() + label->sizeHint().width() + 10);
     for (QLabel* label : GuideLabel) width = std::max(width, label->x() + label->sizeHint().width() + 10);
+    // However long a language line, the help stays on the screen; a longer
+    // line is cut at the help's edge.
+    const QScreen* shownOn = screen();
+    width = std::min(width, std::max(kWidth, shownOn ? shownOn->availableGeometry().width() : 2 * kWidth));
     const int height = glassbtn2->geometry().bottom() + 1 + 7;
     setFixedSize(width, height);
     TextureFill1->setGeometry(0, 0, width, height);

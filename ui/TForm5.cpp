@@ -16,7 +16,7 @@
 namespace quimba::ui {
 
 TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
-    SetUpDialog(*this, "Form5", "Meilleurs Scores", QSize(254, 422));
+    SetUpDialog(*this, "Form5", "Meilleurs Scores", QSize(254, 470));
     TextureFill1 = FillDialog(*this, &main->Image2);
 
     ListBoxScore = new QListWidget(TextureFill1);
@@ -30,11 +30,14 @@ TForm5::TForm5(TForm1* main) : QDialog(main), main_(main) {
         "QListWidget::item:selected { background: rgb(0, 0, 255); color: rgb(255, 255, 0); }");
 
     GlassButton1 = MakeGlassButton(TextureFill1, "GlassButton1", QRect(24, 326, 198, 38), "Effacer tout");
-    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(23, 374, 198, 38), "Fermer");
+    HistoryButton = MakeGlassButton(TextureFill1, "HistoryButton", QRect(24, 374, 198, 38), "Historique");
+    glassbtn2 = MakeGlassButton(TextureFill1, "glassbtn2", QRect(23, 422, 198, 38), "Fermer");
+    HistoryButton->SetTabStop(true);
     GlassButton1->SetTabStop(true);
     glassbtn2->SetTabStop(true);
     connect(GlassButton1, &TGlassButton::OnClick, this, &TForm5::AskClearAll);
     connect(glassbtn2, &TGlassButton::OnClick, this, &QDialog::accept);
+    connect(HistoryButton, &TGlassButton::OnClick, main_, &TForm1::ShowHistory);
 }
 
 void TForm5::AskClearAll() {
@@ -52,27 +55,29 @@ void TForm5::AskClearAll() {
     box->setDefaultButton(no);
     box->setEscapeButton(no);
     connect(yes, &QPushButton::clicked, this, [this] {
-        main_->game().ListBoxScore.Clear();
+        main_->Commands().ClearBestScores();
         Mirror();
     });
     box->open();
 }
 
 void TForm5::Mirror() {
-    const BestScores& list = main_->game().ListBoxScore;
+    const BestScores& list = main_->game().BestScoreList();
     ListBoxScore->clear();
     for (const std::string& entry : list.Items()) ListBoxScore->addItem(QString::fromStdString(entry));
     shownVersion_ = list.Version();
 }
 
 void TForm5::Refresh() {
-    if (isVisible() && main_->game().ListBoxScore.Version() != shownVersion_) Mirror();
+    if (isVisible() && main_->game().BestScoreList().Version() != shownVersion_) Mirror();
 }
 
 void TForm5::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     CentreOnScreen(this);
     Mirror();
+    // The dialog opens with its focus shown, on "Fermer", never on "Effacer tout".
+    glassbtn2->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace quimba::ui

@@ -21,6 +21,7 @@ public:
     QListWidget* ListBoxScore;
     TGlassButton* GlassButton1;
     TGlassButton* glassbtn2;
+    TGlassButton* HistoryButton;  // opens the history and statistics
 
     // Shows the game's list.
     void Mirror();

@@ -4,11 +4,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "PartyStore.h"
-
 #include "Startup.h"
 #include "TForm1.h"
 
@@ -28,30 +26,12 @@ int Check(quimba::ui::Windows& windows) {
     Print(stdout, "language: " + QDir::toNativeSeparators(f.languageFile));
     Print(stdout, "scores: " + QDir::toNativeSeparators(f.scoresFile));
     Print(stdout, "scores read from: " + QDir::toNativeSeparators(f.scoresStart));
+    if (!f.scoresAlso.isEmpty()) Print(stdout, "scores merged from: " + QDir::toNativeSeparators(f.scoresAlso));
     if (!loaded) return 1;
     Print(stdout, QString("lines: %1").arg(game.T.size()));
     Print(stdout, QString("best scores: %1").arg(game.ListBoxScore.Items().size()));
     Print(stdout, "player: " + QString::fromStdString(game.Line(19)));
     return 0;
-}
-
-// --export-history FILE writes the recorded games as CSV before any window or
-// display is needed; the status is 0 on success, 1 with a message otherwise.
-int ExportHistory(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const char* value = nullptr;
-        if (std::strcmp(argv[i], "--export-history") == 0) {
-            if (i + 1 >= argc) break;
-            value = argv[i + 1];
-        } else if (std::strncmp(argv[i], "--export-history=", 17) == 0) {
-            value = argv[i] + 17;
-        }
-        if (!value) continue;
-        const quimba::Status done = quimba::store::ExportHistoryFile(quimba::store::DefaultDatabasePath(), value);
-        if (!done.Ok()) std::fprintf(stderr, "quimba3d: %s\n", done.Error().c_str());
-        return done.Ok() ? 0 : 1;
-    }
-    return -1;
 }
 
 // The application object the command line needs. Help and version are
@@ -71,7 +51,6 @@ std::unique_ptr<QCoreApplication> ApplicationFor(int& argc, char** argv) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const int exported = ExportHistory(argc, argv); exported >= 0) return exported;
     const std::unique_ptr<QCoreApplication> app = ApplicationFor(argc, argv);
     quimba::ui::SetUpApplication();
 
@@ -79,6 +58,13 @@ int main(int argc, char* argv[]) {
     quimba::ui::DescribeCommandLine(parser);
     // Ends the program after printing the help, the version or a bad option.
     parser.process(*app);
+
+    if (const QString file = quimba::ui::ExportHistoryRequested(parser); !file.isEmpty()) {
+        const quimba::Status done =
+            quimba::store::ExportHistoryFile(quimba::store::DefaultDatabasePath(), file.toStdString());
+        if (!done.Ok()) Print(stderr, "quimba3d: " + QString::fromStdString(done.Error()));
+        return done.Ok() ? 0 : 1;
+    }
 
     const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
     quimba::ui::Windows windows =

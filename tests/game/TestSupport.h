@@ -145,7 +145,7 @@ inline void StartGame(Game& g, const std::vector<std::string>& names, int typeje
     g.Form2.nbjoueurs = static_cast<int>(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) g.Form2.Edit[i + 1] = names[i];
     g.Form2.RadioButton = typejeu;
-    g.Form2.button1Click(g.S, g.Grid, g.controls);
+    g.NewGame();
 }
 
 // Scripts one throw that gives the thrown dice these values (in die order),

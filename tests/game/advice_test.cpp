@@ -40,6 +40,12 @@ struct Coach : Harness {
             game.S.valeurde[i] = static_cast<std::uint8_t>(dice[i - 1]);
             game.S.roule[i] = 0;
         }
+        // As the throw would have analysed them, so that a pick scores them.
+        const DiceAnalysis analysis = AnalyseDice(game.S.valeurde, game.T);
+        game.S.nbface = analysis.nbface;
+        game.S.sommeface = analysis.sommeface;
+        game.S.sommedes = analysis.sommedes;
+        game.S.figure[0] = analysis.figure;
     }
 };
 
@@ -166,7 +172,10 @@ double Number(const std::string& text, std::size_t from) {
 TEST(Advice, SheetTooltipGivesTheRowNowAndItsCost) {
     Coach c;
     c.Position({lignefull, lignequimba}, 3, {2, 5, 2, 5, 5});
-    EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "") << "no advice asked yet in this game";
+    // What a row gives now is no advice: it shows in any game, and the game
+    // stays in the best scores.
+    EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "Full : 30 maintenant") << "no advice asked yet in this game";
+    EXPECT_FALSE(c.game.S.conseilpartie);
     c.game.S.conseilpartie = true;
     EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "Full : 30 maintenant, espérance 32,3 (meilleur choix)");
 

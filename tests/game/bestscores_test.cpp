@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -348,6 +350,155 @@ TEST_F(BestScoresFileTest, LoopOfLinksIsReported) {
     BestScores list;
     const std::string message = SaveBestScores(list, file).Error();
     EXPECT_EQ(message.rfind("Cannot save file \"" + file + "\". ", 0), 0u) << message;
+}
+
+std::vector<std::string> Entries(const std::string& bytes) { return ParseBestScores(bytes); }
+
+TEST_F(BestScoresFileTest, SaveKeepsTheLineEndingOfTheFile) {
+    for (const std::string ending : {"\n", "\r\n"}) {
+        Write(file, "1 --- d --- A" + ending + "2 --- d --- B" + ending);
+        BestScores list;
+        ASSERT_EQ(LoadBestScores(list, file).Error(), "");
+        list.Add("3 --- d --- C");
+        ASSERT_EQ(MergeBestScores(list, file).Error(), "");
+        EXPECT_EQ(Read(file), "1 --- d --- A" + ending + "2 --- d --- B" + ending + "3 --- d --- C" + ending);
+    }
+}
+
+// One rule for load and save: whatever a save writes, the next load either
+// reads whole or holds back as too large to show, and a held-back list is
+// never cut: new entries go at its end.
+TEST_F(BestScoresFileTest, ListNearTheLimitIsNeverCutAndAlwaysLoads) {
+    const std::string line = std::string(60, 'x') + "\n";
+    std::string bytes;
+    while (bytes.size() + line.size() <= kBestScoresMaxBytes - 30) bytes += line;
+    Write(file, bytes);  // fits with LF; would not with CR LF
+    for (int close = 0; close < 3; ++close) {
+        BestScores list;
+        bool tooLarge = false;
+        const std::string loaded = LoadBestScores(list, file, &tooLarge).Error();
+        EXPECT_EQ(loaded.empty(), !tooLarge) << loaded;
+        list.Add(std::to_string(close) + " --- d --- NEW");
+        const Result<bool> saved = MergeBestScores(list, file);
+        ASSERT_EQ(saved.Error(), "");
+        const std::string after = Read(file);
+        const std::vector<std::string> lines = Entries(after);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), line.substr(0, 60)),
+                  std::ptrdiff_t(bytes.size() / line.size()));
+        EXPECT_EQ(lines.size(), bytes.size() / line.size() + close + 1) << "close " << close;
+        EXPECT_EQ(after.find('\r'), std::string::npos) << "the file's LF became CR LF";
+        EXPECT_EQ(saved.Value(), after.size() > kBestScoresMaxBytes);
+    }
+}
+
+TEST_F(BestScoresFileTest, ListTooLargeToShowKeepsItsBytesAndGetsNewEntriesAtItsEnd) {
+    const std::string bytes = std::string(kBestScoresMaxBytes + 5, 'y');  // last line unended
+    Write(file, bytes);
+    BestScores list;
+    bool tooLarge = false;
+    EXPECT_NE(LoadBestScores(list, file, &tooLarge).Error(), "");
+    EXPECT_TRUE(tooLarge);
+    list.Add("9 --- d --- NEW");
+    const Result<bool> saved = MergeBestScores(list, file);
+    ASSERT_EQ(saved.Error(), "");
+    EXPECT_TRUE(saved.Value());
+    EXPECT_EQ(Read(file), bytes + "\r\n9 --- d --- NEW\r\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"});
+}
+
+TEST_F(BestScoresFileTest, FifoIsRefusedAtOnceByLoadAndSave) {
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    BestScores list;
+    EXPECT_EQ(LoadBestScores(list, file).Error(), "Cannot open file \"" + file + "\". Is a FIFO, not a file");
+    list.Add("1 --- d --- X");
+    EXPECT_EQ(MergeBestScores(list, file).Error(), "Cannot save file \"" + file + "\". Is a FIFO, not a file");
+    EXPECT_EQ(SaveBestScores(list, file).Error(), "Cannot save file \"" + file + "\". Is a FIFO, not a file");
+}
+
+TEST_F(BestScoresFileTest, KilledSavesLeaveNothingAfterTheNextSave) {
+    Write(file, "old\r\n");
+    for (const char* left : {"s.frd.tmp", "s.frd.a1B2c3", "s.frd.XyZ789", "s.frd.lock"})
+        Write((dir / left).string(), "x");
+    for (const char* mine : {"s.frd.backup", "s.frd.old"}) Write((dir / mine).string(), "mine");  // not ours
+    BestScores list;
+    list.Add("1 --- d --- X");
+    ASSERT_EQ(SaveBestScores(list, file).Error(), "");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"s.frd", "s.frd.backup", "s.frd.old"}));
+}
+
+// What each copy adds or clears is applied to the file as it is when that
+// copy closes, in either order.
+TEST_F(BestScoresFileTest, TwoCopiesLoseNothing) {
+    struct Case {
+        const char* name;
+        bool firstClears;
+        bool firstClosesFirst;
+        std::vector<std::string> kept;
+    };
+    for (const Case& c : {Case{.name = "both_add_first_closes_first",
+                         .firstClears = false,
+                         .firstClosesFirst = true,
+                         .kept = {"0 --- d --- OLD", "1 --- d --- FIRST", "2 --- d --- SECOND"}},
+                          Case{.name = "both_add_second_closes_first",
+                          .firstClears = false,
+                          .firstClosesFirst = false,
+                          .kept = {"0 --- d --- OLD", "1 --- d --- FIRST", "2 --- d --- SECOND"}},
+                          Case{.name = "first_clears_after_adding",
+                          .firstClears = true,
+                          .firstClosesFirst = false,
+                          .kept = {"2 --- d --- SECOND"}}}) {
+        Write(file, "0 --- d --- OLD\r\n");
+        BestScores first, second;
+        ASSERT_EQ(LoadBestScores(first, file).Error(), "");
+        ASSERT_EQ(LoadBestScores(second, file).Error(), "");
+        first.Add("1 --- d --- FIRST");
+        if (c.firstClears) first.Clear();
+        second.Add("2 --- d --- SECOND");
+        BestScores* order[] = {&first, &second};
+        if (!c.firstClosesFirst) std::swap(order[0], order[1]);
+        for (BestScores* list : order) ASSERT_EQ(MergeBestScores(*list, file).Error(), "") << c.name;
+        EXPECT_EQ(Entries(Read(file)), c.kept) << c.name;
+        EXPECT_EQ(order[1]->Lines(), c.kept) << c.name << ": the list closed last shows what was merged";
+    }
+}
+
+// Real processes saving at the same moment: the lock lets no save overwrite
+// another's entries.
+TEST_F(BestScoresFileTest, ConcurrentCopiesKeepEveryEntry) {
+    constexpr int kCopies = 4;
+    constexpr int kSaves = 20;
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            BestScores list;
+            bool ok = LoadBestScores(list, file).Ok();
+            for (int save = 0; save < kSaves && ok; ++save) {
+                list.Add(std::to_string(copy) + " --- " + std::to_string(save) + " --- P");
+                ok = MergeBestScores(list, file).Ok();
+            }
+            std::_Exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(Entries(Read(file)).size(), std::size_t(kCopies * kSaves));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"s.frd"});
+}
+
+TEST(BestScoresLists, TheOtherListJoinsOnceWithoutRepeats) {
+    BestScores list;
+    list.AddLines({"1 --- d --- A", "2 --- d --- B", "2 --- d --- B"});
+    list.AddMissingLines({"2 --- d --- B", "3 --- d --- C", "1 --- d --- A", "3 --- d --- C"});
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"1 --- d --- A", "2 --- d --- B", "2 --- d --- B",
+                                                      "3 --- d --- C", "3 --- d --- C"}));
+    EXPECT_EQ(list.CarriedLines(), (std::vector<std::string>{"3 --- d --- C", "3 --- d --- C"}));
+    EXPECT_TRUE(list.AddedLines().empty());
 }
 
 }  // namespace

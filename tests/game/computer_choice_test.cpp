@@ -30,7 +30,7 @@ protected:
 
     void Look(const ChoiceCase& c) {
         StartGame(h.game, {"CPU", "JO2"}, c.type);
-        h.game.observer = &rec;
+        h.game.Subscribe(rec);
         for (int r : c.filled) h.game.Grid.SetCell(0, r, "7");
         h.game.S.ligneimposee = c.forced;
         h.game.S.nblancers = c.throws;
@@ -145,7 +145,7 @@ TEST(ComputerChoiceNoRowLeft, SaysSoAndTalliesNothing) {
     Harness h;
     RecordingObserver rec;
     StartGame(h.game, {"CPU", "JO2"}, kNormal);
-    h.game.observer = &rec;
+    h.game.Subscribe(rec);
     for (int r : kChosenRows) h.game.Grid.SetCell(0, r, "2");
     h.game.S.nblancers = 3;
     LayDice(h.game, {1, 2, 3, 4, 6});
@@ -177,7 +177,7 @@ TEST_P(ComputerChoiceFilledForcedRow, KeepsTheCellAndTalliesNothing) {
     Harness h;
     RecordingObserver rec;
     StartGame(h.game, {"CPU", "JO2"}, c.type);
-    h.game.observer = &rec;
+    h.game.Subscribe(rec);
     h.game.Grid.SetCell(0, c.forced, "7");
     h.game.S.ligneimposee = c.forced;
     h.game.S.nblancers = c.throws;
@@ -207,7 +207,7 @@ TEST(ComputerChoiceAfterPersonPick, LooksAtNothing) {
     Harness h;
     RecordingObserver rec;
     StartGame(h.game, {"JO1", "CPU"}, kNormal);
-    h.game.observer = &rec;
+    h.game.Subscribe(rec);
     h.game.S.nblancers = 1;
     LayDice(h.game, {4, 4, 4, 4, 4});
     h.game.Grid.SetCell(0, ligne2, "0");
@@ -224,7 +224,7 @@ TEST(ComputerChoiceFigureOfItsOwnColumn, IgnoresOtherPlayersFigure) {
     Harness h;
     RecordingObserver rec;
     StartGame(h.game, {"JO1", "CPU"}, kNormal);
-    h.game.observer = &rec;
+    h.game.Subscribe(rec);
     h.game.S.figure[0] = kQuimba;
     h.game.S.joueur = 1;
     h.game.S.nblancers = 1;

@@ -110,7 +110,7 @@ TEST_P(ComputerGames, EndWithEveryRowFilledAndTotalsRight) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         Table t(seed * 7919 + static_cast<unsigned long long>(c.type * 10 + c.players));
         Game& g = t.game;
-        g.observer = &t.order;
+        g.Subscribe(t.order);
         std::vector<std::string> names(c.players, "CPU");
         quimba::testing::StartGame(g, names, c.type);
         ASSERT_TRUE(PlayToEnd(g));
@@ -165,7 +165,7 @@ TEST_P(PersonAndComputer, PlayToTheEnd) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         Table t(seed);
         Game& g = t.game;
-        g.observer = &t.order;
+        g.Subscribe(t.order);
         quimba::testing::StartGame(g, c.names, c.type);
         ASSERT_TRUE(PlayToEnd(g, c.personThrows));
         EXPECT_EQ(g.S.tour, kRounds);

@@ -273,7 +273,7 @@ protected:
 
     void Start(const std::vector<std::string>& names, int type = kNormal) {
         StartGame(g, names, type);
-        g.observer = &rec;
+        g.Subscribe(rec);
     }
     // The dice of the next throw the timer makes.
     void NextThrow(const std::vector<int>& thrownFaces) { ScriptThrow(h.random, thrownFaces); }
@@ -406,7 +406,7 @@ TEST_F(ComputerTicks, NextComputerWaitsOneTickAfterTheThirdThrow) {
     EXPECT_EQ(Values(), (Dice{5, 5, 5, 5, 5}));
 }
 
-TEST_F(ComputerTicks, RollButtonKeepsItsStateDuringTheComputersTurn) {
+TEST_F(ComputerTicks, RollButtonIsOffThroughTheComputersTurnAfterAnEarlyWrite) {
     Start({"JO1", "CPU"});
     // The person throws once and strikes out "Quimba".
     NextThrow({1, 2, 3, 4, 6});
@@ -415,14 +415,15 @@ TEST_F(ComputerTicks, RollButtonKeepsItsStateDuringTheComputersTurn) {
     g.GridSelectCell(0, lignequimba);
     ASSERT_EQ(g.S.joueur, 1);
     ASSERT_EQ(g.controls.TimerordiEnabled, true);
-    EXPECT_EQ(g.controls.glassbtn5Enabled, true);
+    EXPECT_EQ(g.controls.glassbtn5Enabled, false);
     NextThrow({1, 2, 3, 4, 6});
     Tick();
-    EXPECT_EQ(g.controls.glassbtn5Enabled, true);
+    EXPECT_EQ(g.controls.glassbtn5Enabled, false);
+    EXPECT_FALSE(g.Throw()) << "a person's throw in a computer's turn";
     NextThrow({1, 2, 2, 4});
     SettleAndTick();
     EXPECT_EQ(g.S.nblancers, 2);
-    EXPECT_EQ(g.controls.glassbtn5Enabled, true);
+    EXPECT_EQ(g.controls.glassbtn5Enabled, false);
 }
 
 TEST_F(ComputerTicks, RollButtonStaysOffAfterThePersonsThirdThrow) {

@@ -76,7 +76,7 @@ TEST_P(ExpertGame, PlaysWholeGamesByTheRules) {
         g.strategies = &Built();
         g.niveaujoueur = c.levels;
         Checker checker;
-        g.observer = &checker;
+        g.Subscribe(checker);
         StartGame(g, {"CPU", "CPU"}, c.type);
         ASSERT_TRUE(PlayToEnd(g)) << c.name << " seed " << seed;
         EXPECT_EQ(checker.writes.size(), 26u);
@@ -116,7 +116,7 @@ TEST(ExpertLevel, ClassicIgnoresTheTables) {
         if (withTables) g.strategies = &Built();
         g.S.niveau = 1;
         Checker checker;
-        g.observer = &checker;
+        g.Subscribe(checker);
         StartGame(g, {"CPU", "CPU", "CPU"}, kNormal);
         EXPECT_TRUE(PlayToEnd(g));
         std::string out;

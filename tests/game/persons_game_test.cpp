@@ -35,7 +35,7 @@ TEST_P(PersonsGame, PlaysToTheEndWithTheRightTotals) {
     Game g(random, clock, view);
     for (int n = 0; n < kLanguageLineCount; ++n) g.T.push_back("L" + std::to_string(n));
     RecordingObserver rec;
-    g.observer = &rec;
+    g.Subscribe(rec);
     StartGame(g, c.names, c.type);
     const int players = static_cast<int>(c.names.size());
 

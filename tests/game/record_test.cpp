@@ -58,7 +58,7 @@ struct LiveGame {
         game.strategies = &SharedStrategies();
         game.Form2.Niveau = level;
         StartGame(game, names, type);
-        game.observer = &feed;
+        game.Subscribe(feed);
         feed.NewGame(game, 1765000000);
     }
 

@@ -218,7 +218,7 @@ struct WriteSeen : GameObserver {
 
 TEST_F(ScoringTest, ObserverHearsTheWrittenRowOnly) {
     WriteSeen seen;
-    g.observer = &seen;
+    g.Subscribe(seen);
     Start({"ANNE", "BOB"});
     Throw({3, 3, 3, 3, 3});
     g.GridSelectCell(0, lignebonus);

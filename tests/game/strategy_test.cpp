@@ -133,6 +133,9 @@ TEST(StrategyTableShape, AscendantAndDescendantAreWorthTheSame) {
     EXPECT_NEAR(up, down, 1e-9);
     // And the free choice of rows is worth more than any fixed order.
     EXPECT_GT(Table(kNormal).Value({}), up + 50);
+    // The rounded means the history shows without a table.
+    for (const int type : {kNormal, kAscendant, kDescendant})
+        EXPECT_NEAR(Table(type).Value({}), OptimalMean(type), 0.5e-4) << type;
 }
 
 // One thread or two, the table is the same.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "Cp1252.h"
@@ -55,6 +57,26 @@ TEST(Cp1252, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");            // truncated sequence
     EXPECT_EQ(Utf8ToCp1252("\xC3(b"), "?(b");          // bad continuation
     EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8E\xB2"), "?");  // a die emoji
+}
+
+// Each byte of a form the standard forbids is malformed on its own: an
+// overlong line feed must never end a best-scores entry.
+TEST(Cp1252, ForbiddenFormsNeverSpellTheirCharacter) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::string bytes;
+    };
+    for (const Case& c : {Case{.name = "overlong_line_feed",
+                         .utf8 = "a\xC0\x8A"
+                                 "b",
+                         .bytes = "a??b"},
+                          Case{.name = "overlong_nul", .utf8 = "\xC0\x80", .bytes = "??"},
+                          Case{.name = "overlong_three_bytes", .utf8 = "\xE0\x80\x8D", .bytes = "???"},
+                          Case{.name = "overlong_four_bytes", .utf8 = "\xF0\x80\x80\x8A", .bytes = "????"},
+                          Case{.name = "surrogate", .utf8 = "\xED\xA0\x80", .bytes = "???"},
+                          Case{.name = "past_the_last_code_point", .utf8 = "\xF4\x90\x80\x80", .bytes = "????"}})
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.bytes) << c.name;
 }
 
 std::string Lines(int n) {
@@ -128,8 +150,9 @@ TEST(LanguageFile, FolderInsteadOfFileIsAnOpenError) {
     EXPECT_EQ(load.Error().rfind("Cannot open file \"/tmp\". ", 0), 0u) << load.Error();
 }
 
-TEST(LanguageFile, OnlyTheFirstMebibyteIsRead) {
-    // A damaged file that never ends must not be read into memory whole.
+TEST(LanguageFile, FileOverTheCapIsRefusedNotCut) {
+    // A damaged file that never ends must not be read into memory, nor
+    // shown cut as if it were a short file.
     const std::string path = ::testing::TempDir() + "huge_francais.lan";
     const std::string head = Lines(kLanguageLineCount - 1);
     {
@@ -142,9 +165,18 @@ TEST(LanguageFile, OnlyTheFirstMebibyteIsRead) {
     }
     const auto load = LoadLanguageFile(path);
     std::remove(path.c_str());
-    ASSERT_TRUE(load.Ok()) << load.Error();
-    ASSERT_EQ(load.Value().size(), std::size_t(kLanguageLineCount));
-    EXPECT_EQ(load.Value().back().size(), kLanguageMaxBytes - head.size());
+    EXPECT_EQ(load.Error(), "Cannot open file \"" + path + "\". File too large (more than 1 MiB)");
+}
+
+TEST(LanguageFile, FifoOrDeviceIsRefusedAtOnce) {
+    const std::string fifo = ::testing::TempDir() + "fifo_francais.lan";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // With no writer, opening a FIFO to read it would wait for ever.
+    const auto fromFifo = LoadLanguageFile(fifo);
+    std::remove(fifo.c_str());
+    EXPECT_EQ(fromFifo.Error(), "Cannot open file \"" + fifo + "\". Is a FIFO, not a file");
+    EXPECT_EQ(LoadLanguageFile("/dev/zero").Error(), "Cannot open file \"/dev/zero\". Is a device, not a file");
 }
 
 TEST(LanguageFile, CaptionOrderStartsWithHelpAndEndsWithBestScoreLabel) {

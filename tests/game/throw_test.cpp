@@ -215,7 +215,7 @@ struct ThrowSeen : GameObserver {
 
 TEST_F(ThrowTest, ObserverSeesTheFinishedAnalysis) {
     ThrowSeen seen;
-    g.observer = &seen;
+    g.Subscribe(seen);
     ScriptThrow(h.random, {5, 5, 5, 5, 2});
     g.Button1Click();
     EXPECT_EQ(seen.calls, 1);

@@ -76,7 +76,7 @@ TEST(SimRecord, KilledWhileRecordingLeavesASoundFileOfWholeGames) {
     const pid_t child = fork();
     if (child == 0) {
         setenv("XDG_DATA_HOME", home.path.c_str(), 1);
-        std::freopen("/dev/null", "w", stdout);
+        if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
         execl(QUIMBA_SIM_PATH, QUIMBA_SIM_PATH, "--record", "--games", "1000000", nullptr);
         _exit(127);
     }

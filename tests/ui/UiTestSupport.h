@@ -56,7 +56,8 @@ struct Program {
         w.Form1->ShowMessage = [this](const QString& m) { messages << m; };
     }
     bool Start() { return quimba::ui::LoadStartupFiles(w); }
-    quimba::Game& game() { return w.Form1->game(); }
+    // The whole game, for tests that lay out a position by hand.
+    quimba::Game& game() { return w.Form1->GameForTests(); }
 };
 
 // A left click where a user would make it: the pointer moves there first.
@@ -68,8 +69,8 @@ inline void Click(QWidget* w, QPoint at = QPoint()) {
 
 // Runs the animation to its end through the window, as the frame timer would.
 inline void Settle(quimba::ui::TForm1* main) {
-    for (int frame = 0; frame < 200 && main->game().controls.FrameTimerEnabled; ++frame) {
-        main->game().FrameTimerTimer();
+    for (int frame = 0; frame < 200 && main->game().Controls().FrameTimerEnabled; ++frame) {
+        main->Commands().FrameTimerTimer();
         main->Sync();
     }
 }

@@ -8,8 +8,9 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "Advice.h"
+#include "BackgroundStrategies.h"
 #include "Language.h"
-#include "StrategyCache.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"

@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
+#include <array>
 
 #include "SystemPorts.h"
 #include "TForm2.h"
@@ -255,6 +257,88 @@ private slots:
         Program third(LocateFiles(program(), r));
         QVERIFY(third.Start());
         QCOMPARE(third.game().ListBoxScore.Items().size(), std::size_t(0));
+    }
+
+    // Entries saved in the player's own folder while the program's folder
+    // was read-only join the list beside the program once it is writable,
+    // and the player's copy goes once they are saved there.
+    void oneListWhereverItLives() {
+        LayData(program());
+        WriteBytes(program() + "s.frd", "98 --- 02/01/2026 --- BOB\r\n");
+        WriteBytes(user() + "s.frd", "98 --- 02/01/2026 --- BOB\r\n120 --- 03/01/2026 --- EVE\r\n");
+        const std::vector<std::string> both{"120 --- 03/01/2026 --- EVE", "98 --- 02/01/2026 --- BOB"};
+        {
+            Program p(LocateFiles(program(), request(true)));
+            QCOMPARE(p.w.Form1->Files().scoresAlso, user() + "s.frd");
+            QVERIFY(p.Start());
+            p.w.Form1->show();
+            QCOMPARE(p.game().ListBoxScore.Items(), both);
+            p.w.Form1->close();
+            QCOMPARE(p.messages, QStringList());
+        }
+        QCOMPARE(ReadBytes(program() + "s.frd"),
+                 QByteArray("120 --- 03/01/2026 --- EVE\r\n98 --- 02/01/2026 --- BOB\r\n"));
+        QVERIFY(!QFileInfo::exists(user() + "s.frd"));
+        Program again(LocateFiles(program(), request(true)));
+        QVERIFY(again.Start());
+        QCOMPARE(again.game().ListBoxScore.Items(), both);
+    }
+
+    // A per-user folder that cannot be made says why; a relative one is
+    // ignored for the default, as the base-folder rule asks.
+    void perUserFolderThatCannotBeMadeSaysWhy() {
+        LayData(program());
+        WriteBytes(at("plain"), "a file, not a folder");
+        FileRequest r = request(false);
+        r.userDataDir = at("plain/user");
+        Program p(LocateFiles(program(), r));
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        p.w.Form1->close();
+        QCOMPARE(p.messages, QStringList{"Cannot save file \"" + QDir::toNativeSeparators(at("plain/user/s.frd")) +
+                                         "\". Cannot make folder \"" + at("plain/user") + "\". Not a directory"});
+        r.userDataDir = "relative/user";
+        QVERIFY(QDir::isAbsolutePath(LocateFiles(program(), r).scoresFile));
+    }
+
+    // Two copies open at once, each ending a game and closing in either
+    // order: both entries stay, and the best score is the better of the two.
+    void twoCopiesLoseNothing_data() {
+        QTest::addColumn<bool>("firstClosesFirst");
+        QTest::newRow("first copy closes first") << true;
+        QTest::newRow("second copy closes first") << false;
+    }
+    void twoCopiesLoseNothing() {
+        QFETCH(bool, firstClosesFirst);
+        LayData(program());
+        WriteBytes(program() + "s.frd", "50 --- 01/01/2026 --- OLD\r\n");
+        {
+            QSettings s("FENTORIX", "3DQUIMBA");
+            s.setValue("HIGHSCORE", "100");
+            s.setValue("NOM", "OLD");
+        }
+        const QString helper = QCoreApplication::applicationDirPath() + "/scores_copy";
+        QProcess first, second;
+        first.start(helper, {program(), settingsDir.path(), "150 --- 02/01/2026 --- ANNE", "150", "ANNE"});
+        second.start(helper, {program(), settingsDir.path(), "120 --- 02/01/2026 --- BOB", "120", "BOB"});
+        for (QProcess* copy : {&first, &second}) {
+            while (!copy->canReadLine())
+                QVERIFY2(copy->waitForReadyRead(30000), qPrintable(copy->readAllStandardError()));
+            QCOMPARE(copy->readLine(), QByteArray("ready\n"));
+        }
+        for (QProcess* copy : firstClosesFirst ? std::array{&first, &second} : std::array{&second, &first}) {
+            copy->write("close\n");
+            QVERIFY(copy->waitForFinished(30000));
+            QCOMPARE(copy->readAllStandardError(), QByteArray());
+            QCOMPARE(copy->exitCode(), 0);
+        }
+        QCOMPARE(
+            ReadBytes(program() + "s.frd"),
+            QByteArray("120 --- 02/01/2026 --- BOB\r\n150 --- 02/01/2026 --- ANNE\r\n50 --- 01/01/2026 --- OLD\r\n"));
+        QSettings s("FENTORIX", "3DQUIMBA");
+        s.sync();
+        QCOMPARE(s.value("HIGHSCORE").toString(), QString("150"));
+        QCOMPARE(s.value("NOM").toString(), QString("ANNE"));
     }
 
     void writableProgramFolderKeepsTheListBesideIt() {

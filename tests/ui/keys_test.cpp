@@ -10,6 +10,7 @@
 
 #include "../game/TestSupport.h"
 #include "GameAccessible.h"
+#include "HistoryWindow.h"
 #include "Language.h"
 #include "NameEdit.h"
 #include "SystemPorts.h"
@@ -82,8 +83,8 @@ void Prepare(Program& p, Setup setup) {
             Throw(p);
             break;
         case ComputerToPlay:
-            // The person writes after one throw: the roll button stays
-            // enabled into the computer's turn.
+            // The person writes after one throw, just before the
+            // computer's turn.
             StartGame(p, {"ANNE", "CPU"});
             Throw(p);
             Click(p.w.Form1->Grid, ui::ScoreGrid::CellRect(0, lignequimba).center());
@@ -128,7 +129,7 @@ private slots:
         QTest::addColumn<int>("setup");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("action");
-        QTest::addColumn<int>("target");  // die, or row of the current column
+        QTest::addColumn<int>("target");  // a die's key (its place from the left), or a row of the current column
         QTest::addColumn<bool>("keyRefused");
         QTest::addColumn<bool>("changes");
         using L = QList<int>;
@@ -145,19 +146,18 @@ private slots:
         QTest::newRow("down and enter write the first free row")
             << int(Thrown) << L{Qt::Key_Down, Qt::Key_Return} << int(ClickCell) << 1 << false << true;
         QTest::newRow("cursor moved to Full")
-            << int(Thrown) << L{Qt::Key_Down, Qt::Key_Up,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
-                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,  Qt::Key_Down,
-                                Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+            << int(Thrown)
+            << L{Qt::Key_Down, Qt::Key_Up,   Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                 Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
             << int(ClickCell) << int(lignefull) << false << true;
         QTest::newRow("enter on a filled row") << int(RowTwoTaken) << L{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
                                                << int(ClickCell) << 2 << false << false;
         QTest::newRow("enter on the forced row") << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Return}
                                                  << int(ClickCell) << int(lignequimba) << false << true;
-        QTest::newRow("enter off the forced row")
-            << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << int(ClickCell)
-            << int(lignetotal) << false << false;
+        QTest::newRow("enter off the forced row") << int(AscendantThrown) << L{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}
+                                                  << int(ClickCell) << int(lignecarre) << false << false;
         QTest::newRow("space in the computer's turn")
-            << int(ComputerToPlay) << L{Qt::Key_Space} << int(ClickRoll) << 0 << true << true;
+            << int(ComputerToPlay) << L{Qt::Key_Space} << int(ClickRoll) << 0 << false << false;
         QTest::newRow("die key in the computer's turn")
             << int(ComputerToPlay) << L{Qt::Key_1} << int(ClickDie) << 1 << false << false;
     }
@@ -183,7 +183,7 @@ private slots:
         ui::TForm1* m = byClick->w.Form1;
         const Game& g = byClick->game();
         if (action == ClickDie) {
-            QTest::mouseClick(m->DiceTable, Qt::LeftButton, Qt::NoModifier, DieSpot(g, target));
+            QTest::mouseClick(m->DiceTable, Qt::LeftButton, Qt::NoModifier, DieSpot(g, g.DieForKey(target)));
         } else if (action == ClickRoll) {
             Click(m->glassbtn5);
         } else {
@@ -230,13 +230,16 @@ private slots:
             QDialog* dialog;
         } cases[] = {{QKeySequence(Qt::Key_F1), p->w.Form4},
                      {QKeySequence(Qt::CTRL | Qt::Key_S), p->w.Form5},
+                     {QKeySequence(Qt::CTRL | Qt::Key_H), nullptr},  // the history, made at its first opening
                      {QKeySequence(Qt::CTRL | Qt::Key_N), p->w.Form2}};
         for (const Case& c : cases) {
-            QDialog* dialog = c.dialog;
+            // The history reads a scratch games file, never the user's.
+            if (!c.dialog) qputenv("XDG_DATA_HOME", (dir->path() + "/data").toLocal8Bit());
+            QTest::keySequence(m, c.keys);
+            QDialog* dialog = c.dialog ? c.dialog : m->History();
             // The dialogs open without a nested loop: the key returns with
             // the dialog shown.
-            QTest::keySequence(m, c.keys);
-            QVERIFY2(dialog->isVisible(), qPrintable(c.keys.toString()));
+            QVERIFY2(dialog && dialog->isVisible(), qPrintable(c.keys.toString()));
             QWidget* focus = QApplication::focusWidget();
             QTest::keyClick(focus && focus->window() == dialog ? focus : dialog, Qt::Key_Escape);
             QVERIFY(!dialog->isVisible());
@@ -248,6 +251,24 @@ private slots:
         QVERIFY(m->isVisible());
         QTest::keySequence(m, QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!m->isVisible());
+    }
+
+    // The main window's commands take the Tab focus; each dialog opens with
+    // its focus on a button.
+    void tabReachesTheButtonsAndDialogsShowTheirFocus() {
+        auto p = Make(dir->path());
+        QVERIFY(p);
+        ui::TForm1* m = p->w.Form1;
+        StartGame(*p, {"ANNE", "BOB"});
+        for (TGlassButton* b : {m->glassbtn1, m->glassbtn2, m->glassbtn3, m->glassbtn4, m->glassbtn5}) {
+            QCOMPARE(b->focusPolicy(), Qt::TabFocus);
+        }
+        p->w.Form2->show();
+        QCOMPARE(p->w.Form2->focusWidget(), static_cast<QWidget*>(p->w.Form2->glassbtn1));
+        p->w.Form2->hide();
+        p->w.Form5->show();
+        QCOMPARE(p->w.Form5->focusWidget(), static_cast<QWidget*>(p->w.Form5->glassbtn2));
+        p->w.Form5->hide();
     }
 
     void enterInTheSetupDialogStartsTheGame() {

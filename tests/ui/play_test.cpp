@@ -99,6 +99,44 @@ private slots:
         QVERIFY(p->w.Form1->glassbtn5->isEnabled());
     }
 
+    // A person writes after one throw and a computer plays next: "Lancer"
+    // stays off through the computer's turn, eight clicks at each of its
+    // ticks do nothing, and the game goes on to its end. A double click on
+    // "Lancer" throws once.
+    void clicksOnLancerNeverThrowForTheComputer() {
+        ui::TForm1* m = p->w.Form1;
+        ui::TForm2* f = p->w.Form2;
+        f->show();
+        Click(f->CheckBox[2]);
+        Click(f->glassbtn1);
+        const GameState& s = p->game().State();
+        for (int step = 0; step < 20000 && s.tour < kRounds; ++step) {
+            if (s.joueur == 0 && s.nblancers == 0) {
+                // Two clicks before the dice rest, as a double click gives.
+                Click(m->glassbtn5);
+                Click(m->glassbtn5);
+                QCOMPARE(s.nblancers, 1);
+                Settle(m);
+            } else if (s.joueur == 0) {
+                int row = 1;
+                while (!p->game().Sheet().Free(0, row) || row == lignebonus || row == lignesoustotal) ++row;
+                Click(m->Grid, CellCentre(0, row));
+            } else {
+                QVERIFY(!m->glassbtn5->isEnabled());
+                const int throws = s.nblancers;
+                for (int click = 0; click < 8; ++click) Click(m->glassbtn5);
+                QCOMPARE(s.nblancers, throws);
+                if (p->game().Controls().FrameTimerEnabled)
+                    m->Commands().FrameTimerTimer();
+                else
+                    m->Commands().TimerordiTimer();
+                m->Sync();
+                QVERIFY(s.nblancers <= kMaxThrows);
+            }
+        }
+        QCOMPARE(s.tour, kRounds);
+    }
+
     void retourChangesNothing() {
         ui::TForm2* f = p->w.Form2;
         f->show();

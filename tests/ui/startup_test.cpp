@@ -1,13 +1,17 @@
 // Start-up of the four windows: captions from the language file, pictures,
 // stored settings and the best-scores file, and the failures that end it.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <QListWidget>
 #include <QtTest>
 #include "Language.h"
 #include "NameEdit.h"
+#include "PictureList.h"
 
 #include "BestScores.h"
 #include "TForm2.h"
@@ -157,6 +161,60 @@ private slots:
         QVERIFY2(p.messages[0].startsWith("Fichier >" + folder + "< bitmaps" + QDir::separator() +
                                           "B_fond.bmp illisible (truncated bitmap"),
                  qPrintable(p.messages[0]));
+    }
+
+    // What stands where a picture should be is named, and a FIFO is not
+    // waited on.
+    void picturesThatAreNoFilesAreNamed_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("folder") << "folder"
+                                << "a folder, not a picture file";
+        QTest::newRow("fifo") << "fifo"
+                              << "a FIFO, not a picture file";
+        QTest::newRow("device") << "device"
+                                << "a device, not a picture file";
+    }
+    void picturesThatAreNoFilesAreNamed() {
+        QFETCH(QString, kind);
+        QFETCH(QString, told);
+        const QString file = path("bitmaps/B_2.bmp");
+        QVERIFY(QFile::remove(file));
+        if (kind == "folder") QVERIFY(QDir().mkpath(file));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (kind == "device") QVERIFY(QFile::link("/dev/zero", file));
+        Program p(dir->path());
+        QVERIFY(!p.Start());
+        QCOMPARE(p.messages, QStringList{QString("Fichier bitmaps") + QDir::separator() + "B_2.bmp illisible (" + told +
+                                         "). ARRET"});
+    }
+
+    // Runs of a bitmap whose size field is 0 are checked too: half a file
+    // is not drawn with rows of garbage.
+    void rleBitmapWithoutItsSizeIsCheckedForTruncation() {
+        QFile seed(QStringLiteral(QUIMBA_FUZZ_CORPUS) + "/bitmap/rle8_size0.bmp");
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        const QByteArray whole = seed.readAll();
+        QImage image;
+        QString why;
+        QVERIFY2(DecodePicture(whole, image, &why), qPrintable(why));
+        for (const qsizetype cut : {whole.size() - 6, whole.size() - 12}) {  // the last row, the last two
+            QVERIFY(!DecodePicture(whole.left(cut), image, &why));
+            QCOMPARE(why, QString("truncated bitmap: the runs stop before the last row"));
+        }
+    }
+
+    // However long a language line, the help stays on the screen.
+    void helpStaysOnScreenWhateverItsLines() {
+        QList<QByteArray> lines = readBytes(path("francais.lan")).split('\n');
+        lines[1] = QByteArray(1000000, 'W') + '\r';  // the help's first line
+        writeBytes(path("francais.lan"), lines.join('\n'));
+        Program p(dir->path());
+        QVERIFY(p.Start());
+        p.w.Form4->show();
+        const QRect screen = p.w.Form4->screen()->availableGeometry();
+        QVERIFY2(p.w.Form4->width() <= screen.width(), qPrintable(QString::number(p.w.Form4->width())));
+        p.w.Form4->hide();
     }
 
     void missingMainTextureNamesTheFolder() {

@@ -1,12 +1,16 @@
 // The window's strategy tables: prepared off the window's thread, cached per
 // user, and rebuilt rather than trusted when the cached file is not sound.
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "StrategyCache.h"
+#include "BackgroundStrategies.h"
 
 using namespace quimba;
 using quimba::ui::BackgroundStrategies;
@@ -134,6 +138,56 @@ private slots:
         QCOMPARE(source.OriginOf(kDescendant), BackgroundStrategies::Origin::Built);
         QCOMPARE(source.Table(kDescendant)->Type(), int(kDescendant));
         QCOMPARE(Read(source.CacheFile(kDescendant)), good);
+    }
+
+    // Whatever stands where the cache should be is judged by its type and
+    // size before a byte is read: nothing huge is read, nothing waits, and a
+    // sound table is built in its place.
+    void cacheThatIsNoTableIsNotRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("sparse file of 1 GiB") << "huge";
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+    }
+    void cacheThatIsNoTableIsNotRead() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        BackgroundStrategies source(dir.path());
+        const QString file = source.CacheFile(kAscendant);
+        if (kind == "huge") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(1) << 30));
+        }
+        if (kind == "zero") QVERIFY(QFile::link("/dev/zero", file));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (kind == "folder") QVERIFY(QDir().mkpath(file));
+        QElapsedTimer clock;
+        clock.start();
+        source.Table(kAscendant);
+        QVERIFY(source.WaitReady(kAscendant, 20000));
+        QCOMPARE(source.OriginOf(kAscendant), BackgroundStrategies::Origin::Built);
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        // The sound table took the name's place; nothing was written through
+        // a link.
+        struct stat device {};
+        QVERIFY(::stat("/dev/zero", &device) == 0 && S_ISCHR(device.st_mode));
+        if (kind != "folder") QCOMPARE(QFileInfo(file).size(), qint64(StrategyTable::FileBytes(kAscendant)));
+        QVERIFY(!QFileInfo(file).isSymLink() || kind == "folder");
+    }
+
+    // Closing while the costly table is still being built stops the build:
+    // the worker never keeps the program alive.
+    void closingStopsABuildUnderWay() {
+        QTemporaryDir dir;
+        QElapsedTimer clock;
+        {
+            BackgroundStrategies source(dir.path());
+            source.Table(kNormal);
+            QTest::qWait(50);
+            clock.start();
+        }
+        QVERIFY2(clock.elapsed() < 300, qPrintable(QString("%1 ms to close").arg(clock.elapsed())));
     }
 
     // A cache folder that cannot be written still gives the table.

@@ -1,16 +1,18 @@
 #pragma once
 // The strategy tables for the window. Each game type's table is read from the
-// per-user cache, or built and cached, on a worker thread at its first
-// request; until it is there Table() answers nullptr, so neither the window
-// nor an expert computer ever waits on it (the computer looks again at its
-// next tick).
+// per-user cache, or built and cached, on a worker of a private thread pool
+// at its first request; until it is there Table() answers nullptr, so neither
+// the window nor an expert computer ever waits on it (the computer looks
+// again at its next tick). Closing stops a build under way at once, so the
+// worker never keeps the program alive.
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <array>
 #include <atomic>
 #include <memory>
-#include <thread>
 
 #include "Ports.h"
 #include "Strategy.h"
@@ -22,7 +24,7 @@ class BackgroundStrategies : public QObject, public StrategySource {
 public:
     // `cacheDir` empty: the per-user cache folder.
     explicit BackgroundStrategies(const QString& cacheDir = QString(), QObject* parent = nullptr);
-    // Waits for a table still being built.
+    // Stops a table still being built and waits for its worker to notice.
     ~BackgroundStrategies() override;
 
     const StrategyTable* Table(int typejeu) override;
@@ -32,7 +34,13 @@ public:
     Origin OriginOf(int typejeu) const;
     QString CacheFile(int typejeu) const;
     // Blocks until the table of a type is ready, at most `ms`; for tests.
-    bool WaitReady(int typejeu, int ms) const;
+    bool WaitReady(int typejeu, int ms);
+
+    // What a worker hands back.
+    struct Prepared {
+        std::shared_ptr<StrategyTable> table;
+        Origin origin = Origin::None;
+    };
 
 signals:
     // A table became ready; delivered on the window's thread.
@@ -40,16 +48,18 @@ signals:
 
 private:
     struct Slot {
-        std::thread worker;
-        std::unique_ptr<StrategyTable> table;  // written by the worker before `ready`
-        std::atomic<bool> ready{false};
+        QFutureWatcher<Prepared> watcher;
+        std::shared_ptr<StrategyTable> table;
         Origin origin = Origin::None;
-        bool started = false;  // touched on the window's thread only
+        bool started = false;
     };
 
-    void Prepare(int typejeu);
+    void Finished(int typejeu);
 
     QString dir_;
+    // Shared with the workers, which may outlive nothing but must see it.
+    std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
+    QThreadPool pool_;
     std::array<Slot, 4> slots_;  // by game type 1..3
 };
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace quimba {
+namespace quimba::ui {
 
 enum class PictureTarget { MainTexture, SetupTexture, TablePicture };
 
@@ -46,4 +46,4 @@ inline std::string DamagedPictureMessage(std::size_t order, const std::string& f
     return "Fichier " + name + " illisible (" + reason + "). ARRET";
 }
 
-}  // namespace quimba
+}  // namespace quimba::ui
