@@ -1,5 +1,6 @@
 #include "ReviewWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -172,6 +173,13 @@ StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
     connect(review_, &QPushButton::clicked, this, [this] {
         if (onReview) onReview();
     });
+    // Named from the start, though hidden, so no control is ever nameless;
+    // Show() renames them in the game's language.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, title_, table_}) w->setAccessibleName("Classement final");
+    review_->setAccessibleName("Revue (F4)");
+    // The table's corner button selects all; nothing to select here.
+    table_->setCornerButtonEnabled(false);
+    for (QAbstractButton* corner : table_->findChildren<QAbstractButton*>()) corner->setAccessibleName(" ");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
     layout->addWidget(table_, 1);
@@ -182,7 +190,9 @@ StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
 void StandingsOverlay::Show(const std::vector<Standing>& standings, bool french) {
     title_->setText(Tr(french, "Final standings", "Classement final"));
     setAccessibleName(title_->text());
+    title_->setAccessibleName(title_->text());
     table_->setAccessibleName(title_->text());
+    review_->setAccessibleName(review_->text());
     review_->setText(Tr(french, "Review (F4)", "Revue (F4)"));
     auto* model = static_cast<QStandardItemModel*>(table_->model());
     model->clear();
