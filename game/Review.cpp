@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "DiceAnalysis.h"
@@ -63,7 +64,10 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         return Reviewed::Failure("more turns than a game has");
 
     GameReview review;
-    ScoreSheet sheet;
+    // On the heap: clang 14 crashes on this function with the sheet on the
+    // stack under the sanitizers the fuzz build uses.
+    const auto sheetHeld = std::make_unique<ScoreSheet>();
+    ScoreSheet& sheet = *sheetHeld;
     auto expected = [&](int seat) { return ColumnPoints(sheet, seat) + table.Value(ColumnStateOf(sheet, seat)); };
     review.seats.resize(game.players);
     for (SeatReview& s : review.seats) s.start = table.Value({});
