@@ -11,7 +11,21 @@ class QWidget;
 
 namespace quimba::ui {
 
-enum class KeyCommand { NewGame, Help, Scores, History, Quit, Die, Throw, Enter, CursorUp, CursorDown, Escape, Advice };
+enum class KeyCommand {
+    NewGame,
+    Help,
+    Scores,
+    History,
+    Quit,
+    Die,
+    Throw,
+    Enter,
+    CursorUp,
+    CursorDown,
+    Escape,
+    Advice,
+    Undo
+};
 
 struct KeyBinding {
     int key;                                           // Qt::Key

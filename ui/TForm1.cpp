@@ -19,6 +19,7 @@
 #include "CentreOnScreen.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
+#include "GameRecording.h"
 #include "GlassLook.h"
 #include "HistoryWindow.h"
 #include "Language.h"
@@ -100,10 +101,18 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     game_->Subscribe(*advice_);
     game_->Subscribe(*this);
     keys_ = std::make_unique<KeyMap>(this, [this](const KeyBinding& binding) { PerformKey(binding); });
+    // Its thread opens the games file, so the start does not wait on it.
+    recording_ = std::make_unique<GameRecording>(
+        *game_, store::DefaultDatabasePath(), [this](const QString& text) { ShowMessage(text); },
+        [this] {
+            if (game().State().nblancers > 0) game_->DrawStillTable();
+            Sync();
+        });
     LoadSounds();
 }
 
 TForm1::~TForm1() {
+    recording_.reset();
     game_->Unsubscribe(*this);
     game_->Unsubscribe(*advice_);
 }
@@ -195,6 +204,7 @@ void TForm1::BuildLayout() {
     Grid->onMouseMove = [this](int x, int y) { Run([&] { Commands().GridMouseMove(x, y); }); };
     Grid->toolTipFor = [this](int c, int r) { return Q(ConseilLigne(*game_, c, r)); };
     DiceTable->installEventFilter(this);
+    Grid->installEventFilter(this);
 }
 
 bool TForm1::GameKey(QKeyEvent* e) { return keys_->Handle(*e); }
@@ -205,6 +215,7 @@ void TForm1::PerformKey(const KeyBinding& binding) {
         case KeyCommand::Help: GradBtn3Click(); return;
         case KeyCommand::Scores: GradBtn5Click(); return;
         case KeyCommand::History: ShowHistory(); return;
+        case KeyCommand::Undo: Undo(); return;
         case KeyCommand::Quit: quit(); return;
         case KeyCommand::Advice: Conseil(); return;
         case KeyCommand::Die: Run([&] { Commands().KeyDie(binding.die); }); return;
@@ -399,9 +410,14 @@ void TForm1::GradBtn3Click() {
 }
 
 void TForm1::ShowHistory() {
-    if (!history_)
+    if (!history_) {
         history_ = new HistoryWindow(
             this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+        connect(history_, &HistoryWindow::ResumeRequested, this, [this](qint64 id) {
+            recording_->Drain();  // the game in progress is in the file before another is read
+            if (recording_->ResumeGame(id)) history_->close();
+        });
+    }
     history_->open();
 }
 
@@ -424,6 +440,7 @@ void TForm1::showEvent(QShowEvent* e) {
     Commands().FormShow(store);
     if (Form2) Form2->Mirror();
     Sync();
+    recording_->ResumeLast();
     // The sheet holds the keyboard so the window's keys reach the game.
     Grid->setFocus(Qt::OtherFocusReason);
 }
@@ -436,6 +453,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
     FrameTimer->SetEnabled(false);
     e->accept();
 }
+
+void TForm1::Undo() { recording_->Undo(); }
 
 void TForm1::Conseil() {
     Run([this] { Commands().AskAdvice(); });
@@ -451,6 +470,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         if (event->type() == QEvent::MouseButtonPress) Conseil();
+        return true;
+    }
+    // A right click on the sheet takes back the last row written.
+    if (watched == Grid && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        Undo();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -29,6 +29,7 @@
 namespace quimba::ui {
 
 class BackgroundStrategies;
+class GameRecording;
 class HistoryWindow;
 class TForm2;
 class TForm4;
@@ -87,6 +88,9 @@ public:
     // The history and statistics window (Ctrl+H, or from the best scores).
     void ShowHistory();
     HistoryWindow* History() const { return history_; }
+    // Takes back the last row a person wrote (Ctrl+Z, a right click on the sheet).
+    void Undo();
+    GameRecording& Recording() { return *recording_; }
 
     // The controls, named as in the layout.
     TTexturePanel* TexturePanel1;
@@ -154,6 +158,7 @@ private:
     std::unique_ptr<BackgroundStrategies> strategies_;
     std::unique_ptr<AdvicePresenter> advice_;
     std::unique_ptr<KeyMap> keys_;
+    std::unique_ptr<GameRecording> recording_;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;
