@@ -38,11 +38,12 @@ void GameRecording::OnEvent(const Game& g, const GameEvent& event) {
             const auto now = std::chrono::system_clock::now().time_since_epoch();
             feed_->NewGame(g, std::chrono::duration_cast<std::chrono::seconds>(now).count());
             live_ = false;
+            resumeWanted_ = false;
             break;
         }
         case GameEvent::Kind::Thrown:
             live_ = true;
-            played_ = true;
+            resumeWanted_ = false;
             break;
         case GameEvent::Kind::AdviceReady: feed_->AdviceAsked(g); break;
         default: break;
@@ -51,6 +52,7 @@ void GameRecording::OnEvent(const Game& g, const GameEvent& event) {
 }
 
 void GameRecording::ResumeLast() {
+    resumeWanted_ = true;
     recorder_->Run([this](store::PartyStore& store) {
         const auto id = store.LastInterrupted();
         if (!id) return;
@@ -59,8 +61,8 @@ void GameRecording::ResumeLast() {
         QMetaObject::invokeMethod(
             this,
             [this, id = *id, record = std::move(record.Value())] {
-                // A throw made before the file answered wins: that game goes on.
-                if (!played_) Bring(id, record);
+                // A game set up or thrown in before the file answered goes on.
+                if (resumeWanted_) Bring(id, record);
             },
             Qt::QueuedConnection);
     });

@@ -49,8 +49,8 @@ private:
     std::function<void()> changed_;
     std::unique_ptr<store::BackgroundRecorder> recorder_;
     std::unique_ptr<RecordFeed> feed_;
-    bool live_ = false;    // a game is being recorded (thrown in, or resumed)
-    bool played_ = false;  // something was thrown since the window opened
+    bool live_ = false;          // a game is being recorded (thrown in, or resumed)
+    bool resumeWanted_ = false;  // until the player sets up or throws
 };
 
 }  // namespace quimba::ui
