@@ -263,6 +263,15 @@ private slots:
         for (TGlassButton* b : {m->glassbtn1, m->glassbtn2, m->glassbtn3, m->glassbtn4, m->glassbtn5}) {
             QCOMPARE(b->focusPolicy(), Qt::TabFocus);
         }
+        // Tab from the sheet reaches "Nouvelle Partie", which then looks focused.
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->Grid->setFocus();
+        const QImage unfocused = m->glassbtn1->grab().toImage();
+        for (int i = 0; i < 8 && !m->glassbtn1->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(m->glassbtn1->hasFocus());
+        QVERIFY(m->glassbtn1->grab().toImage() != unfocused);
         p->w.Form2->show();
         QCOMPARE(p->w.Form2->focusWidget(), static_cast<QWidget*>(p->w.Form2->glassbtn1));
         p->w.Form2->hide();
