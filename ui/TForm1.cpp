@@ -101,13 +101,6 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     game_->Subscribe(*advice_);
     game_->Subscribe(*this);
     keys_ = std::make_unique<KeyMap>(this, [this](const KeyBinding& binding) { PerformKey(binding); });
-    // Its thread opens the games file, so the start does not wait on it.
-    recording_ = std::make_unique<GameRecording>(
-        *game_, store::DefaultDatabasePath(), [this](const QString& text) { ShowMessage(text); },
-        [this] {
-            if (game().State().nblancers > 0) game_->DrawStillTable();
-            Sync();
-        });
     LoadSounds();
 }
 
@@ -414,6 +407,7 @@ void TForm1::ShowHistory() {
         history_ = new HistoryWindow(
             this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
         connect(history_, &HistoryWindow::ResumeRequested, this, [this](qint64 id) {
+            if (!recording_) return;
             recording_->Drain();  // the game in progress is in the file before another is read
             if (recording_->ResumeGame(id)) history_->close();
         });
@@ -436,6 +430,14 @@ void TForm1::showEvent(QShowEvent* e) {
     if (shownOnce_) return;
     shownOnce_ = true;
     CentreOnScreen(this);
+    // Games are recorded from the first showing on, so a start that only
+    // checks the files writes nothing; the recorder's thread opens the file.
+    recording_ = std::make_unique<GameRecording>(
+        *game_, store::DefaultDatabasePath(), [this](const QString& text) { ShowMessage(text); },
+        [this] {
+            if (game().State().nblancers > 0) game_->DrawStillTable();
+            Sync();
+        });
     QtSettingsStore store;
     Commands().FormShow(store);
     if (Form2) Form2->Mirror();
@@ -454,7 +456,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-void TForm1::Undo() { recording_->Undo(); }
+void TForm1::Undo() {
+    if (recording_) recording_->Undo();
+}
 
 void TForm1::Conseil() {
     Run([this] { Commands().AskAdvice(); });
