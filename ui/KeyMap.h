@@ -24,7 +24,8 @@ enum class KeyCommand {
     CursorDown,
     Escape,
     Advice,
-    Undo
+    Undo,
+    Review
 };
 
 struct KeyBinding {

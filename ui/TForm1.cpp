@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <optional>
 
 #include "Advice.h"
 #include "BackgroundStrategies.h"
@@ -26,6 +27,7 @@
 #include "PartyStore.h"
 #include "PictureFiles.h"
 #include "QtSettingsStore.h"
+#include "ReviewWindow.h"
 #include "ScoreFiles.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -97,6 +99,11 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     TellReaders = [](QAccessibleEvent* event) { QAccessible::updateAccessibility(event); };
     ShowMessage = [](const QString& text) { QMessageBox::critical(nullptr, "3DQUIMBA", text); };
     BuildLayout();
+    review_ = std::make_unique<ReviewCollector>();
+    review_->onEnd = [this] { ShowStandings(); };
+    game_->Subscribe(*review_);
+    standings_ = new StandingsOverlay(DiceTable);
+    standings_->onReview = [this] { OpenCurrentReview(); };
     advice_ = std::make_unique<AdvicePresenter>(*game_, Grid);
     game_->Subscribe(*advice_);
     game_->Subscribe(*this);
@@ -108,6 +115,7 @@ TForm1::~TForm1() {
     recording_.reset();
     game_->Unsubscribe(*this);
     game_->Unsubscribe(*advice_);
+    game_->Unsubscribe(*review_);
 }
 
 void TForm1::SetDialogs(TForm2* setup, TForm4* help, TForm5* scores) {
@@ -209,6 +217,7 @@ void TForm1::PerformKey(const KeyBinding& binding) {
         case KeyCommand::Scores: GradBtn5Click(); return;
         case KeyCommand::History: ShowHistory(); return;
         case KeyCommand::Undo: Undo(); return;
+        case KeyCommand::Review: OpenCurrentReview(); return;
         case KeyCommand::Quit: quit(); return;
         case KeyCommand::Advice: Conseil(); return;
         case KeyCommand::Die: Run([&] { Commands().KeyDie(binding.die); }); return;
@@ -299,6 +308,7 @@ bool TForm1::chargetextes() {
         QStringList guide, keys;
         for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game().Line(kFirstMoreHelpLine + i));
         for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game().Line(kFirstKeyHelpLine + i));
+        keys << ReviewKeyHelp(French());
         Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();
@@ -343,6 +353,12 @@ bool TForm1::ActivateGraph() {
 
 void TForm1::Sync() {
     const MainControls& c = game().Controls();
+    // The standings stay until a new game clears the sheet.
+    if (standings_->isVisible()) {
+        bool empty = true;
+        for (int col = 0; col < kColumns; ++col) empty = empty && ColumnStateOf(game().Sheet(), col).filled == 0;
+        if (empty) standings_->hide();
+    }
     glassbtn5->setEnabled(c.glassbtn5Enabled);
     if (c.TimerordiEnabled != Timerordi->isActive()) {
         if (c.TimerordiEnabled)
@@ -396,6 +412,26 @@ void TForm1::GradBtn1Click() {
 
 void TForm1::GradBtn5Click() {
     if (Form5) Form5->open();
+}
+
+bool TForm1::French() const {
+    const auto& lines = game().Lines();
+    return lines.empty() || lines[0].find("English") == std::string::npos;
+}
+
+void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(game()), *strategies_, French()); }
+
+void TForm1::ShowStandings() {
+    std::vector<int> scores;
+    for (int c = 0; c < game().State().nbjoueurs && c < kColumns; ++c)
+        scores.push_back(game().Sheet().Value(c, lignetotal));
+    // Luck and cost need the table; without it the standings still show.
+    std::optional<GameReview> review;
+    if (const StrategyTable* table = strategies_->Table(game().State().typejeu)) {
+        Result<GameReview> r = ReviewOf(*table, review_->Recorded(), nullptr);
+        if (r.Ok()) review = r.Value();
+    }
+    standings_->Show(StandingsOf(SeatNames(game()), scores, review ? &*review : nullptr), French());
 }
 
 void TForm1::GradBtn3Click() {

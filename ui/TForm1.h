@@ -31,6 +31,8 @@ namespace quimba::ui {
 class BackgroundStrategies;
 class GameRecording;
 class HistoryWindow;
+class ReviewCollector;
+class StandingsOverlay;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -91,6 +93,12 @@ public:
     // Takes back the last row a person wrote (Ctrl+Z, a right click on the sheet).
     void Undo();
     GameRecording& Recording() { return *recording_; }
+    // F4: the review of the game being played or just ended.
+    void OpenCurrentReview();
+    // The final standings over the dice table, until a new game starts.
+    void ShowStandings();
+    StandingsOverlay* Standings() const { return standings_; }
+    bool French() const;
 
     // The controls, named as in the layout.
     TTexturePanel* TexturePanel1;
@@ -159,6 +167,8 @@ private:
     std::unique_ptr<AdvicePresenter> advice_;
     std::unique_ptr<KeyMap> keys_;
     std::unique_ptr<GameRecording> recording_;
+    std::unique_ptr<ReviewCollector> review_;
+    StandingsOverlay* standings_ = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;

@@ -91,8 +91,9 @@ private slots:
             }
         }
         // 5 + 2 + 1 + 3 glass buttons, 5 boxes, 3 game types and 2 levels,
-        // 2 arrows, 5 fields, the list, the sheet and the dice table.
-        QCOMPARE(controls, 31);
+        // 2 arrows, 5 fields, the list, the sheet and the dice table, and the
+        // end standings' review button and its table's corner.
+        QCOMPARE(controls, 33);
         QCOMPARE(Name(p->w.Form2->Edit[3]), QString("Joueur 3"));
         QCOMPARE(Name(p->w.Form2->CheckBox[4]), QString("Joueur 4 : Humain/ordinateur"));
     }

@@ -9,9 +9,12 @@
 #include <QtTest>
 #include "NameEdit.h"
 
+#include <QTableView>
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm5.h"
+
+#include "ReviewWindow.h"
 #include "UiTestSupport.h"
 #include "UpDown.h"
 
@@ -275,6 +278,27 @@ private slots:
         QCOMPARE(m->Grid->SelectedColumn(), 0);
         QCOMPARE(p->game().S.joueur, 1);
         QCOMPARE(m->Grid->KeyCursorRow(), -1);
+    }
+
+    // The end shows the standings over the dice table, best score first;
+    // a new game takes them away.
+    void theStandingsShowAtTheEndUntilANewGame() {
+        ui::TForm1* m = p->w.Form1;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        QVERIFY(!m->Standings()->isVisible());
+        PlayWholeGame(*p);
+        QVERIFY(m->Standings()->isVisible());
+        QCOMPARE(m->Standings()->parentWidget(), static_cast<QWidget*>(m->DiceTable));
+        const QAbstractItemModel* rows = m->Standings()->Table()->model();
+        QCOMPARE(rows->rowCount(), 2);
+        const int t0 = p->game().Grid.Value(0, 16), t1 = p->game().Grid.Value(1, 16);
+        QCOMPARE(rows->data(rows->index(0, 2)).toInt(), std::max(t0, t1));
+        QCOMPARE(rows->data(rows->index(1, 2)).toInt(), std::min(t0, t1));
+        QVERIFY(rows->data(rows->index(0, 1)).toString().startsWith(t1 > t0 ? "PLA2 (2)" : "PLA1 (1)"));
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        QVERIFY(!m->Standings()->isVisible());
     }
 
     void aWholeGameEndsWithTheWinnerAndAnEntry() {

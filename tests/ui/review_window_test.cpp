@@ -1,0 +1,124 @@
+// The review window over a recorded game: the turns come back from the
+// record as played, the table has one row per throw, the summary's figures
+// keep final = start + luck - cost, and the arrow keys walk the game.
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QtTest>
+#include <random>
+
+#include "DiceAnalysis.h"
+#include "ReviewWindow.h"
+#include "Strategy.h"
+#include "WinChances.h"
+
+using namespace quimba;
+using namespace quimba::ui;
+
+namespace {
+
+int TruePoints(int row, const std::array<std::uint8_t, kDice>& dice) {
+    std::array<std::uint8_t, kDice + 1> d{};
+    std::copy(dice.begin(), dice.end(), d.begin() + 1);
+    const DiceAnalysis a = AnalyseDice(d, {});
+    return RowPointsFor(row, a.figure, a.sommeface, a.sommedes);
+}
+
+// An ascending game of three seats with random keeps and early stops, as
+// the games file holds it, advice asks among the events.
+GameRecord RecordedGame(unsigned seed) {
+    std::mt19937 rng(seed);
+    GameRecord record;
+    record.setup.type = kAscendant;
+    record.setup.seats = {{"Ann", SeatKind::Person}, {"CPU", SeatKind::Classic}, {"CPU", SeatKind::Expert}};
+    for (int round = 0; round < kRounds; ++round)
+        for (int seat = 0; seat < 3; ++seat) {
+            std::array<std::uint8_t, kDice> dice{};
+            std::uint8_t kept = 0;
+            for (int n = 0; n < kMaxThrows; ++n) {
+                for (int i = 0; i < kDice; ++i)
+                    if (!((kept >> i) & 1)) dice[i] = static_cast<std::uint8_t>(1 + rng() % kFaces);
+                record.events.push_back(RecordEvent::Throw(seat, kept, dice));
+                if (n + 1 == kMaxThrows || rng() % 6 == 0) break;
+                if (rng() % 4 == 0) record.events.push_back(RecordEvent::Advice(seat));
+                kept = static_cast<std::uint8_t>(rng() % 32);
+            }
+            const int row = StrategyTable::ForcedRow(kAscendant, round);
+            record.events.push_back(RecordEvent::Write(seat, row, TruePoints(row, dice)));
+        }
+    record.events.push_back(RecordEvent::End(GameEnd::Finished));
+    return record;
+}
+
+double Number(const QAbstractItemModel& m, int row, int column) {
+    return m.data(m.index(row, column), Qt::DisplayRole).toString().toDouble();
+}
+
+}  // namespace
+
+class ReviewWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reviewsARecordedGame() {
+        static BuiltStrategies tables;
+        const StrategyTable& table = *tables.Table(kAscendant);
+        const WinChances chances = WinChances::Build(table, 2);
+        const GameRecord record = RecordedGame(7);
+        const ReviewGame game = ReviewGameOf(record);
+        QCOMPARE(game.turns.size(), std::size_t(3 * kRounds));
+        std::size_t throws = 0;
+        for (const ReviewTurn& t : game.turns) throws += t.throws.size();
+        QCOMPARE(throws, std::size_t(std::count_if(record.events.begin(), record.events.end(),
+                                                   [](const RecordEvent& e) { return e.kind == EventKind::Throw; })));
+        const Result<GameReview> review = ReviewOf(table, game, &chances);
+        QVERIFY2(review.Ok(), review.Error().c_str());
+
+        ReviewWindow window({game, review.Value(), {"Ann", "CPU", "CPU"}}, false);
+        // One decision after every throw: keep, stop or write.
+        QCOMPARE(window.Decisions().rowCount(), int(throws));
+        const QAbstractItemModel& summary = window.Summary();
+        QCOMPARE(summary.rowCount(), 3);
+        for (int seat = 0; seat < 3; ++seat) {
+            // The cost cells of a seat's decisions add up to its summary cost,
+            // and its final score is its start plus luck minus cost.
+            double cost = 0;
+            int decisions = 0;
+            for (int r = 0; r < window.Decisions().rowCount(); ++r)
+                if (window.Data().review.decisions[std::size_t(r)].seat == seat) {
+                    cost += Number(window.Decisions(), r, 6);
+                    ++decisions;
+                }
+            QVERIFY2(std::abs(cost - Number(summary, seat, 4)) <= 0.005 * (decisions + 1),
+                     qPrintable(QString::number(seat)));
+            QVERIFY(std::abs(Number(summary, seat, 1) -
+                             (Number(summary, seat, 2) + Number(summary, seat, 3) - Number(summary, seat, 4))) <= 0.02);
+            int verdicts = 0;
+            for (int v = 0; v < kVerdicts; ++v) verdicts += int(Number(summary, seat, 5 + v));
+            QCOMPARE(verdicts, decisions);
+        }
+
+        // The arrow keys step through the moments, and the sheet shown holds
+        // the rows written before the moment's turn.
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The keys go where the focus is: the table of decisions.
+        auto* focused = qobject_cast<QTableView*>(QApplication::focusWidget());
+        QVERIFY(focused && focused->model() == &window.Decisions());
+        auto* sheet = window.findChildren<QTableView*>().back();
+        const auto* model = static_cast<const QStandardItemModel*>(sheet->model());
+        for (int step = 0; step < 12; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+            QCOMPARE(window.Moment(), step + 1);
+            int filled = 0;
+            for (int r = 0; r < model->rowCount(); ++r)
+                for (int c = 0; c < model->columnCount(); ++c) filled += model->item(r, c) != nullptr;
+            QCOMPARE(filled, window.Data().review.decisions[std::size_t(window.Moment())].turn);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QCOMPARE(window.Moment(), 11);
+    }
+};
+
+QTEST_MAIN(ReviewWindowTest)
+#include "review_window_test.moc"
