@@ -94,7 +94,8 @@ const std::string& BuiltInLine(int n) {
         "Au clavier : 1 à 5 gardent ou relâchent les dés, Espace ou Entrée lance,",
         "les flèches haut et bas parcourent votre colonne, Entrée y inscrit la ligne",
         "choisie et Echap cache le curseur. Ctrl+N nouvelle partie, F1 aide,",
-        "Ctrl+S meilleurs scores, Ctrl+H historique, Ctrl+Q quitter, Echap ferme une fenêtre.",
+        "Ctrl+S meilleurs scores, Ctrl+H historique, Ctrl+Z ou clic droit sur la feuille reprend une ligne, Ctrl+Q "
+        "quitter, Echap ferme une fenêtre.",
         "Nouvelle Partie",
         "Quitter le jeu",
         "Voir les scores",
@@ -161,6 +162,12 @@ const std::string& BuiltInLine(int n) {
         "Lecture de l'historique...",
         "parties",
         "Partie",
+        "Partie reprise",
+        "Ligne reprise",
+        "Impossible de reprendre la ligne : un joueur a lancé depuis",
+        "Impossible de reprendre la ligne : la partie est finie",
+        "Aucune ligne à reprendre",
+        "Enregistrement des parties :",
     };
     static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
     if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;

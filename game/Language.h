@@ -87,7 +87,14 @@ inline constexpr int kMoreHelpLines = 6;
 // The history window's texts, in the order of HistoryText (ui/HistoryModel.h).
 inline constexpr int kFirstHistoryLine = 141;
 inline constexpr int kHistoryLines = 36;
-inline constexpr int kLastAddedLine = kFirstHistoryLine + kHistoryLines - 1;
+// Resuming, taking a row back and the games file's notices.
+inline constexpr int kLineGameResumed = kFirstHistoryLine + kHistoryLines;
+inline constexpr int kLineRowTakenBack = kLineGameResumed + 1;
+inline constexpr int kLineUndoAfterThrow = kLineGameResumed + 2;
+inline constexpr int kLineUndoAfterEnd = kLineGameResumed + 3;
+inline constexpr int kLineNothingToUndo = kLineGameResumed + 4;
+inline constexpr int kLineRecordingNotice = kLineGameResumed + 5;
+inline constexpr int kLastAddedLine = kLineRecordingNotice;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);

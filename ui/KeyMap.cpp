@@ -14,6 +14,7 @@ const std::vector<KeyBinding>& KeyMap::Bindings() {
             {.key = Qt::Key_F1, .command = KeyCommand::Help, .shortcut = true},
             {.key = Qt::Key_S, .modifiers = Qt::ControlModifier, .command = KeyCommand::Scores, .shortcut = true},
             {.key = Qt::Key_H, .modifiers = Qt::ControlModifier, .command = KeyCommand::History, .shortcut = true},
+            {.key = Qt::Key_Z, .modifiers = Qt::ControlModifier, .command = KeyCommand::Undo, .shortcut = true},
             {.key = Qt::Key_Q, .modifiers = Qt::ControlModifier, .command = KeyCommand::Quit, .shortcut = true},
             {.key = Qt::Key_F4, .command = KeyCommand::Review, .shortcut = true},
             {.key = Qt::Key_Space, .command = KeyCommand::Throw},

@@ -24,6 +24,7 @@ enum class KeyCommand {
     CursorDown,
     Escape,
     Advice,
+    Undo,
     Review
 };
 

@@ -20,6 +20,7 @@
 #include "CentreOnScreen.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
+#include "GameRecording.h"
 #include "GlassLook.h"
 #include "HistoryWindow.h"
 #include "Language.h"
@@ -111,6 +112,7 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
 }
 
 TForm1::~TForm1() {
+    recording_.reset();
     game_->Unsubscribe(*this);
     game_->Unsubscribe(*advice_);
     game_->Unsubscribe(*review_);
@@ -203,6 +205,7 @@ void TForm1::BuildLayout() {
     Grid->onMouseMove = [this](int x, int y) { Run([&] { Commands().GridMouseMove(x, y); }); };
     Grid->toolTipFor = [this](int c, int r) { return Q(ConseilLigne(*game_, c, r)); };
     DiceTable->installEventFilter(this);
+    Grid->installEventFilter(this);
 }
 
 bool TForm1::GameKey(QKeyEvent* e) { return keys_->Handle(*e); }
@@ -213,6 +216,7 @@ void TForm1::PerformKey(const KeyBinding& binding) {
         case KeyCommand::Help: GradBtn3Click(); return;
         case KeyCommand::Scores: GradBtn5Click(); return;
         case KeyCommand::History: ShowHistory(); return;
+        case KeyCommand::Undo: Undo(); return;
         case KeyCommand::Review: OpenCurrentReview(); return;
         case KeyCommand::Quit: quit(); return;
         case KeyCommand::Advice: Conseil(); return;
@@ -435,9 +439,15 @@ void TForm1::GradBtn3Click() {
 }
 
 void TForm1::ShowHistory() {
-    if (!history_)
+    if (!history_) {
         history_ = new HistoryWindow(
             this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+        connect(history_, &HistoryWindow::ResumeRequested, this, [this](qint64 id) {
+            if (!recording_) return;
+            recording_->Drain();  // the game in progress is in the file before another is read
+            if (recording_->ResumeGame(id)) history_->close();
+        });
+    }
     history_->open();
 }
 
@@ -456,10 +466,19 @@ void TForm1::showEvent(QShowEvent* e) {
     if (shownOnce_) return;
     shownOnce_ = true;
     CentreOnScreen(this);
+    // Games are recorded from the first showing on, so a start that only
+    // checks the files writes nothing; the recorder's thread opens the file.
+    recording_ = std::make_unique<GameRecording>(
+        *game_, store::DefaultDatabasePath(), [this](const QString& text) { ShowMessage(text); },
+        [this] {
+            if (game().State().nblancers > 0) game_->DrawStillTable();
+            Sync();
+        });
     QtSettingsStore store;
     Commands().FormShow(store);
     if (Form2) Form2->Mirror();
     Sync();
+    recording_->ResumeLast();
     // The sheet holds the keyboard so the window's keys reach the game.
     Grid->setFocus(Qt::OtherFocusReason);
 }
@@ -471,6 +490,10 @@ void TForm1::closeEvent(QCloseEvent* e) {
     Timerordi->stop();
     FrameTimer->SetEnabled(false);
     e->accept();
+}
+
+void TForm1::Undo() {
+    if (recording_) recording_->Undo();
 }
 
 void TForm1::Conseil() {
@@ -487,6 +510,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         if (event->type() == QEvent::MouseButtonPress) Conseil();
+        return true;
+    }
+    // A right click on the sheet takes back the last row written.
+    if (watched == Grid && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        Undo();
         return true;
     }
     return QWidget::eventFilter(watched, event);

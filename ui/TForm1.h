@@ -29,6 +29,7 @@
 namespace quimba::ui {
 
 class BackgroundStrategies;
+class GameRecording;
 class HistoryWindow;
 class ReviewCollector;
 class StandingsOverlay;
@@ -89,6 +90,9 @@ public:
     // The history and statistics window (Ctrl+H, or from the best scores).
     void ShowHistory();
     HistoryWindow* History() const { return history_; }
+    // Takes back the last row a person wrote (Ctrl+Z, a right click on the sheet).
+    void Undo();
+    GameRecording& Recording() { return *recording_; }
     // F4: the review of the game being played or just ended.
     void OpenCurrentReview();
     // The final standings over the dice table, until a new game starts.
@@ -162,6 +166,7 @@ private:
     std::unique_ptr<BackgroundStrategies> strategies_;
     std::unique_ptr<AdvicePresenter> advice_;
     std::unique_ptr<KeyMap> keys_;
+    std::unique_ptr<GameRecording> recording_;
     std::unique_ptr<ReviewCollector> review_;
     StandingsOverlay* standings_ = nullptr;
     TForm2* Form2 = nullptr;

@@ -18,6 +18,7 @@ namespace quimba::uitest {
 // Settings and the strategy cache go to a scratch folder.
 inline void IsolateSettings(const QString& folder) {
     qputenv("XDG_CACHE_HOME", (folder + "/cache").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (folder + "/data").toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
@@ -39,6 +40,8 @@ inline std::unique_ptr<QTemporaryDir> FreshProgramFolder() {
     QSettings("FENTORIX", "3DQUIMBA").clear();
     auto dir = std::make_unique<QTemporaryDir>();
     LayData(dir->path());
+    // Games are recorded beside: a game one test leaves is not resumed by the next.
+    qputenv("XDG_DATA_HOME", (dir->path() + "/data").toLocal8Bit());
     return dir;
 }
 

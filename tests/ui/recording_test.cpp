@@ -1,0 +1,137 @@
+// The window's record of its games: a closed game comes back as it was, and
+// a row written by the keyboard is taken back with Ctrl+Z.
+#include <QtTest>
+
+#include "GameRecording.h"
+#include "Language.h"
+#include "SystemPorts.h"
+#include "TForm2.h"
+#include "UiTestSupport.h"
+
+using namespace quimba;
+using namespace quimba::uitest;
+
+namespace {
+
+// What a person sees of the game and what it lets them do next.
+struct Table {
+    int player = 0;
+    int throws = 0;
+    std::array<int, kDice + 1> faces{};
+    std::array<int, kDice + 1> kept{};
+    std::vector<std::string> cells;
+    bool operator==(const Table&) const = default;
+};
+
+Table Look(const Game& g) {
+    Table t{.player = g.State().joueur, .throws = g.State().nblancers};
+    for (int d = 1; d <= kDice; ++d) {
+        t.faces[d] = g.State().valeurde[d];
+        t.kept[d] = g.State().garde[d];
+    }
+    for (int c = 0; c < g.State().nbjoueurs; ++c)
+        for (int r = 0; r < kRows; ++r) t.cells.push_back(g.Sheet().Cell(c, r));
+    return t;
+}
+
+}  // namespace
+
+class RecordingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<QTemporaryDir> dataDir;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    std::unique_ptr<Program> Make(std::uint32_t seed) {
+        auto p = std::make_unique<Program>(dir->path(), std::make_unique<SeededRandom>(seed));
+        if (!p->Start()) return nullptr;
+        p->w.Form1->show();
+        QApplication::setActiveWindow(p->w.Form1);
+        if (!QTest::qWaitForWindowActive(p->w.Form1)) return nullptr;
+        return p;
+    }
+    void TwoPersons(Program& p) {
+        p.game().Form2.Edit[1] = "ANNE";
+        p.game().Form2.Edit[2] = "BOB";
+        p.game().S.nbjoueurs = 2;
+        p.w.Form2->show();
+        Click(p.w.Form2->glassbtn1);
+    }
+    void Throw(Program& p) {
+        Click(p.w.Form1->glassbtn5);
+        Settle(p.w.Form1);
+    }
+    // The keyboard's write: the cursor one row down, then Enter.
+    int WriteByKeys(Program& p) {
+        QTest::keyClick(p.w.Form1->Grid, Qt::Key_Down);
+        const int row = p.w.Form1->game().SheetCursorRow();
+        QTest::keyClick(p.w.Form1->Grid, Qt::Key_Return);
+        return row;
+    }
+    QString ResultLine(Program& p) { return QString::fromStdString(p.w.Form1->game().Controls().resultext); }
+    QString Line(Program& p, int n) { return QString::fromStdString(p.w.Form1->game().Line(n)); }
+
+private slots:
+    void initTestCase() { IsolateSettings(settingsDir.path()); }
+    // Each test has its own games file.
+    void init() {
+        dir = FreshProgramFolder();
+        dataDir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", dataDir->path().toLocal8Bit());
+    }
+
+    void closedGameComesBackWithTheSameDice() {
+        Table before;
+        {
+            auto p = Make(11);
+            QVERIFY(p);
+            TwoPersons(*p);
+            Throw(*p);
+            WriteByKeys(*p);
+            QTRY_COMPARE(p->game().State().joueur, 1);
+            Throw(*p);
+            before = Look(p->game());
+            QCOMPARE(before.throws, 1);
+            p->w.Form1->close();
+        }
+        // Other dice: a throw on resume would show.
+        auto p = Make(99);
+        QVERIFY(p);
+        QTRY_COMPARE(ResultLine(*p), Line(*p, kLineGameResumed));
+        QVERIFY(Look(p->game()) == before);
+        QCOMPARE(QString::fromStdString(p->game().Sheet().Cell(1, lignenoms)), QString("BOB"));
+        // The second player writes at once, and the game goes on recording.
+        const int row = WriteByKeys(*p);
+        QVERIFY(!p->game().Sheet().Free(1, row));
+        p->w.Form1->Recording().Drain();
+    }
+
+    void ctrlZTakesBackAKeyboardWrite() {
+        auto p = Make(5);
+        QVERIFY(p);
+        TwoPersons(*p);
+        Throw(*p);
+        const Table thrown = Look(p->game());
+        const int row = WriteByKeys(*p);
+        QVERIFY(!p->game().Sheet().Free(0, row));
+        QTRY_COMPARE(p->game().State().joueur, 1);
+
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(p->game().Sheet().Free(0, row));
+        QVERIFY(Look(p->game()) == thrown);
+        QCOMPARE(ResultLine(*p), Line(*p, kLineRowTakenBack));
+
+        // Written again, then the second person throws: no more undo.
+        WriteByKeys(*p);
+        QTRY_COMPARE(p->game().State().joueur, 1);
+        Throw(*p);
+        const Table after = Look(p->game());
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(Look(p->game()) == after);
+        QCOMPARE(ResultLine(*p), Line(*p, kLineUndoAfterThrow));
+    }
+};
+
+QTEST_MAIN(RecordingTest)
+#include "recording_test.moc"
