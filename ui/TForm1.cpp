@@ -447,6 +447,11 @@ void TForm1::ShowHistory() {
             recording_->Drain();  // the game in progress is in the file before another is read
             if (recording_->ResumeGame(id)) history_->close();
         });
+        connect(history_, &HistoryWindow::ReviewRequested, this, [this](qint64 id) {
+            if (recording_) recording_->Drain();  // a game in progress is reviewed as far as it went
+            const store::PartyStore games(store::DefaultDatabasePath(), store::PartyStore::Mode::Read);
+            OpenRecordedReview(this, games, id, *strategies_, French());
+        });
     }
     history_->open();
 }
