@@ -3,6 +3,7 @@
 #include "Strategy.h"
 
 #include "DiceAnalysis.h"
+#include "KeepSets.h"
 
 #include <algorithm>
 #include <atomic>
@@ -15,97 +16,20 @@ namespace quimba {
 
 namespace {
 
-constexpr int kChosen = static_cast<int>(kChosenRows.size());
-constexpr unsigned kFullSheet = (1u << kChosen) - 1;
-constexpr int kOutcomes = 252;  // sorted results of five dice
-constexpr int kKeeps = 462;     // multisets of 0..5 dice
-constexpr int kUpperRows = 6;
-constexpr int kLowerRows = kChosen - kUpperRows;
+using keep::Code;
+using keep::Counts;
+using keep::Gain;
+using keep::kChosen;
+using keep::KeepSets;
+using keep::kKeeps;
+using keep::kLowerRows;
+using keep::kOutcomes;
+using keep::kUpperRows;
+using keep::Sets;
 
-using Counts = std::array<std::uint8_t, kFaces + 1>;
+constexpr unsigned kFullSheet = (1u << kChosen) - 1;
 
 int BitOf(int row) { return row <= ligne6 ? row - 1 : row - 3; }
-
-// What a row adds to the final total: "Moins" is taken off it.
-int Gain(int row, const Counts& counts) {
-    const int points = RowPoints(row, counts);
-    return row == lignemoins ? -points : points;
-}
-
-int Code(const Counts& c) {
-    int code = 0;
-    for (int f = kFaces; f >= 1; --f) code = code * 6 + c[f];
-    return code;
-}
-
-// Every kept multiset, the five-dice ones (the outcomes) first and then by
-// fewer dice, so a set's one-die-larger sets come before it and its
-// one-die-smaller ones after it.
-struct KeepSets {
-    std::array<Counts, kKeeps> counts{};
-    std::array<std::array<std::int16_t, kFaces + 1>, kKeeps> more{};  // one more die of face f
-    std::array<std::array<std::int16_t, kFaces + 1>, kKeeps> less{};  // one die of face f fewer, -1 if none
-    std::array<std::array<std::int16_t, kLowerRows>, kOutcomes> lowerPoints{};
-    std::array<double, kOutcomes> chance{};  // of each outcome when all five dice are thrown
-    std::vector<std::int16_t> byCode;
-
-    KeepSets() : byCode(6 * 6 * 6 * 6 * 6 * 6, -1) {
-        int next = 0;
-        for (int n = kDice; n >= 0; --n) {
-            Counts c{};
-            // All counts with n dice, in a fixed order.
-            auto place = [&](auto&& self, int face, int left) -> void {
-                if (face == kFaces) {
-                    c[face] = static_cast<std::uint8_t>(left);
-                    counts[next] = c;
-                    byCode[Code(c)] = static_cast<std::int16_t>(next);
-                    ++next;
-                    return;
-                }
-                for (int k = left; k >= 0; --k) {
-                    c[face] = static_cast<std::uint8_t>(k);
-                    self(self, face + 1, left - k);
-                }
-            };
-            place(place, 1, n);
-        }
-        for (int k = 0; k < kKeeps; ++k) {
-            int size = 0;
-            for (int f = 1; f <= kFaces; ++f) size += counts[k][f];
-            for (int f = 1; f <= kFaces; ++f) {
-                Counts c = counts[k];
-                more[k][f] = -1;
-                if (size < kDice) {
-                    ++c[f];
-                    more[k][f] = byCode[Code(c)];
-                }
-                c = counts[k];
-                less[k][f] = -1;
-                if (c[f] > 0) {
-                    --c[f];
-                    less[k][f] = byCode[Code(c)];
-                }
-            }
-        }
-        for (int o = 0; o < kOutcomes; ++o) {
-            // 5! / prod(count!) orders of 6^5 throws give this outcome.
-            double orders = 120.0;
-            for (int f = 1; f <= kFaces; ++f)
-                for (int k = 2; k <= counts[o][f]; ++k) orders /= k;
-            chance[o] = orders / 7776.0;
-        }
-        for (int o = 0; o < kOutcomes; ++o)
-            for (int i = 0; i < kLowerRows; ++i)
-                lowerPoints[o][i] = static_cast<std::int16_t>(Gain(kChosenRows[kUpperRows + i], counts[o]));
-    }
-
-    int Index(const Counts& c) const { return byCode[Code(c)]; }
-};
-
-const KeepSets& Sets() {
-    static const KeepSets sets;
-    return sets;
-}
 
 // One turn for N lanes of upper sums at once: the table build runs 64 upper
 // sums side by side in SIMD lanes, the advice runs a single one. The steps

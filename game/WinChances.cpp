@@ -11,102 +11,31 @@
 #include <thread>
 
 #include "DiceAnalysis.h"
+#include "KeepSets.h"
 
 namespace quimba {
 
 namespace {
 
-constexpr int kChosen = static_cast<int>(kChosenRows.size());
+using keep::Counts;
+using keep::Gain;
+using keep::kChosen;
+using keep::KeepSets;
+using keep::kKeeps;
+using keep::kLowerRows;
+using keep::kOutcomes;
+using keep::kUpperRows;
+
 constexpr unsigned kFullSheet = (1u << kChosen) - 1;
-constexpr int kOutcomes = 252;  // sorted results of five dice
-constexpr int kKeeps = 462;     // multisets of 0..5 dice
-constexpr int kUpperRows = 6;
-constexpr int kLowerRows = kChosen - kUpperRows;
-
-using Counts = std::array<std::uint8_t, kFaces + 1>;
-
 int BitOf(int row) { return row <= ligne6 ? row - 1 : row - 3; }
 
-int Gain(int row, const Counts& counts) {
-    const int points = RowPoints(row, counts);
-    return row == lignemoins ? -points : points;
-}
-
 int Bonus(int upper, int points) { return (upper < kUpperCap && upper + points >= kUpperCap) ? kBonusPoints : 0; }
-
-// The kept multisets in the order the strategy table's solver uses: the
-// five-dice sets (the outcomes) first, then by fewer dice, so a set's
-// one-die-larger sets come before it.
-struct Sets {
-    std::array<Counts, kKeeps> counts{};
-    std::array<std::array<std::int16_t, kFaces + 1>, kKeeps> more{};  // one more die of face f
-    std::array<std::array<std::int16_t, kFaces + 1>, kKeeps> less{};  // one die of face f fewer, -1 if none
-    std::array<std::array<std::int16_t, kLowerRows>, kOutcomes> lowerGain{};
-    std::array<double, kOutcomes> chance{};
-
-    Sets() {
-        std::vector<std::int16_t> byCode(6 * 6 * 6 * 6 * 6 * 6, -1);
-        auto code = [](const Counts& c) {
-            int v = 0;
-            for (int f = kFaces; f >= 1; --f) v = v * 6 + c[f];
-            return v;
-        };
-        int next = 0;
-        for (int n = kDice; n >= 0; --n) {
-            Counts c{};
-            auto place = [&](auto&& self, int face, int left) -> void {
-                if (face == kFaces) {
-                    c[face] = static_cast<std::uint8_t>(left);
-                    counts[next] = c;
-                    byCode[code(c)] = static_cast<std::int16_t>(next++);
-                    return;
-                }
-                for (int k = left; k >= 0; --k) {
-                    c[face] = static_cast<std::uint8_t>(k);
-                    self(self, face + 1, left - k);
-                }
-            };
-            place(place, 1, n);
-        }
-        for (int k = 0; k < kKeeps; ++k) {
-            int size = 0;
-            for (int f = 1; f <= kFaces; ++f) size += counts[k][f];
-            for (int f = 1; f <= kFaces; ++f) {
-                Counts c = counts[k];
-                more[k][f] = -1;
-                if (size < kDice) {
-                    ++c[f];
-                    more[k][f] = byCode[code(c)];
-                }
-                c = counts[k];
-                less[k][f] = -1;
-                if (c[f] > 0) {
-                    --c[f];
-                    less[k][f] = byCode[code(c)];
-                }
-            }
-        }
-        for (int o = 0; o < kOutcomes; ++o) {
-            double orders = 120.0;
-            for (int f = 1; f <= kFaces; ++f)
-                for (int k = 2; k <= counts[o][f]; ++k) orders /= k;
-            chance[o] = orders / 7776.0;
-            for (int i = 0; i < kLowerRows; ++i)
-                lowerGain[o][i] = static_cast<std::int16_t>(Gain(kChosenRows[kUpperRows + i], counts[o]));
-        }
-    }
-};
-
-const Sets& TheSets() {
-    static const Sets sets;
-    return sets;
-}
 
 // One turn with a single row to write (the forced orders), followed as a
 // law: the chance of each outcome that gets written. `write[o]` is the
 // expected final value of writing outcome o.
 std::array<double, kOutcomes> WrittenOutcomes(const std::array<double, kOutcomes>& write) {
-    const Sets& s = TheSets();
+    const KeepSets& s = keep::Sets();
     std::array<double, kKeeps> x{};
     // Per stage and set: the set kept after that throw (-1 writes now).
     std::array<std::array<std::int16_t, kKeeps>, 2> choice{};
@@ -178,7 +107,7 @@ struct MomentSolver {
     }
 
     QUIMBA_INLINE void Writes() {
-        const Sets& s = TheSets();
+        const KeepSets& s = keep::Sets();
         for (int o = 0; o < kOutcomes; ++o) {
             LaneRow& accV = v[o];
             LaneRow& accM = m[o];
@@ -196,7 +125,7 @@ struct MomentSolver {
             }
             for (int j = 0; j < nLower; ++j) {
                 const int i = lowerFree[j];
-                const double g = s.lowerGain[o][i];
+                const double g = s.lowerPoints[o][i];
                 for (int n = 0; n < kLanes; ++n) {
                     const Lane cv = loV[i][n] + g;
                     const Lane cm = loM[i][n] + 2.0 * g * loV[i][n] + g * g;
@@ -213,7 +142,7 @@ struct MomentSolver {
     }
 
     QUIMBA_INLINE void Throw() {
-        const Sets& s = TheSets();
+        const KeepSets& s = keep::Sets();
         for (int k = kOutcomes; k < kKeeps; ++k) {
             const auto& mo = s.more[k];
             LaneRow& av = v[k];
@@ -233,7 +162,7 @@ struct MomentSolver {
     }
 
     QUIMBA_INLINE void Choose() {
-        const Sets& s = TheSets();
+        const KeepSets& s = keep::Sets();
         for (int k = kKeeps - 1; k >= 0; --k)
             for (int f = 1; f <= kFaces; ++f) {
                 const int l = s.less[k][f];
@@ -248,7 +177,7 @@ struct MomentSolver {
         Choose();
         Throw();
         Choose();
-        const Sets& s = TheSets();
+        const KeepSets& s = keep::Sets();
         for (int n = 0; n < kLanes; ++n) outM[n] = Lane{};
         for (int o = 0; o < kOutcomes; ++o)
             for (int n = 0; n < kLanes; ++n) outM[n] += m[o][n] * s.chance[o];
@@ -274,7 +203,7 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
     w.table_ = &table;
     w.type_ = table.Type();
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    const Sets& s = TheSets();
+    const KeepSets& s = keep::Sets();
 
     if (w.type_ == kAscendant || w.type_ == kDescendant) {
         w.remaining_.assign(std::size_t{kRounds + 1} * kUpperStates * kScores, 0.0);
@@ -405,7 +334,7 @@ std::vector<double> WinChances::FinalScores(const SeatPosition& seat) const {
         // The last turn of a column: its law is exact and cheap, where a
         // normal law would spread one row's few scores over a bell.
         const int row = kChosenRows[std::countr_one(filled)];
-        const Sets& sets = TheSets();
+        const KeepSets& sets = keep::Sets();
         std::array<double, kOutcomes> write{};
         for (int o = 0; o < kOutcomes; ++o) {
             const int gain = Gain(row, sets.counts[o]);
