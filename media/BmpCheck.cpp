@@ -86,7 +86,9 @@ bool CheckBitmapBytes(const QByteArray& bytes, QString* error) {
     constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
     if (compression == kRgb || compression == kBitFields) {
         const std::int64_t stride = ((width * bitCount + 31) / 32) * 4;
-        pixelBytes = stride * height;
+        // Header sizes near 2^31 both ways overflow 64 bits; no file holds
+        // that much, so the product stops at a size that is missing anyway.
+        if (__builtin_mul_overflow(stride, height, &pixelBytes)) pixelBytes = std::int64_t(1) << 62;
     } else if (compression == kRle8 || compression == kRle4) {
         // The run data's own length, when the writer gave it; either way the
         // runs must reach the last row or their end mark before the bytes end.
