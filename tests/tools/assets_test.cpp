@@ -91,7 +91,7 @@ std::vector<std::vector<QPoint>> darkBlobs(const QImage& die) {
 }
 
 // Draws like the game: every pixel except the colour key, clipped.
-void drawKeyed(QImage& target, const QImage& pic, int left, int top) {
+void DrawKeyed(QImage& target, const QImage& pic, int left, int top) {
     for (int y = 0; y < pic.height(); ++y)
         for (int x = 0; x < pic.width(); ++x) {
             const int tx = left + x, ty = top + y;
@@ -164,8 +164,8 @@ TEST_F(AssetsTest, CommittedFilesAreWhatTheGeneratorWrites) {
     std::vector<QString> files;
     for (const BmpCase& c : kBitmaps) files.push_back(c.file);
     for (const char* s : sounds) files.push_back(s);
-    for (int size : kIconSizes) files.push_back(iconPath(size));
-    files.push_back(iconPath(0));
+    for (int size : kIconSizes) files.push_back(IconPath(size));
+    files.push_back(IconPath(0));
     for (const QString& f : files) {
         SCOPED_TRACE(f.toStdString());
         const QByteArray made = readAll(generated(f));
@@ -249,8 +249,8 @@ TEST_F(AssetsTest, KeepMarksHideNoPipOnTheKeptRow) {
         QImage table = board.copy();
         for (int i = 1; i <= 5; ++i) {
             const QImage die = picture(QStringLiteral("bitmaps/B_%1.bmp").arg(faces[i - 1]));
-            drawKeyed(table, die, 240 - 45 * i, 5 * i - 10);
-            drawKeyed(table, mark, 240 - 45 * i + 20, 5 * i - 10 + 20);
+            DrawKeyed(table, die, 240 - 45 * i, 5 * i - 10);
+            DrawKeyed(table, mark, 240 - 45 * i + 20, 5 * i - 10 + 20);
         }
         for (int i = 1; i <= 5; ++i) {
             SCOPED_TRACE(testing::Message() << "die " << i << " showing " << faces[i - 1]);
@@ -482,7 +482,7 @@ double meanDifference(const QImage& a, const QImage& b) {
 TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle) {
     for (int size : kLargeIconSizes) {
         SCOPED_TRACE(size);
-        const QImage icon(generated(iconPath(size)));
+        const QImage icon(generated(IconPath(size)));
         ASSERT_EQ(icon.size(), QSize(size, size));
         ASSERT_TRUE(icon.hasAlphaChannel());
         for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
@@ -503,11 +503,11 @@ TEST_F(AssetsTest, IconsAreSquareTilesWithSeeThroughCornersAndTheDieInTheMiddle)
 }
 
 TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown) {
-    const QImage large(generated(iconPath(256)));
+    const QImage large(generated(IconPath(256)));
     for (int size : kLargeIconSizes) {
         SCOPED_TRACE(size);
         const QImage scaled = large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_LT(meanDifference(QImage(generated(iconPath(size))), scaled), 6.0);
+        EXPECT_LT(meanDifference(QImage(generated(IconPath(size))), scaled), 6.0);
     }
 }
 
@@ -517,7 +517,7 @@ TEST_F(AssetsTest, SmallIconsAreTheLargeOneScaledDown) {
 TEST_F(AssetsTest, SmallIconsShowFiveSharpPipsOnTheirPixelGrid) {
     for (int size : kSmallIconSizes) {
         SCOPED_TRACE(size);
-        const QImage icon = QImage(generated(iconPath(size))).convertToFormat(QImage::Format_ARGB32);
+        const QImage icon = QImage(generated(IconPath(size))).convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(icon.size(), QSize(size, size));
         for (QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
             EXPECT_LT(qAlpha(icon.pixel(corner)), 128);
@@ -570,7 +570,7 @@ TEST_F(AssetsTest, SmallIconsShowFiveSharpPipsOnTheirPixelGrid) {
 }
 
 TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow) {
-    QFile svg(generated(iconPath(0)));
+    QFile svg(generated(IconPath(0)));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&svg);
     ASSERT_TRUE(xml.readNextStartElement());
@@ -596,7 +596,7 @@ TEST_F(AssetsTest, ScalableIconDrawsWhatThePngsShow) {
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const QImage drawn(out);
     ASSERT_EQ(drawn.size(), QSize(256, 256));
-    EXPECT_LT(meanDifference(drawn, QImage(generated(iconPath(256)))), 2.0);
+    EXPECT_LT(meanDifference(drawn, QImage(generated(IconPath(256)))), 2.0);
 }
 
 }  // namespace

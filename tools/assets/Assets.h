@@ -28,14 +28,14 @@ inline constexpr int kRollPictureTop = 440;
 // The colour key of every picture drawn over the dice table.
 inline constexpr QRgb kKeyBlue = 0xff0000ffu;
 
-QImage makeBoard();
-QImage makeDie(int face);  // face 1..6
-QImage makeKeepMark();
-QImage makeBorder();
-QImage makeMainTexture();    // tiled behind the main window
-QImage makeSetupTexture();   // tiled behind the player setup dialog
-QImage makeDialogTexture();  // dark grey, tiled behind help and best scores
-QImage makeRollPicture(const QImage& mainTexture);
+QImage MakeBoard();
+QImage MakeDie(int face);  // face 1..6
+QImage MakeKeepMark();
+QImage MakeBorder();
+QImage MakeMainTexture();    // tiled behind the main window
+QImage MakeSetupTexture();   // tiled behind the player setup dialog
+QImage MakeDialogTexture();  // dark grey, tiled behind help and best scores
+QImage MakeRollPicture(const QImage& mainTexture);
 
 struct Sound {
     int channels = 1;
@@ -44,10 +44,10 @@ struct Sound {
     double seconds() const { return double(samples.size()) / double(channels) / double(sampleRate); }
 };
 
-Sound makeRollSound();   // dice rattling on the table, stereo 44100 Hz
-Sound makeTallySound();  // short chime, mono 19000 Hz
+Sound MakeRollSound();   // dice rattling on the table, stereo 44100 Hz
+Sound MakeTallySound();  // short chime, mono 19000 Hz
 
-QByteArray waveBytes(const Sound& sound);
+QByteArray WaveBytes(const Sound& sound);
 
 // The program's icon, drawn from one set of shapes on a 256-unit canvas:
 // the scalable SVG text, and the picture at `size` pixels with transparency.
@@ -55,14 +55,14 @@ QByteArray waveBytes(const Sound& sound);
 inline constexpr int kSmallIconSizes[] = {16, 22, 24, 32};
 inline constexpr int kLargeIconSizes[] = {48, 128, 256};
 inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 128, 256};
-QString iconSvg();
-QImage makeIcon(int size);
+QString IconSvg();
+QImage MakeIcon(int size);
 // Where the icons lie under the output folder, as the desktop's icon theme
 // wants them (hicolor/<size>x<size>/apps/, hicolor/scalable/apps/).
-QString iconPath(int size);  // 0: the SVG
+QString IconPath(int size);  // 0: the SVG
 
 // Writes bitmaps/, resources/ and icons/ under `folder`; false with a reason
 // on error.
-bool writeAll(const QString& folder, QString* error);
+bool WriteAll(const QString& folder, QString* error);
 
 }  // namespace quimba::assets

@@ -37,8 +37,8 @@ struct Shape {
     double strokeWidth = 0;
 };
 
-Fill solid(QColor c) { return Fill{{{0, c}}}; }
-Fill gradient(QColor from, QColor to, double x1, double y1, double x2, double y2) {
+Fill Solid(QColor c) { return Fill{{{0, c}}}; }
+Fill Gradient(QColor from, QColor to, double x1, double y1, double x2, double y2) {
     return Fill{{{0, from}, {1, to}}, x1, y1, x2, y2};
 }
 
@@ -58,25 +58,25 @@ void addFace(std::vector<Shape>& shapes, QPointF origin, QPointF u, QPointF v, c
         dot.kind = Shape::Ellipse;
         dot.box = QRectF(c.x() - pipRadius, c.y() - pipRadius, 2 * pipRadius, 2 * pipRadius);
         dot.transform = map;
-        dot.fill = gradient(pip.darker(160), pip, 0.3, 0.2, 0.7, 0.9);
+        dot.fill = Gradient(pip.darker(160), pip, 0.3, 0.2, 0.7, 0.9);
         shapes.push_back(dot);
     }
 }
 
-std::vector<Shape> iconShapes() {
+std::vector<Shape> IconShapes() {
     std::vector<Shape> shapes;
     // Tile: walnut rim, baize lit from above, a gold inlay line.
     Shape rim;
     rim.box = QRectF(12, 12, 232, 232);
     rim.radius = 44;
-    rim.fill = gradient(QColor(140, 82, 40), QColor(66, 34, 15), 0, 0, 0, 1);
+    rim.fill = Gradient(QColor(140, 82, 40), QColor(66, 34, 15), 0, 0, 0, 1);
     rim.stroke = QColor(40, 20, 8);
     rim.strokeWidth = 4;
     shapes.push_back(rim);
     Shape felt;
     felt.box = QRectF(26, 26, 204, 204);
     felt.radius = 32;
-    felt.fill = gradient(QColor(40, 150, 88), QColor(14, 78, 44), 0.3, 0, 0.7, 1);
+    felt.fill = Gradient(QColor(40, 150, 88), QColor(14, 78, 44), 0.3, 0, 0.7, 1);
     shapes.push_back(felt);
     Shape inlay;
     inlay.box = QRectF(36, 36, 184, 184);
@@ -91,7 +91,7 @@ std::vector<Shape> iconShapes() {
     Shape shadow;
     shadow.kind = Shape::Ellipse;
     shadow.box = QRectF(62, 186, 156, 40);
-    shadow.fill = solid(QColor(0, 20, 8, 110));
+    shadow.fill = Solid(QColor(0, 20, 8, 110));
     shapes.push_back(shadow);
 
     const QPointF top(128, 46), right(204, 88), front(128, 130), left(52, 88);
@@ -99,69 +99,69 @@ std::vector<Shape> iconShapes() {
     Shape body;
     body.kind = Shape::Polygon;
     body.points = {top, right, right + down, front + down, left + down, left};
-    body.fill = solid(QColor(150, 140, 120));
+    body.fill = Solid(QColor(150, 140, 120));
     body.stroke = QColor(38, 30, 22);
     body.strokeWidth = 5;
     shapes.push_back(body);
 
     const QColor ink(24, 22, 20);
-    addFace(shapes, top, right - top, left - top, gradient(QColor(255, 255, 252), QColor(226, 220, 204), 0, 0, 1, 1),
+    addFace(shapes, top, right - top, left - top, Gradient(QColor(255, 255, 252), QColor(226, 220, 204), 0, 0, 1, 1),
             {{26, 26}, {74, 26}, {50, 50}, {26, 74}, {74, 74}}, 9.5, ink);
-    addFace(shapes, left, front - left, down, gradient(QColor(232, 226, 210), QColor(190, 182, 162), 0, 0, 1, 1),
+    addFace(shapes, left, front - left, down, Gradient(QColor(232, 226, 210), QColor(190, 182, 162), 0, 0, 1, 1),
             {{50, 50}}, 14, QColor(206, 32, 40));
-    addFace(shapes, front, right - front, down, gradient(QColor(178, 170, 150), QColor(136, 128, 110), 0, 0, 1, 1),
+    addFace(shapes, front, right - front, down, Gradient(QColor(178, 170, 150), QColor(136, 128, 110), 0, 0, 1, 1),
             {{26, 26}, {50, 50}, {74, 74}}, 9.5, ink);
     return shapes;
 }
 
-QString num(double v) { return QString::number(v, 'g', 6); }
+QString Num(double v) { return QString::number(v, 'g', 6); }
 
-QString colourText(QColor c) { return c.name(QColor::HexRgb); }
+QString ColourText(QColor c) { return c.name(QColor::HexRgb); }
 
 }  // namespace
 
-QString iconSvg() {
+QString IconSvg() {
     QString defs, body;
     int gradients = 0;
-    for (const Shape& s : iconShapes()) {
+    for (const Shape& s : IconShapes()) {
         QString fill = "none";
         if (s.fill.stops.size() == 1) {
-            fill = colourText(s.fill.stops[0].colour);
+            fill = ColourText(s.fill.stops[0].colour);
             if (s.fill.stops[0].colour.alpha() != 255)
-                fill += "\" fill-opacity=\"" + num(s.fill.stops[0].colour.alphaF());
+                fill += "\" fill-opacity=\"" + Num(s.fill.stops[0].colour.alphaF());
         } else if (!s.fill.stops.empty()) {
             const QString id = QString("g%1").arg(++gradients);
             defs += QString("    <linearGradient id=\"%1\" x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">\n")
-                        .arg(id, num(s.fill.x1), num(s.fill.y1), num(s.fill.x2), num(s.fill.y2));
+                        .arg(id, Num(s.fill.x1), Num(s.fill.y1), Num(s.fill.x2), Num(s.fill.y2));
             for (const Stop& stop : s.fill.stops)
                 defs += QString("      <stop offset=\"%1\" stop-color=\"%2\"/>\n")
-                            .arg(num(stop.at), colourText(stop.colour));
+                            .arg(Num(stop.at), ColourText(stop.colour));
             defs += "    </linearGradient>\n";
             fill = "url(#" + id + ")";
         }
         QString attrs = "fill=\"" + fill + "\"";
         if (s.stroke.isValid())
             attrs += QString(" stroke=\"%1\" stroke-width=\"%2\" stroke-linejoin=\"round\"")
-                         .arg(colourText(s.stroke), num(s.strokeWidth));
+                         .arg(ColourText(s.stroke), Num(s.strokeWidth));
         if (!s.transform.isIdentity()) {
             const QTransform& t = s.transform;
             attrs += QString(" transform=\"matrix(%1 %2 %3 %4 %5 %6)\"")
-                         .arg(num(t.m11()), num(t.m12()), num(t.m21()), num(t.m22()), num(t.dx()), num(t.dy()));
+                         .arg(Num(t.m11()), Num(t.m12()), Num(t.m21()), Num(t.m22()), Num(t.dx()), Num(t.dy()));
         }
         switch (s.kind) {
             case Shape::RoundRect:
                 body += QString("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" %6/>\n")
-                            .arg(num(s.box.x()), num(s.box.y()), num(s.box.width()), num(s.box.height()), num(s.radius),
+                            .arg(Num(s.box.x()), Num(s.box.y()), Num(s.box.width()), Num(s.box.height()), Num(s.radius),
                                  attrs);
                 break;
             case Shape::Ellipse:
                 body += QString("  <ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\" %5/>\n")
-                            .arg(num(s.box.center().x()), num(s.box.center().y()), num(s.box.width() / 2),
-                                 num(s.box.height() / 2), attrs);
+                            .arg(Num(s.box.center().x()), Num(s.box.center().y()), Num(s.box.width() / 2),
+                                 Num(s.box.height() / 2), attrs);
                 break;
             case Shape::Polygon: {
                 QStringList points;
-                for (QPointF p : s.points) points << num(p.x()) + "," + num(p.y());
+                for (QPointF p : s.points) points << Num(p.x()) + "," + Num(p.y());
                 body += QString("  <polygon points=\"%1\" %2/>\n").arg(points.join(' '), attrs);
                 break;
             }
@@ -194,7 +194,7 @@ constexpr SmallIcon kSmallIcons[] = {
     {.size = 32, .pip = 5, .edge = 1, .gap = 2, .rim = 2},
 };
 
-QImage drawSmallIcon(const SmallIcon& k) {
+QImage DrawSmallIcon(const SmallIcon& k) {
     const int s = k.size;
     QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -242,15 +242,15 @@ QImage drawSmallIcon(const SmallIcon& k) {
 
 }  // namespace
 
-QImage makeIcon(int size) {
+QImage MakeIcon(int size) {
     for (const SmallIcon& k : kSmallIcons)
-        if (k.size == size) return drawSmallIcon(k);
+        if (k.size == size) return DrawSmallIcon(k);
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QTransform canvas = QTransform::fromScale(size / 256.0, size / 256.0);
-    for (const Shape& s : iconShapes()) {
+    for (const Shape& s : IconShapes()) {
         p.setTransform(s.transform * canvas);
         QPainterPath path;
         switch (s.kind) {

@@ -1,3 +1,5 @@
+// The ray marcher behind the dice pictures: distance to a rounded die with
+// recessed pips, its colour, shadows and occlusion, and the cameras.
 #include "Render3D.h"
 
 namespace quimba::assets {
@@ -40,19 +42,19 @@ const std::array<PipLayout, 7> kLayouts{{
     {6, {{{-1, -1}, {0, -1}, {1, -1}, {-1, 1}, {0, 1}, {1, 1}}}},
 }};
 
-double pipRadius(int face) { return face == 1 ? 0.30 : 0.19; }
+double PipRadius(int face) { return face == 1 ? 0.30 : 0.19; }
 
 // Sphere whose cap cuts a dimple of the pip's radius and depth.
-double dimpleSphere(double radius) { return (radius * radius + kPipDepth * kPipDepth) / (2.0 * kPipDepth); }
+double DimpleSphere(double radius) { return (radius * radius + kPipDepth * kPipDepth) / (2.0 * kPipDepth); }
 
-int dominantFace(V3 q) {
+int DominantFace(V3 q) {
     const double ax = std::fabs(q.x), ay = std::fabs(q.y), az = std::fabs(q.z);
     if (ax >= ay && ax >= az) return q.x >= 0 ? 0 : 1;
     if (ay >= az) return q.y >= 0 ? 2 : 3;
     return q.z >= 0 ? 4 : 5;
 }
 
-double roundBox(V3 q) {
+double RoundBox(V3 q) {
     const double b = 1.0 - kRound;
     const V3 d{std::fabs(q.x) - b, std::fabs(q.y) - b, std::fabs(q.z) - b};
     const V3 outside{std::max(d.x, 0.0), std::max(d.y, 0.0), std::max(d.z, 0.0)};
@@ -60,30 +62,30 @@ double roundBox(V3 q) {
     return length(outside) + inside - kRound;
 }
 
-V3 srgb(int r, int g, int b) { return {toLinear(r / 255.0), toLinear(g / 255.0), toLinear(b / 255.0)}; }
+V3 Srgb(int r, int g, int b) { return {ToLinear(r / 255.0), ToLinear(g / 255.0), ToLinear(b / 255.0)}; }
 
 }  // namespace
 
-M3 rotationZ(double a) {
+M3 RotationZ(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
 }
 
-M3 rotationX(double a) {
+M3 RotationX(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{1, 0, 0}, {0, c, s}, {0, -s, c}};
 }
 
-M3 rotationY(double a) {
+M3 RotationY(double a) {
     const double c = dm::cos(a), s = dm::sin(a);
     return {{c, 0, -s}, {0, 1, 0}, {s, 0, c}};
 }
 
-M3 compose(const M3& outer, const M3& inner) {
-    return {outer.apply(inner.c0), outer.apply(inner.c1), outer.apply(inner.c2)};
+M3 Compose(const M3& outer, const M3& inner) {
+    return {outer.Apply(inner.c0), outer.Apply(inner.c1), outer.Apply(inner.c2)};
 }
 
-Die3D uprightDie(int top) {
+Die3D UprightDie(int top) {
     // Front and right faces that sit next to each top on a real die.
     static const int kFront[7] = {0, 2, 6, 2, 1, 1, 2};
     static const int kRight[7] = {0, 3, 3, 6, 5, 4, 4};
@@ -92,7 +94,7 @@ Die3D uprightDie(int top) {
     return d;
 }
 
-Camera makeCamera(double azimuthDeg, double elevationDeg) {
+Camera MakeCamera(double azimuthDeg, double elevationDeg) {
     const double az = azimuthDeg * dm::kPi / 180.0;
     const double el = elevationDeg * dm::kPi / 180.0;
     const V3 toCamera{dm::sin(az) * dm::cos(el), -dm::cos(az) * dm::cos(el), dm::sin(el)};
@@ -104,7 +106,7 @@ Camera makeCamera(double azimuthDeg, double elevationDeg) {
     return cam;
 }
 
-Camera makeObliqueCamera(double depth, double down, double skew) {
+Camera MakeObliqueCamera(double depth, double down, double skew) {
     // Screen X = x - skew * z, screen Y = depth * y + down * z; the rays run
     // along the direction that both leave unchanged.
     const double top = 8.0;
@@ -116,16 +118,16 @@ Camera makeObliqueCamera(double depth, double down, double skew) {
     return cam;
 }
 
-double DiceScene::dieDistance(const Die3D& d, V3 p, int* pipFace) const {
-    const V3 q = d.rot.applyInverse(p - d.centre) * (1.0 / d.half);
-    double dist = roundBox(q);
+double DiceScene::DieDistance(const Die3D& d, V3 p, int* pipFace) const {
+    const V3 q = d.rot.ApplyInverse(p - d.centre) * (1.0 / d.half);
+    double dist = RoundBox(q);
     if (dist < 0.3) {
-        const int k = dominantFace(q);
+        const int k = DominantFace(q);
         const int face = d.faces[std::size_t(k)];
         if (k == 4 || d.pipsOnSides) {
             const FaceFrame& f = kFrames[std::size_t(k)];
-            const double r = pipRadius(face);
-            const double big = dimpleSphere(r);
+            const double r = PipRadius(face);
+            const double big = DimpleSphere(r);
             const PipLayout& layout = kLayouts[std::size_t(face)];
             for (int i = 0; i < layout.count; ++i) {
                 const Pip& pip = layout.pips[std::size_t(i)];
@@ -138,22 +140,22 @@ double DiceScene::dieDistance(const Die3D& d, V3 p, int* pipFace) const {
     return dist * d.half;
 }
 
-double DiceScene::distance(V3 p) const {
+double DiceScene::Distance(V3 p) const {
     double best = 1e9;
-    for (const Die3D& d : dice) best = std::min(best, dieDistance(d, p));
+    for (const Die3D& d : dice) best = std::min(best, DieDistance(d, p));
     return best;
 }
 
-V3 DiceScene::surfaceColour(const Die3D& d, V3 pWorld) const {
-    static const V3 ivory = srgb(242, 232, 208);
-    static const V3 ink = srgb(30, 27, 32);
-    static const V3 red = srgb(178, 22, 28);
-    const V3 q = d.rot.applyInverse(pWorld - d.centre) * (1.0 / d.half);
-    const int k = dominantFace(q);
+V3 DiceScene::SurfaceColour(const Die3D& d, V3 pWorld) const {
+    static const V3 ivory = Srgb(242, 232, 208);
+    static const V3 ink = Srgb(30, 27, 32);
+    static const V3 red = Srgb(178, 22, 28);
+    const V3 q = d.rot.ApplyInverse(pWorld - d.centre) * (1.0 / d.half);
+    const int k = DominantFace(q);
     if (k != 4 && !d.pipsOnSides) return ivory;
     const FaceFrame& f = kFrames[std::size_t(k)];
     const int face = d.faces[std::size_t(k)];
-    const double r = pipRadius(face);
+    const double r = PipRadius(face);
     const double height = dot(q, f.n);
     const V3 flat = q - f.n * height;
     double nearest = 1e9;
@@ -167,48 +169,48 @@ V3 DiceScene::surfaceColour(const Die3D& d, V3 pWorld) const {
     return ivory + (paint - ivory) * inPip;
 }
 
-V3 DiceScene::normalAt(V3 p) const {
+V3 DiceScene::NormalAt(V3 p) const {
     const double e = 1e-3;
-    const V3 n{distance(p + V3{e, 0, 0}) - distance(p - V3{e, 0, 0}),
-               distance(p + V3{0, e, 0}) - distance(p - V3{0, e, 0}),
-               distance(p + V3{0, 0, e}) - distance(p - V3{0, 0, e})};
+    const V3 n{Distance(p + V3{e, 0, 0}) - Distance(p - V3{e, 0, 0}),
+               Distance(p + V3{0, e, 0}) - Distance(p - V3{0, e, 0}),
+               Distance(p + V3{0, 0, e}) - Distance(p - V3{0, 0, e})};
     return normalize(n);
 }
 
-double DiceScene::occlusion(V3 p, V3 n) const {
+double DiceScene::Occlusion(V3 p, V3 n) const {
     double occ = 0.0;
     double weight = 1.0;
     const double unit = dice.empty() ? 1.0 : dice.front().half;
     for (int i = 1; i <= 5; ++i) {
         const double h = 0.04 * unit * i;
-        occ += (h - distance(p + n * h)) / unit * weight;
+        occ += (h - Distance(p + n * h)) / unit * weight;
         weight *= 0.7;
     }
     return dm::clamp01(1.0 - 2.5 * occ);
 }
 
-double DiceScene::softShadow(V3 p, V3 dir) const {
+double DiceScene::SoftShadow(V3 p, V3 dir) const {
     const double unit = dice.empty() ? 1.0 : dice.front().half;
     double t = 0.01 * unit;
     double lit = 1.0;
     for (int i = 0; i < 64 && t < 8.0 * unit; ++i) {
-        const double h = distance(p + dir * t);
+        const double h = Distance(p + dir * t);
         if (h < 1e-5 * unit) return 0.0;
         lit = std::min(lit, 8.0 * h / t);
-        t += dm::clampd(h, 0.01 * unit, 0.25 * unit);
+        t += dm::Clampd(h, 0.01 * unit, 0.25 * unit);
     }
     return dm::clamp01(lit);
 }
 
-Shade DiceScene::trace(const Camera& cam, double px, double py) const {
-    const V3 origin = cam.rayOrigin(px, py);
+Shade DiceScene::Trace(const Camera& cam, double px, double py) const {
+    const V3 origin = cam.RayOrigin(px, py);
     const V3 dir = cam.forward;
     double t = 0.0;
     Shade out;
     const double unit = dice.empty() ? 1.0 : dice.front().half;
     for (int i = 0; i < 200 && t < 40.0; ++i) {
         const V3 p = origin + dir * t;
-        const double d = distance(p);
+        const double d = Distance(p);
         if (d < 2e-4 * unit) {
             out.hit = true;
             break;
@@ -220,33 +222,33 @@ Shade DiceScene::trace(const Camera& cam, double px, double py) const {
     const Die3D* owner = &dice.front();
     double best = 1e9;
     for (const Die3D& d : dice) {
-        const double dd = dieDistance(d, p);
+        const double dd = DieDistance(d, p);
         if (dd < best) {
             best = dd;
             owner = &d;
         }
     }
-    const V3 n = normalAt(p);
+    const V3 n = NormalAt(p);
     const V3 view = dir * -1.0;
     const V3 keyLight = normalize(keyLightAt - p);
-    const double shadow = softShadow(p + n * (0.004 * unit), keyLight);
+    const double shadow = SoftShadow(p + n * (0.004 * unit), keyLight);
     const double key = std::max(0.0, dot(n, keyLight)) * shadow;
     const double fill = std::max(0.0, dot(n, fillLight));
     const V3 h = normalize(keyLight + view);
     const double specular = dm::pow(std::max(0.0, dot(n, h)), 24.0) * 0.22 * shadow;
-    const double occ = occlusion(p, n);
-    const V3 albedo = surfaceColour(*owner, p);
+    const double occ = Occlusion(p, n);
+    const V3 albedo = SurfaceColour(*owner, p);
     const double light = 0.26 * occ + 0.80 * key + 0.20 * fill * occ;
     out.colour = albedo * light + V3{specular, specular, specular * 0.95};
     return out;
 }
 
-double DiceScene::groundLight(const Camera& cam, double px, double py) const {
-    const V3 origin = cam.rayOrigin(px, py);
+double DiceScene::GroundLight(const Camera& cam, double px, double py) const {
+    const V3 origin = cam.RayOrigin(px, py);
     if (std::fabs(cam.forward.z) < 1e-9) return 1.0;
     const double t = (groundZ - origin.z) / cam.forward.z;
     const V3 p = origin + cam.forward * t;
-    return softShadow(p, normalize(keyLightAt - p));
+    return SoftShadow(p, normalize(keyLightAt - p));
 }
 
 }  // namespace quimba::assets

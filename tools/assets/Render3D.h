@@ -17,7 +17,6 @@ inline V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline V3 operator-(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline V3 operator*(V3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
 inline V3 operator*(double s, V3 a) { return a * s; }
-inline V3 mul(V3 a, V3 b) { return {a.x * b.x, a.y * b.y, a.z * b.z}; }
 inline double dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline V3 cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 inline double length(V3 a) { return std::sqrt(dot(a, a)); }
@@ -26,13 +25,13 @@ inline V3 normalize(V3 a) { return a * (1.0 / length(a)); }
 // Rows of a rotation matrix taking die axes to world axes.
 struct M3 {
     V3 c0{1, 0, 0}, c1{0, 1, 0}, c2{0, 0, 1};  // images of the die's x, y, z axes
-    V3 apply(V3 v) const { return c0 * v.x + c1 * v.y + c2 * v.z; }
-    V3 applyInverse(V3 v) const { return {dot(c0, v), dot(c1, v), dot(c2, v)}; }
+    V3 Apply(V3 v) const { return c0 * v.x + c1 * v.y + c2 * v.z; }
+    V3 ApplyInverse(V3 v) const { return {dot(c0, v), dot(c1, v), dot(c2, v)}; }
 };
-M3 rotationZ(double radians);
-M3 rotationX(double radians);
-M3 rotationY(double radians);
-M3 compose(const M3& outer, const M3& inner);
+M3 RotationZ(double radians);
+M3 RotationX(double radians);
+M3 RotationY(double radians);
+M3 Compose(const M3& outer, const M3& inner);
 
 struct Die3D {
     V3 centre;          // world position
@@ -45,7 +44,7 @@ struct Die3D {
 };
 
 // Die whose top (+z) shows `top`, with a matching front (-y) and right (+x).
-Die3D uprightDie(int top);
+Die3D UprightDie(int top);
 
 // A parallel projection: pixel (px, py) looks along `forward` from
 // base + axisX * sx + axisY * sy, where (sx, sy) is the pixel in world units
@@ -54,17 +53,17 @@ struct Camera {
     V3 forward, axisX, axisY, base;
     double scale = 20.0;    // pixels per world unit
     double cx = 0, cy = 0;  // pixel position of the world origin
-    V3 rayOrigin(double px, double py) const {
+    V3 RayOrigin(double px, double py) const {
         return base + axisX * ((px - cx) / scale) + axisY * ((cy - py) / scale);
     }
 };
 // Orthographic view from the given direction.
-Camera makeCamera(double azimuthDeg, double elevationDeg);
+Camera MakeCamera(double azimuthDeg, double elevationDeg);
 // Oblique view that keeps the top faces' edges level on screen: world x is
 // screen x, world y rises by `depth` per unit, and going down one unit moves
 // `down` down the screen and `skew` to the right, showing the front and
 // right sides.
-Camera makeObliqueCamera(double depth, double down, double skew);
+Camera MakeObliqueCamera(double depth, double down, double skew);
 
 // Colour in linear light, 0..1 per channel.
 struct Shade {
@@ -79,21 +78,21 @@ public:
     V3 fillLight = normalize(V3{0.7, -0.6, 0.35});
     double groundZ = -1e9;  // below everything: no ground
 
-    double distance(V3 p) const;
-    Shade trace(const Camera& cam, double px, double py) const;
+    double Distance(V3 p) const;
+    Shade Trace(const Camera& cam, double px, double py) const;
     // How much of the key light reaches point p (0 shadowed .. 1 lit).
-    double softShadow(V3 p, V3 dir) const;
+    double SoftShadow(V3 p, V3 dir) const;
     // Key-light shadow on the ground seen through pixel (px, py); 1 = lit.
-    double groundLight(const Camera& cam, double px, double py) const;
+    double GroundLight(const Camera& cam, double px, double py) const;
 
 private:
-    double dieDistance(const Die3D& d, V3 p, int* pipFace = nullptr) const;
-    V3 surfaceColour(const Die3D& d, V3 pWorld) const;
-    V3 normalAt(V3 p) const;
-    double occlusion(V3 p, V3 n) const;
+    double DieDistance(const Die3D& d, V3 p, int* pipFace = nullptr) const;
+    V3 SurfaceColour(const Die3D& d, V3 pWorld) const;
+    V3 NormalAt(V3 p) const;
+    double Occlusion(V3 p, V3 n) const;
 };
 
-inline double toSrgb(double linear) { return dm::pow(dm::clamp01(linear), 1.0 / 2.2); }
-inline double toLinear(double srgb) { return dm::pow(dm::clamp01(srgb), 2.2); }
+inline double ToSrgb(double linear) { return dm::pow(dm::clamp01(linear), 1.0 / 2.2); }
+inline double ToLinear(double srgb) { return dm::pow(dm::clamp01(srgb), 2.2); }
 
 }  // namespace quimba::assets

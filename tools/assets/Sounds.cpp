@@ -1,3 +1,5 @@
+// The game's two sounds, synthesised: the dice rattling on the table and
+// the tally chime, written as 16-bit PCM wave files.
 #include "Assets.h"
 #include "DetMath.h"
 
@@ -16,9 +18,9 @@ struct Impact {
     double pitch;  // scales the die's modes
 };
 
-void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, const Impact& hit, dm::Rng& rng) {
+void AddImpact(std::vector<double>& left, std::vector<double>& right, int rate, const Impact& hit, dm::Rng& rng) {
     static const double kModes[4][2] = {{2350.0, 0.016}, {3720.0, 0.011}, {5240.0, 0.008}, {6900.0, 0.005}};
-    const double knockHz = 180.0 + 60.0 * rng.uniform();
+    const double knockHz = 180.0 + 60.0 * rng.Uniform();
     const std::size_t n = left.size();
     // A gap between the ears of up to 0.4 ms places the die left or right.
     const double delay = 0.0004 * hit.pan;
@@ -27,7 +29,7 @@ void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, 
     std::vector<double> click(static_cast<std::size_t>(length));
     for (int i = 0; i < length; ++i) {
         const double t = double(i) / rate;
-        const double noise = rng.range(-1.0, 1.0);
+        const double noise = rng.Range(-1.0, 1.0);
         lowpassed += 0.5 * (noise - lowpassed);
         double v = (noise - lowpassed) * dm::exp(-t / 0.0012) * 0.8;
         for (const auto& mode : kModes) {
@@ -45,14 +47,14 @@ void addImpact(std::vector<double>& left, std::vector<double>& right, int rate, 
     }
 }
 
-std::int16_t toSample(double v) {
-    const double s = std::floor(dm::clampd(v, -1.0, 1.0) * 32767.0 + 0.5);
+std::int16_t ToSample(double v) {
+    const double s = std::floor(dm::Clampd(v, -1.0, 1.0) * 32767.0 + 0.5);
     return std::int16_t(s);
 }
 
 // Scales to the wanted peak, with a short fade at each end so playback
 // starts and stops without a click.
-void finish(std::vector<double>& v, int rate, double peak) {
+void Finish(std::vector<double>& v, int rate, double peak) {
     double top = 0.0;
     for (double s : v) top = std::max(top, std::fabs(s));
     const double gain = top > 0 ? peak / top : 0.0;
@@ -67,7 +69,7 @@ void finish(std::vector<double>& v, int rate, double peak) {
 
 }  // namespace
 
-Sound makeRollSound() {
+Sound MakeRollSound() {
     const int rate = 44100;
     const std::size_t frames = std::size_t(0.66 * rate);
     std::vector<double> left(frames, 0.0), right(frames, 0.0);
@@ -75,16 +77,16 @@ Sound makeRollSound() {
     // Five dice leave the hand together, then each bounces on its own: the
     // hits come closer and softer until the dice roll out.
     for (int die = 0; die < 5; ++die) {
-        const double pan = -0.8 + 0.4 * die + rng.range(-0.1, 0.1);
-        double t = 0.01 + rng.range(0.0, 0.03);
-        double gap = rng.range(0.09, 0.14);
-        double gain = rng.range(0.7, 1.0);
-        const double pitch = rng.range(0.9, 1.12);
+        const double pan = -0.8 + 0.4 * die + rng.Range(-0.1, 0.1);
+        double t = 0.01 + rng.Range(0.0, 0.03);
+        double gap = rng.Range(0.09, 0.14);
+        double gain = rng.Range(0.7, 1.0);
+        const double pitch = rng.Range(0.9, 1.12);
         while (t < 0.56 && gain > 0.05) {
-            addImpact(left, right, rate, {t, gain, pan, pitch * rng.range(0.97, 1.03)}, rng);
-            t += gap * rng.range(0.8, 1.2);
+            AddImpact(left, right, rate, {t, gain, pan, pitch * rng.Range(0.97, 1.03)}, rng);
+            t += gap * rng.Range(0.8, 1.2);
             gap *= 0.72;
-            gain *= rng.range(0.55, 0.75);
+            gain *= rng.Range(0.55, 0.75);
         }
     }
     // Rolling on the table: soft rumbling noise that dies away.
@@ -92,8 +94,8 @@ Sound makeRollSound() {
     for (std::size_t i = 0; i < frames; ++i) {
         const double t = double(i) / rate;
         const double env = dm::smoothstep(0.0, 0.05, t) * dm::exp(-t / 0.22) * 0.07;
-        lowL += 0.08 * (rng.range(-1.0, 1.0) - lowL);
-        lowR += 0.08 * (rng.range(-1.0, 1.0) - lowR);
+        lowL += 0.08 * (rng.Range(-1.0, 1.0) - lowL);
+        lowR += 0.08 * (rng.Range(-1.0, 1.0) - lowR);
         left[i] += lowL * env * 4.0;
         right[i] += lowR * env * 4.0;
     }
@@ -112,13 +114,13 @@ Sound makeRollSound() {
         double g = 0.85;
         if (i < fade) g *= double(i) / double(fade);
         if (frames - 1 - i < fade) g *= double(frames - 1 - i) / double(fade);
-        out.samples[2 * i] = toSample(left[i] * g);
-        out.samples[2 * i + 1] = toSample(right[i] * g);
+        out.samples[2 * i] = ToSample(left[i] * g);
+        out.samples[2 * i + 1] = ToSample(right[i] * g);
     }
     return out;
 }
 
-Sound makeTallySound() {
+Sound MakeTallySound() {
     const int rate = 19000;
     const std::size_t n = std::size_t(0.35 * rate);
     std::vector<double> v(n, 0.0);
@@ -127,7 +129,7 @@ Sound makeTallySound() {
     double low = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double t = double(i) / rate;
-        const double noise = rng.range(-1.0, 1.0);
+        const double noise = rng.Range(-1.0, 1.0);
         low += 0.35 * (noise - low);
         double s = (noise - low) * dm::exp(-t / 0.003) * 0.5;
         const double a = dm::smoothstep(0.0, 0.004, t) * dm::exp(-t / 0.09);
@@ -139,16 +141,16 @@ Sound makeTallySound() {
         }
         v[i] = s;
     }
-    finish(v, rate, 0.6);
+    Finish(v, rate, 0.6);
     Sound out;
     out.channels = 1;
     out.sampleRate = rate;
     out.samples.reserve(n);
-    for (double s : v) out.samples.push_back(toSample(s));
+    for (double s : v) out.samples.push_back(ToSample(s));
     return out;
 }
 
-QByteArray waveBytes(const Sound& sound) {
+QByteArray WaveBytes(const Sound& sound) {
     QByteArray b;
     auto u32 = [&](std::uint32_t v) {
         for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xff));

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QString error;
-    if (!quimba::assets::writeAll(QString::fromLocal8Bit(argv[1]), &error)) {
+    if (!quimba::assets::WriteAll(QString::fromLocal8Bit(argv[1]), &error)) {
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         return 1;
     }

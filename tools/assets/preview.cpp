@@ -13,7 +13,7 @@ using namespace quimba::assets;
 namespace {
 
 // Draws like the game does: every pixel except the key colour.
-void drawKeyed(QImage& target, const QImage& picture, int left, int top) {
+void DrawKeyed(QImage& target, const QImage& picture, int left, int top) {
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             const int tx = left + x, ty = top + y;
@@ -25,7 +25,7 @@ void drawKeyed(QImage& target, const QImage& picture, int left, int top) {
     }
 }
 
-QImage zoom(const QImage& img, int factor) {
+QImage Zoom(const QImage& img, int factor) {
     return img.scaled(img.width() * factor, img.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(out);
     QImage dice[7];
-    for (int f = 1; f <= 6; ++f) dice[f] = makeDie(f);
+    for (int f = 1; f <= 6; ++f) dice[f] = MakeDie(f);
     QImage strip(kDieWidth * 6, kDieHeight, QImage::Format_RGB888);
     for (int f = 1; f <= 6; ++f) {
         QPainter p(&strip);
@@ -57,10 +57,10 @@ int main(int argc, char** argv) {
             for (int x : {10, 60}) boxed.setPixel(f * kDieWidth + x, y, qRgb(255, 0, 255));
         }
     }
-    zoom(strip, 3).save(out + "/dice.png");
-    zoom(boxed, 3).save(out + "/dice-box.png");
+    Zoom(strip, 3).save(out + "/dice.png");
+    Zoom(boxed, 3).save(out + "/dice-box.png");
     if (only == "dice") return 0;
-    const QImage board = makeBoard();
+    const QImage board = MakeBoard();
     board.save(out + "/board.png");
     QImage scene = board.copy();
     // Three dice resting after a throw, two in their kept places.
@@ -68,17 +68,17 @@ int main(int argc, char** argv) {
     const int faces[5] = {5, 3, 6, 2, 1};
     for (int i = 0; i < 5; ++i) {
         if (i == 1 || i == 3) continue;
-        drawKeyed(scene, dice[faces[i]], rest[i][0], rest[i][1]);
+        DrawKeyed(scene, dice[faces[i]], rest[i][0], rest[i][1]);
     }
-    const QImage mark = makeKeepMark();
-    zoom(mark, 6).save(out + "/mark.png");
-    zoom(makeBorder(), 4).save(out + "/border.png");
+    const QImage mark = MakeKeepMark();
+    Zoom(mark, 6).save(out + "/mark.png");
+    Zoom(MakeBorder(), 4).save(out + "/border.png");
     for (int i : {1, 3}) {
         const int kx = 240 - 45 * (i + 1), ky = 5 * (i + 1) - 10;
-        drawKeyed(scene, dice[faces[i]], kx, ky);
-        drawKeyed(scene, mark, kx + 20, ky + 20);
+        DrawKeyed(scene, dice[faces[i]], kx, ky);
+        DrawKeyed(scene, mark, kx + 20, ky + 20);
     }
-    const QImage fond = makeMainTexture();
+    const QImage fond = MakeMainTexture();
     QImage panel(1024, 525, QImage::Format_RGB888);
     panel.fill(Qt::black);
     {
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         for (int y = 1; y < 524; y += fond.height())
             for (int x = 1; x < 1023; x += fond.width()) p.drawImage(x, y, fond);
         p.drawImage(483, 72, scene);
-        p.drawImage(kRollPictureLeft, kRollPictureTop, makeRollPicture(fond));
+        p.drawImage(kRollPictureLeft, kRollPictureTop, MakeRollPicture(fond));
         p.setPen(QColor(255, 255, 0));
         p.drawText(40, 470, "Joueur 1   Plus   Moins   Brelan");
         p.setPen(QColor(255, 60, 60));
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         p.fillRect(860, 440, 140, 62, QColor(0, 128, 128));
     }
     panel.save(out + "/panel.png");
-    zoom(makeRollPicture(fond), 4).save(out + "/image1.png");
+    Zoom(MakeRollPicture(fond), 4).save(out + "/image1.png");
     auto tile = [&](const QImage& t, int w, int h, const QString& name) {
         QImage o(w, h, QImage::Format_RGB888);
         QPainter p(&o);
@@ -104,17 +104,17 @@ int main(int argc, char** argv) {
         p.drawText(30, 40, "Aide: lancez les dés, gardez-en, choisissez une ligne.");
         o.save(out + "/" + name);
     };
-    tile(makeSetupTexture(), 729, 297, "ngame.png");
-    tile(makeDialogTexture(), 536, 379, "image2.png");
+    tile(MakeSetupTexture(), 729, 297, "ngame.png");
+    tile(MakeDialogTexture(), 536, 379, "image2.png");
     // A full row of kept dice, as after keeping all five.
     QImage row = board.copy();
     for (int i = 1; i <= 5; ++i) {
         const int kx = 240 - 45 * i, ky = 5 * i - 10;
-        drawKeyed(row, dice[i], kx, ky);
-        drawKeyed(row, mark, kx + 20, ky + 20);
+        DrawKeyed(row, dice[i], kx, ky);
+        DrawKeyed(row, mark, kx + 20, ky + 20);
     }
     row.copy(0, 0, 320, 110).scaled(960, 330).save(out + "/row.png");
     scene.save(out + "/scene.png");
-    zoom(scene, 2).save(out + "/scene2.png");
+    Zoom(scene, 2).save(out + "/scene2.png");
     return 0;
 }
