@@ -168,6 +168,13 @@ const std::string& BuiltInLine(int n) {
         "Impossible de reprendre la ligne : la partie est finie",
         "Aucune ligne à reprendre",
         "Enregistrement des parties :",
+        "Impossible de lire le fichier des parties :",
+        "Les parties ne sont pas enregistrées : impossible d'ouvrir le fichier des parties",
+        "Les parties ne sont pas enregistrées : le fichier des parties ne peut pas être écrit",
+        "Les parties ne sont pas enregistrées : le fichier des parties vient d'une version plus récente du jeu",
+        "Le fichier des parties était endommagé ; il a été mis de côté et un nouveau commencé :",
+        "Le fichier des parties est endommagé et n'a pas pu être mis de côté ; les parties ne sont pas enregistrées",
+        "Un coup n'a pas pu être enregistré pour l'instant ; il le sera avec le suivant",
     };
     static_assert(std::size(kLines) == kLastAddedLine - kFirstAddedLine + 1);
     if (n < kFirstAddedLine || n > kLastAddedLine) return kEmpty;

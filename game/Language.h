@@ -94,7 +94,11 @@ inline constexpr int kLineUndoAfterThrow = kLineGameResumed + 2;
 inline constexpr int kLineUndoAfterEnd = kLineGameResumed + 3;
 inline constexpr int kLineNothingToUndo = kLineGameResumed + 4;
 inline constexpr int kLineRecordingNotice = kLineGameResumed + 5;
-inline constexpr int kLastAddedLine = kLineRecordingNotice;
+// The games file's notices, in the order of store::StoreNotice::Kind (None
+// has no line); the system's own detail follows on a line of its own.
+inline constexpr int kFirstStoreNoticeLine = kLineRecordingNotice + 1;
+inline constexpr int kStoreNoticeLines = 7;
+inline constexpr int kLastAddedLine = kFirstStoreNoticeLine + kStoreNoticeLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);

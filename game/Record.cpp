@@ -67,15 +67,20 @@ GameSetup SetupOf(const Game& g, std::int64_t started) {
     return setup;
 }
 
-Result<std::size_t> UndoPoint(const GameSetup& setup, const std::vector<RecordEvent>& effective) {
+UndoAnswer UndoPoint(const GameSetup& setup, const std::vector<RecordEvent>& effective) {
     for (std::size_t i = effective.size(); i-- > 0;) {
         const RecordEvent& e = effective[i];
-        if (e.kind == EventKind::End) return Result<std::size_t>::Failure("the game is over");
+        if (e.kind == EventKind::End) return {.refused = UndoRefusal::GameOver};
         if (!IsPerson(setup, e.seat)) continue;
-        if (e.kind == EventKind::Throw) return Result<std::size_t>::Failure("a person has thrown since");
-        if (e.kind == EventKind::Write) return i;
+        if (e.kind == EventKind::Throw) {
+            // Before anyone's first row, there is simply nothing to take back.
+            const bool anyRow = std::any_of(effective.begin(), effective.begin() + static_cast<std::ptrdiff_t>(i),
+                                            [&](const RecordEvent& w) { return w.kind == EventKind::Write; });
+            return {.refused = anyRow ? UndoRefusal::PersonThrewSince : UndoRefusal::NothingToTakeBack};
+        }
+        if (e.kind == EventKind::Write) return {.keep = i};
     }
-    return Result<std::size_t>::Failure("no row to take back");
+    return {.refused = UndoRefusal::NothingToTakeBack};
 }
 
 std::vector<RecordEvent> Effective(const GameRecord& record) {
@@ -85,13 +90,13 @@ std::vector<RecordEvent> Effective(const GameRecord& record) {
             out.push_back(e);
             continue;
         }
-        const Result<std::size_t> point = UndoPoint(record.setup, out);
+        const UndoAnswer point = UndoPoint(record.setup, out);
         if (!point.Ok()) continue;  // a refused undo changes nothing
         // Advice asked in what is taken back still marks the game coached.
         std::vector<RecordEvent> advice;
-        for (std::size_t i = point.Value(); i < out.size(); ++i)
+        for (std::size_t i = point.keep; i < out.size(); ++i)
             if (out[i].kind == EventKind::Advice) advice.push_back(out[i]);
-        out.resize(point.Value());
+        out.resize(point.keep);
         out.insert(out.end(), advice.begin(), advice.end());
     }
     return out;

@@ -122,9 +122,15 @@ std::vector<RecordEvent> Effective(const GameRecord& record);
 
 // Whether the last person's row among `effective` (events without undos)
 // may be taken back: not after the end, not once a person has thrown since.
-// On success, how many events stay: the record up to just before that row,
+// When it may, how many events stay: the record up to just before that row,
 // so the person is back after their throw with the same dice.
-Result<std::size_t> UndoPoint(const GameSetup& setup, const std::vector<RecordEvent>& effective);
+enum class UndoRefusal { None, GameOver, PersonThrewSince, NothingToTakeBack };
+struct UndoAnswer {
+    std::size_t keep = 0;
+    UndoRefusal refused = UndoRefusal::None;
+    bool Ok() const { return refused == UndoRefusal::None; }
+};
+UndoAnswer UndoPoint(const GameSetup& setup, const std::vector<RecordEvent>& effective);
 
 // The recorded dice, handed to the throws of a replay while armed; outside
 // a throw (the faces tumbling in the animation) any face will do.

@@ -109,10 +109,10 @@ int main(int argc, char** argv) {
         const std::string path = store::DefaultDatabasePath();
         parties = std::make_unique<store::PartyStore>(path);
         if (parties->access() != store::Access::Writable) {
-            std::cerr << "quimba-sim: " << parties->OpenNotice() << '\n';
+            std::cerr << "quimba-sim: " << parties->OpenNotice().Text() << '\n';
             return 2;
         }
-        if (!parties->OpenNotice().empty()) std::cerr << "quimba-sim: " << parties->OpenNotice() << '\n';
+        if (!parties->OpenNotice().Empty()) std::cerr << "quimba-sim: " << parties->OpenNotice().Text() << '\n';
         recorder = std::make_unique<store::WholeGameRecorder>(*parties, store::Origin::Simulator);
         feed = std::make_unique<RecordFeed>(*recorder);
         listeners.all.push_back(feed.get());

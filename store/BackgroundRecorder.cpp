@@ -5,7 +5,7 @@
 
 namespace quimba::store {
 
-BackgroundRecorder::BackgroundRecorder(std::string path, Origin origin, std::function<void(const std::string&)> tell)
+BackgroundRecorder::BackgroundRecorder(std::string path, Origin origin, std::function<void(const StoreNotice&)> tell)
     : thread_(&BackgroundRecorder::Loop, this, std::move(path), origin, std::move(tell)) {}
 
 BackgroundRecorder::~BackgroundRecorder() {
@@ -17,7 +17,7 @@ BackgroundRecorder::~BackgroundRecorder() {
     thread_.join();
 }
 
-void BackgroundRecorder::Loop(std::string path, Origin origin, std::function<void(const std::string&)> tell) {
+void BackgroundRecorder::Loop(std::string path, Origin origin, std::function<void(const StoreNotice&)> tell) {
     PartyStore store(std::move(path));
     StoreRecorder recorder(store, origin, std::move(tell));
     std::unique_lock lock(mutex_);

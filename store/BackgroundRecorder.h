@@ -21,9 +21,9 @@ class StoreRecorder;
 
 class BackgroundRecorder : public GameRecorder {
 public:
-    // `tell` is called on the recording thread: a window must hand the line
+    // `tell` is called on the recording thread: a window must hand the notice
     // over to its own thread before showing it.
-    BackgroundRecorder(std::string path, Origin origin, std::function<void(const std::string&)> tell);
+    BackgroundRecorder(std::string path, Origin origin, std::function<void(const StoreNotice&)> tell);
     // Writes everything queued, then closes the file.
     ~BackgroundRecorder() override;
 
@@ -41,7 +41,7 @@ public:
     const GameRecord& Current() const { return current_; }
 
 private:
-    void Loop(std::string path, Origin origin, std::function<void(const std::string&)> tell);
+    void Loop(std::string path, Origin origin, std::function<void(const StoreNotice&)> tell);
     void Queue(std::function<void(StoreRecorder&, PartyStore&)> job);
 
     GameRecord current_;

@@ -197,7 +197,7 @@ void PartyStore::OpenToRead() {
     std::error_code ec;
     if (!fs::exists(path_, ec)) return;  // no game recorded yet
     if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        openNotice_ = std::string("Cannot read the games file ") + path_ + ": " + sqlite3_errmsg(db_);
+        openNotice_ = {StoreNotice::Kind::CannotRead, path_ + ": " + sqlite3_errmsg(db_)};
         sqlite3_close_v2(db_);
         db_ = nullptr;
         return;
@@ -206,10 +206,25 @@ void PartyStore::OpenToRead() {
     access_ = Access::ReadOnly;
 }
 
+std::string StoreNotice::Text() const {
+    switch (kind) {
+        case Kind::None: return {};
+        case Kind::CannotRead: return "Cannot read the games file " + detail;
+        case Kind::NotRecorded: return "Games are not being recorded: cannot open " + detail;
+        case Kind::ReadOnly: return "Games are not being recorded: the games file " + detail + " may not be written";
+        case Kind::NewerVersion:
+            return "Games are not being recorded: the games file " + detail + " comes from a newer version of the game";
+        case Kind::DamagedSetAside:
+            return "The games file was damaged; it was kept as " + detail + " and a new one started";
+        case Kind::DamagedKept: return "The games file is damaged and could not be moved aside: " + detail;
+        case Kind::EventWaiting: return "Not recorded for now (" + detail + "); it will be written with the next event";
+    }
+    return detail;
+}
+
 PartyStore::~PartyStore() { sqlite3_close_v2(db_); }
 
 void PartyStore::OpenFile() {
-    const std::string notRecorded = "Games are not being recorded: ";
     std::error_code ec;
     fs::create_directories(fs::path(path_).parent_path(), ec);
     sqlite3_close_v2(db_);
@@ -217,7 +232,7 @@ void PartyStore::OpenFile() {
     access_ = Access::None;
     int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
-        openNotice_ = notRecorded + "cannot open " + path_ + " (" + sqlite3_errstr(rc) + ").";
+        openNotice_ = {StoreNotice::Kind::NotRecorded, path_ + ": " + sqlite3_errstr(rc)};
         sqlite3_close_v2(db_);
         db_ = nullptr;
         // A folder that may not be written can still hold a history to read.
@@ -241,11 +256,11 @@ void PartyStore::OpenFile() {
     }
     if (FaultOf(rc) == Fault::Damaged) {
         SetAsideAndStartAgain();
-        openNotice_ = "The games file was damaged; it was kept as " + setAside_ + " and a new one started.";
+        openNotice_ = {StoreNotice::Kind::DamagedSetAside, setAside_};
         return;
     }
     if (rc != SQLITE_ROW) {
-        openNotice_ = notRecorded + sqlite3_errstr(rc) + ".";
+        openNotice_ = {StoreNotice::Kind::NotRecorded, path_ + ": " + sqlite3_errstr(rc)};
         return;
     }
     if (version > kSchemaVersion) {
@@ -256,11 +271,11 @@ void PartyStore::OpenFile() {
             sqlite3_busy_timeout(db_, kBusyMilliseconds);
             access_ = Access::ReadOnly;
         }
-        openNotice_ = notRecorded + "the games file comes from a newer version of the game.";
+        openNotice_ = {StoreNotice::Kind::NewerVersion, path_};
         return;
     }
     if (sqlite3_db_readonly(db_, "main") == 1) {
-        openNotice_ = notRecorded + "the games file " + path_ + " may not be written.";
+        openNotice_ = {StoreNotice::Kind::ReadOnly, path_};
         return;
     }
     // WAL lets a second copy read while one writes and keeps a commit to
@@ -269,7 +284,7 @@ void PartyStore::OpenFile() {
     rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=OFF;", nullptr,
                       nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        openNotice_ = notRecorded + sqlite3_errmsg(db_) + ".";
+        openNotice_ = {StoreNotice::Kind::NotRecorded, path_ + ": " + sqlite3_errmsg(db_)};
         return;
     }
     if (version < kSchemaVersion) {
@@ -285,7 +300,7 @@ void PartyStore::OpenFile() {
         sql += "PRAGMA user_version=" + std::to_string(kSchemaVersion) + "; COMMIT;";
         if (rc == SQLITE_OK) rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
-            openNotice_ = notRecorded + sqlite3_errmsg(db_) + ".";
+            openNotice_ = {StoreNotice::Kind::NotRecorded, path_ + ": " + sqlite3_errmsg(db_)};
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             return;
         }
@@ -303,7 +318,7 @@ void PartyStore::SetAsideAndStartAgain() {
     fs::rename(path_, aside, ec);
     if (ec) {
         // Kept where it is rather than lost; nothing will be recorded.
-        openNotice_ = "The games file is damaged and could not be moved aside: " + ec.message();
+        openNotice_ = {StoreNotice::Kind::DamagedKept, path_ + ": " + ec.message()};
         access_ = Access::None;
         return;
     }
@@ -648,7 +663,7 @@ Status PartyStore::ExportCsv(std::ostream& out) const {
 
 Status ExportHistoryFile(const std::string& database, const std::string& file) {
     const PartyStore store(database, PartyStore::Mode::Read);
-    if (!store.OpenNotice().empty()) return Status::Failure(store.OpenNotice());
+    if (!store.OpenNotice().Empty()) return Status::Failure(store.OpenNotice().Text());
     if (file == "-") return store.ExportCsv(std::cout);
     const std::string temporary = file + ".part";
     Status written{Done{}};

@@ -38,6 +38,27 @@ enum class Access {
 // succeed.
 enum class Fault { None, Full, Damaged, ReadOnly, Busy, Other };
 
+// What the player is told of the games file, once: which trouble it is (the
+// window words it in the player's language) and the system's own detail (a
+// path, SQLite's reason), shown as it is.
+struct StoreNotice {
+    enum class Kind {
+        None,
+        CannotRead,       // the history cannot be read
+        NotRecorded,      // the file cannot be opened or laid out
+        ReadOnly,         // the file or its folder may not be written
+        NewerVersion,     // written by a newer program: read, never written
+        DamagedSetAside,  // detail: where the damaged file was kept
+        DamagedKept,      // damaged, and could not be moved aside
+        EventWaiting,     // one event not written yet; it goes with the next
+    };
+    Kind kind = Kind::None;
+    std::string detail;
+    bool Empty() const { return kind == Kind::None; }
+    // In English, for the simulator's error stream and the tests' messages.
+    std::string Text() const;
+};
+
 // One game of the history, as the list shows it.
 struct GameSummary {
     std::int64_t id = 0;
@@ -119,7 +140,7 @@ public:
 
     Access access() const { return access_; }
     const std::string& path() const { return path_; }
-    const std::string& OpenNotice() const { return openNotice_; }
+    const StoreNotice& OpenNotice() const { return openNotice_; }
     // Where the damaged file went, when one was set aside (at open or later).
     const std::string& SetAside() const { return setAside_; }
     Fault LastFault() const { return lastFault_; }
@@ -162,7 +183,7 @@ private:
     sqlite3* db_ = nullptr;
     Access access_ = Access::None;
     Fault lastFault_ = Fault::None;
-    std::string openNotice_;
+    StoreNotice openNotice_;
     std::string setAside_;
 };
 

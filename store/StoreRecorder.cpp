@@ -3,13 +3,13 @@
 
 namespace quimba::store {
 
-StoreRecorder::StoreRecorder(PartyStore& store, Origin origin, std::function<void(const std::string&)> tell)
+StoreRecorder::StoreRecorder(PartyStore& store, Origin origin, std::function<void(const StoreNotice&)> tell)
     : store_(store),
       origin_(origin),
       tell_(std::move(tell)) {}
 
-void StoreRecorder::Tell(const std::string& line) {
-    if (tell_ && !line.empty()) tell_(line);
+void StoreRecorder::Tell(const StoreNotice& notice) {
+    if (tell_ && !notice.Empty()) tell_(notice);
 }
 
 void StoreRecorder::Begin(const GameSetup& setup) {
@@ -56,7 +56,7 @@ void StoreRecorder::Flush() {
         // A fresh file was started: the whole game goes into it now.
         id_.reset();
         stored_ = 0;
-        Tell(written.Error());
+        Tell({StoreNotice::Kind::DamagedSetAside, store_.SetAside()});
         retrying_ = true;
         Flush();
         retrying_ = false;
@@ -64,7 +64,7 @@ void StoreRecorder::Flush() {
     }
     if (!toldFault_) {
         toldFault_ = true;
-        Tell("Not recorded for now (" + written.Error() + "); it will be written with the next event.");
+        Tell({StoreNotice::Kind::EventWaiting, written.Error()});
     }
 }
 

@@ -16,8 +16,8 @@ namespace quimba::store {
 
 class StoreRecorder : public GameRecorder {
 public:
-    // `tell` receives each line for the player (in the caller's thread).
-    StoreRecorder(PartyStore& store, Origin origin, std::function<void(const std::string&)> tell);
+    // `tell` receives each notice for the player (in the caller's thread).
+    StoreRecorder(PartyStore& store, Origin origin, std::function<void(const StoreNotice&)> tell);
 
     void Begin(const GameSetup& setup) override;
     void Append(const RecordEvent& event) override;
@@ -32,11 +32,11 @@ public:
 
 private:
     void Flush();
-    void Tell(const std::string& line);
+    void Tell(const StoreNotice& notice);
 
     PartyStore& store_;
     Origin origin_;
-    std::function<void(const std::string&)> tell_;
+    std::function<void(const StoreNotice&)> tell_;
     GameRecord current_;
     std::optional<std::int64_t> id_;
     std::size_t stored_ = 0;

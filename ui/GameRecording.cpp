@@ -5,6 +5,7 @@
 
 #include "BackgroundRecorder.h"
 #include "Language.h"
+#include "StoreNoticeText.h"
 
 namespace quimba::ui {
 
@@ -14,11 +15,13 @@ GameRecording::GameRecording(Game& game, const std::string& path, std::function<
       game_(game),
       changed_(std::move(changed)) {
     // The recorder tells from its own thread; the notice is shown on ours.
-    auto tell = [this, notice = std::move(notice)](const std::string& line) {
+    auto tell = [this, notice = std::move(notice)](const store::StoreNotice& told) {
         QMetaObject::invokeMethod(
             this,
-            [this, notice, text = QString::fromStdString(line)] {
-                notice(QString::fromStdString(game_.Line(kLineRecordingNotice)) + "\n" + text);
+            [this, notice, told] {
+                const auto line = [this](int n) { return QString::fromStdString(game_.Line(n)); };
+                const QString text = line(kLineRecordingNotice) + "\n" + StoreNoticeText(told, line);
+                notice(text);
             },
             Qt::QueuedConnection);
     };
@@ -93,13 +96,12 @@ bool GameRecording::Bring(std::int64_t id, const GameRecord& record) {
 
 void GameRecording::Undo() {
     const GameRecord& current = recorder_->Current();
-    const Result<std::size_t> point =
-        live_ ? UndoPoint(current.setup, Effective(current)) : Result<std::size_t>::Failure("");
+    const UndoAnswer point =
+        live_ ? UndoPoint(current.setup, Effective(current)) : UndoAnswer{.refused = UndoRefusal::NothingToTakeBack};
     if (!point.Ok()) {
-        const std::string& why = point.Error();
-        Say(why == "the game is over"            ? kLineUndoAfterEnd
-            : why == "a person has thrown since" ? kLineUndoAfterThrow
-                                                 : kLineNothingToUndo);
+        Say(point.refused == UndoRefusal::GameOver           ? kLineUndoAfterEnd
+            : point.refused == UndoRefusal::PersonThrewSince ? kLineUndoAfterThrow
+                                                             : kLineNothingToUndo);
         changed_();
         return;
     }

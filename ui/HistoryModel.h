@@ -70,7 +70,7 @@ struct HistoryModel {
     std::vector<QPointF> overTime;
     int perPoint = 1;
     std::vector<store::GameSummary> games;  // the last games, newest first
-    std::string notice;                     // why the file could not be read, if it could not
+    store::StoreNotice notice;              // why the file could not be read, if it could not
 };
 
 // Everything for `choice` (the player with the most finished person games

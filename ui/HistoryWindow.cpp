@@ -1,4 +1,5 @@
 #include "HistoryWindow.h"
+#include "StoreNoticeText.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -283,7 +284,7 @@ void HistoryWindow::Show(HistoryModel model) {
     ShowCharts();
     ShowGames();
     // A file that cannot be read says why rather than seeming empty.
-    const QString empty = model_.notice.empty() ? Text(kHistNoGame) : QString::fromStdString(model_.notice);
+    const QString empty = model_.notice.Empty() ? Text(kHistNoGame) : StoreNoticeText(model_.notice, line_);
     status_->setText(model_.players.empty() ? empty : QString());
     status_->setVisible(model_.players.empty());
     UpdateButtons();

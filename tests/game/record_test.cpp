@@ -215,6 +215,7 @@ TEST(RecordUndo, TakesBackTheLastPersonsRowOnlyWhileNobodyThrewSince) {
         GameSetup setup;
         std::vector<RecordEvent> events;
         int point;  // events that stay; -1 refused
+        UndoRefusal refused = UndoRefusal::None;
     };
     const std::vector<Case> cases = {
         {.name = "row just written", .setup = persons, .events = {t0, w0}, .point = 1},
@@ -223,16 +224,26 @@ TEST(RecordUndo, TakesBackTheLastPersonsRowOnlyWhileNobodyThrewSince) {
          .events = {t0, RecordEvent::Advice(0), w0},
          .point = 2},
         {.name = "the computer's turn goes with it", .setup = withComputer, .events = {t0, w0, t1, w1}, .point = 1},
-        {.name = "second person threw since", .setup = persons, .events = {t0, w0, t1}, .point = -1},
-        {.name = "nothing written yet", .setup = persons, .events = {t0}, .point = -1},
+        {.name = "second person threw since",
+         .setup = persons,
+         .events = {t0, w0, t1},
+         .point = -1,
+         .refused = UndoRefusal::PersonThrewSince},
+        {.name = "nothing written yet",
+         .setup = persons,
+         .events = {t0},
+         .point = -1,
+         .refused = UndoRefusal::NothingToTakeBack},
         {.name = "after the end",
          .setup = persons,
          .events = {t0, w0, RecordEvent::End(GameEnd::Finished)},
-         .point = -1},
+         .point = -1,
+         .refused = UndoRefusal::GameOver},
     };
     for (const Case& c : cases) {
-        const Result<std::size_t> p = UndoPoint(c.setup, c.events);
-        EXPECT_EQ(p.Ok() ? static_cast<int>(p.Value()) : -1, c.point) << c.name;
+        const UndoAnswer p = UndoPoint(c.setup, c.events);
+        EXPECT_EQ(p.Ok() ? static_cast<int>(p.keep) : -1, c.point) << c.name;
+        EXPECT_EQ(p.refused, c.refused) << c.name;
     }
 }
 

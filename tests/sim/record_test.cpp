@@ -93,7 +93,7 @@ TEST(SimRecord, KilledWhileRecordingLeavesASoundFileOfWholeGames) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
     store::PartyStore parties(home.Database());
-    ASSERT_EQ(parties.access(), store::Access::Writable) << parties.OpenNotice();
+    ASSERT_EQ(parties.access(), store::Access::Writable) << parties.OpenNotice().Text();
     EXPECT_TRUE(parties.SetAside().empty());
     const std::vector<store::GameSummary> games = parties.Games(INT64_MAX, 1000000);
     EXPECT_GE(games.size(), 3u);

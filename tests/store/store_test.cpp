@@ -74,9 +74,9 @@ std::string Pragma(const std::string& file, const std::string& sql) {
 TEST(PartyStore, AGameComesBackEventForEventAndReplaysToTheSameSheet) {
     Folder folder;
     PartyStore store(folder.File());
-    ASSERT_EQ(store.access(), Access::Writable) << store.OpenNotice();
-    std::vector<std::string> told;
-    StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+    ASSERT_EQ(store.access(), Access::Writable) << store.OpenNotice().Text();
+    std::vector<StoreNotice::Kind> told;
+    StoreRecorder recorder(store, Origin::Window, [&](const StoreNotice& notice) { told.push_back(notice.kind); });
     for (int type : {kNormal, kAscendant, kDescendant}) {
         const GameRecord original = RecordedGames(1, 3, type, 40 + type).records.front();
         recorder.Begin(original.setup);
@@ -96,11 +96,11 @@ TEST(PartyStore, AGameComesBackEventForEventAndReplaysToTheSameSheet) {
 TEST(PartyStore, RecordingOnItsOwnThreadWritesEveryEventInOrder) {
     Folder folder;
     const GameRecord game = RecordedGames(1, 2, kDescendant, 12).records.front();
-    std::vector<std::string> told;
+    std::vector<StoreNotice::Kind> told;
     std::optional<std::int64_t> interrupted;
     {
         BackgroundRecorder recorder(folder.File(), Origin::Window,
-                                    [&](const std::string& line) { told.push_back(line); });
+                                    [&](const StoreNotice& notice) { told.push_back(notice.kind); });
         recorder.Begin(game.setup);
         for (std::size_t i = 0; i + 1 < game.events.size(); ++i) recorder.Append(game.events[i]);
         recorder.Run([&](PartyStore& store) { interrupted = store.LastInterrupted(); });
@@ -210,7 +210,7 @@ PRAGMA user_version = 1;)sql";
         sqlite3_close(db);
     }
     PartyStore store(folder.File());
-    ASSERT_EQ(store.access(), Access::Writable) << store.OpenNotice();
+    ASSERT_EQ(store.access(), Access::Writable) << store.OpenNotice().Text();
     EXPECT_EQ(Pragma(folder.File(), "PRAGMA user_version"), "2;");
     const std::vector<GameSummary> games = store.Games();
     ASSERT_EQ(games.size(), 1u);
@@ -233,7 +233,8 @@ TEST(PartyStoreFaults, ADamagedFileIsKeptAsideAndAFreshOneStarted) {
     std::ofstream(folder.File(), std::ios::binary) << junk;
     PartyStore store(folder.File());
     EXPECT_EQ(store.access(), Access::Writable);
-    EXPECT_FALSE(store.OpenNotice().empty());
+    EXPECT_EQ(store.OpenNotice().kind, StoreNotice::Kind::DamagedSetAside);
+    EXPECT_EQ(store.OpenNotice().detail, store.SetAside());
     ASSERT_FALSE(store.SetAside().empty());
     std::ifstream aside(store.SetAside(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), junk);
@@ -260,14 +261,14 @@ TEST(PartyStoreFaults, DamageFoundWhileRecordingMovesTheGameToAFreshFile) {
         f << std::string(size - 4096, '\x5a');
     }
     PartyStore store(folder.File());
-    std::vector<std::string> told;
-    StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+    std::vector<StoreNotice::Kind> told;
+    StoreRecorder recorder(store, Origin::Window, [&](const StoreNotice& notice) { told.push_back(notice.kind); });
     const GameRecord game = RecordedGames(1, 2, kAscendant, 9).records.front();
     recorder.Begin(game.setup);
     for (const RecordEvent& e : game.events) recorder.Append(e);
     ASSERT_FALSE(store.SetAside().empty());
     EXPECT_EQ(fs::file_size(store.SetAside()), size);
-    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(told, std::vector{StoreNotice::Kind::DamagedSetAside});
     EXPECT_EQ(recorder.Pending(), 0u);
     const Result<GameRecord> back = store.Load(*recorder.GameId());
     ASSERT_TRUE(back.Ok());
@@ -293,13 +294,13 @@ TEST(PartyStoreFaults, AFileFromANewerVersionIsReadAndNeverWritten) {
 
     PartyStore store(folder.File());
     EXPECT_EQ(store.access(), Access::ReadOnly);
-    EXPECT_FALSE(store.OpenNotice().empty());
+    EXPECT_EQ(store.OpenNotice().kind, StoreNotice::Kind::NewerVersion);
     EXPECT_EQ(store.Games().size(), 1u);
-    std::vector<std::string> told;
-    StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+    std::vector<StoreNotice::Kind> told;
+    StoreRecorder recorder(store, Origin::Window, [&](const StoreNotice& notice) { told.push_back(notice.kind); });
     recorder.Begin({.type = kNormal, .seats = {{.name = "Bo"}, {.name = "Cy"}}});
     recorder.Append(RecordEvent::Advice(0));
-    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(told, std::vector{StoreNotice::Kind::NewerVersion});
     EXPECT_EQ(fs::last_write_time(folder.File()), before);
     EXPECT_EQ(fs::file_size(folder.File()), size);
     EXPECT_EQ(Pragma(folder.File(), "PRAGMA user_version"), "9;");
@@ -319,20 +320,20 @@ TEST(PartyStoreFaults, AnUnwritablePlaceLeavesRecordingOffAndSaysSoOnce) {
     for (const std::string& place : places) {
         PartyStore store(place);
         EXPECT_EQ(store.access(), Access::None) << place;
-        std::vector<std::string> told;
-        StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+        std::vector<StoreNotice::Kind> told;
+        StoreRecorder recorder(store, Origin::Window, [&](const StoreNotice& notice) { told.push_back(notice.kind); });
         recorder.Begin({.type = kNormal, .seats = {{.name = "Bo"}, {.name = "Cy"}}});
         recorder.Append(RecordEvent::Advice(0));
         recorder.Append(RecordEvent::Advice(1));
-        EXPECT_EQ(told.size(), 1u) << place;
+        EXPECT_EQ(told, std::vector{StoreNotice::Kind::NotRecorded}) << place;
     }
 }
 
 TEST(PartyStoreFaults, AFullDiskFailsOneEventAndTheNextCatchesUp) {
     Folder folder;
     PartyStore store(folder.File());
-    std::vector<std::string> told;
-    StoreRecorder recorder(store, Origin::Window, [&](const std::string& line) { told.push_back(line); });
+    std::vector<StoreNotice::Kind> told;
+    StoreRecorder recorder(store, Origin::Window, [&](const StoreNotice& notice) { told.push_back(notice.kind); });
     const GameRecord game = RecordedGames(1, 5, kNormal, 3).records.front();
     // An earlier game nearly fills the events' first page; the file may
     // then grow no more, so the new game's events soon stop fitting.
@@ -346,7 +347,7 @@ TEST(PartyStoreFaults, AFullDiskFailsOneEventAndTheNextCatchesUp) {
     ASSERT_GT(recorder.Pending(), 0u) << "the cap never filled";
     EXPECT_EQ(store.LastFault(), Fault::Full);
     for (std::size_t j = 0; j < 3 && i < game.events.size(); ++j, ++i) recorder.Append(game.events[i]);
-    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(told, std::vector{StoreNotice::Kind::EventWaiting});
     store.LimitPages(1 << 20);
     for (; i < game.events.size(); ++i) recorder.Append(game.events[i]);
     EXPECT_EQ(recorder.Pending(), 0u);

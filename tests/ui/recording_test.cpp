@@ -24,7 +24,7 @@ struct Table {
 };
 
 Table Look(const Game& g) {
-    Table t{.player = g.State().joueur, .throws = g.State().nblancers};
+    Table t{.player = g.State().joueur, .throws = g.State().nblancers, .faces = {}, .kept = {}, .cells = {}};
     for (int d = 1; d <= kDice; ++d) {
         t.faces[d] = g.State().valeurde[d];
         t.kept[d] = g.State().garde[d];
@@ -130,6 +130,33 @@ private slots:
         QTest::keyClick(p->w.Form1->Grid, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(Look(p->game()) == after);
         QCOMPARE(ResultLine(*p), Line(*p, kLineUndoAfterThrow));
+    }
+
+    // Taking a row back takes back the computer's turn played after it.
+    void ctrlZTakesBackTheComputersTurnToo() {
+        auto p = Make(7);
+        QVERIFY(p);
+        p->game().Form2.Edit[1] = "ANNE";
+        p->game().Form2.Edit[2] = "CPU";
+        p->game().S.nbjoueurs = 2;
+        p->w.Form2->show();
+        Click(p->w.Form2->glassbtn1);
+        Throw(*p);
+        const Table thrown = Look(p->game());
+        WriteByKeys(*p);
+        QTRY_VERIFY_WITH_TIMEOUT(p->game().State().joueur == 0 && p->game().State().tour == 1, 30000);
+        // Cells of the computer's column that its turn changed.
+        const auto changedByComputer = [&] {
+            const Table now = Look(p->game());
+            int n = 0;
+            for (int r = 0; r < kRows; ++r) n += now.cells[kRows + r] != thrown.cells[kRows + r];
+            return n;
+        };
+        QVERIFY(changedByComputer() > 0);
+
+        QTest::keyClick(p->w.Form1->Grid, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(Look(p->game()) == thrown);
+        QCOMPARE(ResultLine(*p), Line(*p, kLineRowTakenBack));
     }
 };
 
