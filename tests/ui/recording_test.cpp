@@ -1,9 +1,14 @@
 // The window's record of its games: a closed game comes back as it was, and
 // a row written by the keyboard is taken back with Ctrl+Z.
+#include <signal.h>
+#include <sqlite3.h>
 #include <QtTest>
+
+#include <random>
 
 #include "GameRecording.h"
 #include "Language.h"
+#include "PartyStore.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"
@@ -32,6 +37,30 @@ Table Look(const Game& g) {
     for (int c = 0; c < g.State().nbjoueurs; ++c)
         for (int r = 0; r < kRows; ++r) t.cells.push_back(g.Sheet().Cell(c, r));
     return t;
+}
+
+// One answer of SQL over the games file, or the error.
+QString Ask(const QString& file, const char* sql) {
+    sqlite3* db = nullptr;
+    QString answer;
+    if (sqlite3_open_v2(file.toLocal8Bit().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+            answer = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+        else
+            answer = sqlite3_errmsg(db);
+        sqlite3_finalize(s);
+    } else {
+        answer = sqlite3_errmsg(db);
+    }
+    sqlite3_close(db);
+    return answer;
+}
+
+// How far a printed position is into the game: round, player, throws.
+std::tuple<int, int, int> Progress(const QByteArray& position) {
+    const QList<QByteArray> f = position.split(' ');
+    return {f.value(0).toInt(), f.value(1).toInt(), f.value(2).toInt()};
 }
 
 }  // namespace
@@ -157,6 +186,50 @@ private slots:
         QTest::keyClick(p->w.Form1->Grid, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(Look(p->game()) == thrown);
         QCOMPARE(ResultLine(*p), Line(*p, kLineRowTakenBack));
+    }
+
+    // kill -9 at any moment, mid-move included, then a new start: the file
+    // passes its integrity check, the same game comes back (never a new one)
+    // where the last move printed as recorded left it, or later, never
+    // earlier; with equal progress, the same dice, kept dice and cells.
+    void killedAtAnyMomentComesBackWhereItWas() {
+        QTemporaryDir home;
+        const QString copy = QCoreApplication::applicationDirPath() + "/record_copy";
+        const QString file = home.path() + "/data/FENTORIX/3DQUIMBA/parties.sqlite";
+        std::mt19937 pick(2026);
+        QByteArray last;
+        bool ended = false;
+        int kills = 0;
+        for (int run = 0; run < 60 && !ended; ++run) {
+            QProcess game;
+            game.start(copy, {dir->path(), home.path(), QString::number(run + 1)});
+            QVERIFY(game.waitForStarted());
+            QList<QByteArray> lines;
+            const int wanted = 2 + static_cast<int>(pick() % 6);
+            while (lines.size() < wanted && !ended) {
+                while (!game.canReadLine()) QVERIFY2(game.waitForReadyRead(30000), game.readAllStandardError());
+                lines << game.readLine().trimmed();
+                ended = lines.back() == "end";
+            }
+            QCOMPARE(lines[0], QByteArray(run == 0 ? "new" : "resumed"));
+            if (run > 0) {
+                QVERIFY2(Progress(lines[1]) >= Progress(last), lines[1] + " after " + last);
+                if (Progress(lines[1]) == Progress(last)) QCOMPARE(lines[1], last);
+            }
+            QThread::usleep(pick() % 40000);
+            ::kill(static_cast<pid_t>(game.processId()), SIGKILL);
+            QVERIFY(game.waitForFinished(30000));
+            ++kills;
+            for (const QByteArray& more : game.readAllStandardOutput().split('\n'))
+                if (!more.isEmpty()) lines << more.trimmed();
+            for (const QByteArray& line : lines)
+                if (line.contains(' ')) last = line;
+            ended = ended || lines.contains("end");
+            QCOMPARE(Ask(file, "PRAGMA integrity_check"), QString("ok"));
+            QCOMPARE(Ask(file, "SELECT count(*) FROM games"), QString("1"));
+        }
+        QVERIFY2(ended, qPrintable(QString("%1 kills and the game did not end").arg(kills)));
+        QCOMPARE(Ask(file, "SELECT state FROM games"), QString::number(int(store::GameSummary::Finished)));
     }
 };
 
