@@ -223,6 +223,28 @@ struct ReplayBench {
 };
 }  // namespace
 
+// The end of a finished game as the record keeps it: each column's total and
+// the winner, ties to the lower column.
+RecordEvent EndOf(const Game& g) {
+    std::array<int, kMaxPlayers> totals{};
+    int winner = -1;
+    for (int c = 0; c < g.S.nbjoueurs && c < kMaxPlayers; ++c) {
+        totals[c] = g.Grid.Value(c, lignetotal);
+        if (winner < 0 || totals[c] > totals[winner]) winner = c;
+    }
+    return RecordEvent::End(GameEnd::Finished, totals, winner);
+}
+
+std::optional<RecordEvent> MissingEnd(const Game& like, const GameRecord& record) {
+    for (const RecordEvent& e : record.events)
+        if (e.kind == EventKind::End) return std::nullopt;
+    ReplayBench bench;
+    bench.game.T = like.T;
+    bench.game.strategies = like.strategies;
+    if (!Replay(bench.game, bench.dice, record).Ok() || bench.game.S.tour < kRounds) return std::nullopt;
+    return EndOf(bench.game);
+}
+
 Status Resume(Game& target, const GameRecord& record) {
     ReplayBench bench;
     bench.game.T = target.T;
@@ -291,13 +313,7 @@ void RecordFeed::OnWrite(const Game& g, int column, int row) {
 }
 
 void RecordFeed::OnEnd(const Game& g, const std::string&, int) {
-    std::array<int, kMaxPlayers> totals{};
-    int winner = -1;
-    for (int c = 0; c < g.S.nbjoueurs && c < kMaxPlayers; ++c) {
-        totals[c] = g.Grid.Value(c, lignetotal);
-        if (winner < 0 || totals[c] > totals[winner]) winner = c;
-    }
-    Emit(RecordEvent::End(GameEnd::Finished, totals, winner));
+    Emit(EndOf(g));
     state_ = State::Idle;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,5 +162,10 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record);
 // sheet, whose turn, the throw count, the dice and which are kept, the
 // advice flag, each computer's level. The stored best score stays.
 Status Resume(Game& target, const GameRecord& record);
+
+// The end a record lacks when its last row was written but the program was
+// killed before the end went into the file; nothing when it has one, or when
+// rows remain. `like` lends the tables the computers' turns replay with.
+std::optional<RecordEvent> MissingEnd(const Game& like, const GameRecord& record);
 
 }  // namespace quimba

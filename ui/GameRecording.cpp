@@ -83,7 +83,15 @@ bool GameRecording::ResumeGame(std::int64_t id) {
 
 bool GameRecording::Bring(std::int64_t id, const GameRecord& record) {
     // Resume leaves the game as it was when the record does not replay.
-    if (!Resume(game_, record).Ok()) return false;
+    if (!Resume(game_, record).Ok()) {
+        // Killed between its last row and its end: the end goes in now, so
+        // the game counts as finished and is not offered again.
+        if (const std::optional<RecordEvent> end = MissingEnd(game_, record)) {
+            recorder_->Continue(id, record);
+            recorder_->Append(*end);
+        }
+        return false;
+    }
     // The game in progress, if any, gives way: it is abandoned.
     feed_->Abandoned();
     recorder_->Continue(id, record);

@@ -163,6 +163,26 @@ TEST_P(RecordReplay, EveryPrefixRebuildsTheGameAsItStoodThen) {
     EXPECT_GT(checked, 40u);
 }
 
+// Killed between the last row and the end: the end is found again, the same
+// as the one the game recorded; a record with its end, or with rows left,
+// has none missing.
+TEST_P(RecordReplay, AGameKilledBeforeItsEndIsGivenTheSameEnd) {
+    const RecordCase& c = GetParam();
+    LiveGame live(c.seed, c.names, c.type, c.level);
+    live.Play();
+    GameRecord cut = live.recorder.record;
+    ASSERT_EQ(cut.events.back().kind, EventKind::End);
+    EXPECT_FALSE(MissingEnd(live.game, cut));
+    const RecordEvent end = cut.events.back();
+    cut.events.pop_back();
+    const std::optional<RecordEvent> found = MissingEnd(live.game, cut);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*found, end);
+    while (cut.events.back().kind != EventKind::Write) cut.events.pop_back();
+    cut.events.pop_back();
+    EXPECT_FALSE(MissingEnd(live.game, cut));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordReplay,
     ::testing::Values(

@@ -196,40 +196,45 @@ private slots:
         QTemporaryDir home;
         const QString copy = QCoreApplication::applicationDirPath() + "/record_copy";
         const QString file = home.path() + "/data/FENTORIX/3DQUIMBA/parties.sqlite";
+        const QString finished = QString::number(int(store::GameSummary::Finished));
+        const QString allRows = QString::number(2 * kRounds);
+        const QString writes =
+            QString("SELECT count(*) FROM events WHERE game = 1 AND kind = %1").arg(int(EventKind::Write));
         std::mt19937 pick(2026);
         QByteArray last;
         bool ended = false;
-        int kills = 0;
         for (int run = 0; run < 60 && !ended; ++run) {
+            // Killed between its last row and its end, the game is finished
+            // at the next start, and a new one begins.
+            const bool lastRowOnly = run > 0 && Ask(file, qPrintable(writes)) == allRows;
             QProcess game;
             game.start(copy, {dir->path(), home.path(), QString::number(run + 1)});
             QVERIFY(game.waitForStarted());
             QList<QByteArray> lines;
             const int wanted = 2 + static_cast<int>(pick() % 6);
-            while (lines.size() < wanted && !ended) {
+            while (lines.size() < wanted && !lines.contains("end")) {
                 while (!game.canReadLine()) QVERIFY2(game.waitForReadyRead(30000), game.readAllStandardError());
                 lines << game.readLine().trimmed();
-                ended = lines.back() == "end";
             }
-            QCOMPARE(lines[0], QByteArray(run == 0 ? "new" : "resumed"));
-            if (run > 0) {
+            QCOMPARE(lines[0], QByteArray(run == 0 || lastRowOnly ? "new" : "resumed"));
+            if (run > 0 && !lastRowOnly) {
                 QVERIFY2(Progress(lines[1]) >= Progress(last), lines[1] + " after " + last);
                 if (Progress(lines[1]) == Progress(last)) QCOMPARE(lines[1], last);
             }
             QThread::usleep(pick() % 40000);
             ::kill(static_cast<pid_t>(game.processId()), SIGKILL);
             QVERIFY(game.waitForFinished(30000));
-            ++kills;
             for (const QByteArray& more : game.readAllStandardOutput().split('\n'))
                 if (!more.isEmpty()) lines << more.trimmed();
             for (const QByteArray& line : lines)
                 if (line.contains(' ')) last = line;
-            ended = ended || lines.contains("end");
             QCOMPARE(Ask(file, "PRAGMA integrity_check"), QString("ok"));
-            QCOMPARE(Ask(file, "SELECT count(*) FROM games"), QString("1"));
+            if (!lastRowOnly) QCOMPARE(Ask(file, "SELECT count(*) FROM games"), QString("1"));
+            // The end may be in the file before the copy could print it.
+            ended = Ask(file, "SELECT state FROM games WHERE id = 1") == finished;
+            if (lines.contains("end") || lastRowOnly) QVERIFY(ended);
         }
-        QVERIFY2(ended, qPrintable(QString("%1 kills and the game did not end").arg(kills)));
-        QCOMPARE(Ask(file, "SELECT state FROM games"), QString::number(int(store::GameSummary::Finished)));
+        QVERIFY2(ended, "60 starts and the game did not end");
     }
 };
 
