@@ -98,7 +98,11 @@ inline constexpr int kLineRecordingNotice = kLineGameResumed + 5;
 // has no line); the system's own detail follows on a line of its own.
 inline constexpr int kFirstStoreNoticeLine = kLineRecordingNotice + 1;
 inline constexpr int kStoreNoticeLines = 7;
-inline constexpr int kLastAddedLine = kFirstStoreNoticeLine + kStoreNoticeLines - 1;
+// The review window's and the final standings' texts, in the order of
+// ReviewText (ui/ReviewWindow.h).
+inline constexpr int kFirstReviewLine = kFirstStoreNoticeLine + kStoreNoticeLines;
+inline constexpr int kReviewLines = 47;
+inline constexpr int kLastAddedLine = kFirstReviewLine + kReviewLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.
 const std::string& BuiltInLine(int n);

@@ -20,6 +20,8 @@
 
 #include <bit>
 
+#include "BackgroundStrategies.h"
+#include "Language.h"
 #include "PartyStore.h"
 #include "ScoreSheet.h"
 #include "Strategy.h"
@@ -29,7 +31,7 @@ namespace quimba::ui {
 
 namespace {
 
-QString Tr(bool french, const char* en, const char* fr) { return QString::fromUtf8(french ? fr : en); }
+QString T(const LineText& line, ReviewText t) { return line(kFirstReviewLine + t); }
 
 QString DiceText(const std::array<std::uint8_t, kDice>& dice) {
     QStringList faces;
@@ -37,22 +39,21 @@ QString DiceText(const std::array<std::uint8_t, kDice>& dice) {
     return faces.join(' ');
 }
 
-QString ChoiceText(const ReviewChoice& c, bool french) {
-    if (c.write) return Tr(french, "row %1 (%2 pts)", "ligne %1 (%2 pts)").arg(c.row).arg(c.points);
+QString ChoiceText(const ReviewChoice& c, const LineText& line) {
+    if (c.write) return T(line, kRevRowPoints).arg(c.row).arg(c.points);
     QStringList kept;
     for (int f = 1; f <= kFaces; ++f)
         for (int n = 0; n < c.keep[f]; ++n) kept << QString::number(f);
-    return kept.isEmpty() ? Tr(french, "throw all", "tout relancer")
-                          : Tr(french, "keep %1", "garder %1").arg(kept.join(' '));
+    return kept.isEmpty() ? T(line, kRevThrowAll) : T(line, kRevKeep).arg(kept.join(' '));
 }
 
-QString VerdictText(Verdict v, bool french) {
+QString VerdictText(Verdict v, const LineText& line) {
     switch (v) {
-        case Verdict::Exact: return Tr(french, "exact", "exact");
-        case Verdict::Inaccuracy: return Tr(french, "inaccuracy", "imprécision");
-        case Verdict::Mistake: return Tr(french, "mistake", "erreur");
-        case Verdict::Blunder: return Tr(french, "blunder", "gaffe");
-        case Verdict::Gift: return Tr(french, "gift (no play)", "cadeau (hors jeu)");
+        case Verdict::Exact: return T(line, kRevExact);
+        case Verdict::Inaccuracy: return T(line, kRevInaccuracy);
+        case Verdict::Mistake: return T(line, kRevMistake);
+        case Verdict::Blunder: return T(line, kRevBlunder);
+        case Verdict::Gift: return T(line, kRevGift);
     }
     return {};
 }
@@ -174,9 +175,8 @@ StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
         if (onReview) onReview();
     });
     // Named from the start, though hidden, so no control is ever nameless;
-    // Show() renames them in the game's language.
-    for (QWidget* w : std::initializer_list<QWidget*>{this, title_, table_}) w->setAccessibleName("Classement final");
-    review_->setAccessibleName("Revue (F4)");
+    // the window names them again in the game's language once it is read.
+    SetNames([](int n) { return QString::fromStdString(BuiltInLine(n)); });
     // The table's corner button selects all; nothing to select here.
     table_->setCornerButtonEnabled(false);
     for (QAbstractButton* corner : table_->findChildren<QAbstractButton*>()) corner->setAccessibleName(" ");
@@ -187,18 +187,23 @@ StandingsOverlay::StandingsOverlay(QWidget* over) : QFrame(over) {
     hide();
 }
 
-void StandingsOverlay::Show(const std::vector<Standing>& standings, bool french) {
-    title_->setText(Tr(french, "Final standings", "Classement final"));
+void StandingsOverlay::SetNames(const LineText& line) {
+    for (QWidget* w : std::initializer_list<QWidget*>{this, title_, table_})
+        w->setAccessibleName(T(line, kRevStandings));
+    review_->setAccessibleName(T(line, kRevReviewButton));
+}
+
+void StandingsOverlay::Show(const std::vector<Standing>& standings, const LineText& line) {
+    title_->setText(T(line, kRevStandings));
     setAccessibleName(title_->text());
     title_->setAccessibleName(title_->text());
     table_->setAccessibleName(title_->text());
     review_->setAccessibleName(review_->text());
-    review_->setText(Tr(french, "Review (F4)", "Revue (F4)"));
+    review_->setText(T(line, kRevReviewButton));
     auto* model = static_cast<QStandardItemModel*>(table_->model());
     model->clear();
-    model->setHorizontalHeaderLabels({Tr(french, "Place", "Place"), Tr(french, "Player (column)", "Joueur (colonne)"),
-                                      Tr(french, "Score", "Score"), Tr(french, "Luck", "Chance"),
-                                      Tr(french, "Cost of decisions", "Coût des décisions")});
+    model->setHorizontalHeaderLabels({T(line, kRevPlace), T(line, kRevPlayerColumn), T(line, kRevScore),
+                                      T(line, kRevSumLuck), T(line, kRevCostOfDecisions)});
     for (const Standing& s : standings) {
         QList<QStandardItem*> row;
         row << new QStandardItem(QString::number(s.place))
@@ -213,10 +218,10 @@ void StandingsOverlay::Show(const std::vector<Standing>& standings, bool french)
     raise();
 }
 
-DecisionModel::DecisionModel(const ReviewData& data, bool french, QObject* parent)
+DecisionModel::DecisionModel(const ReviewData& data, const LineText& line, QObject* parent)
     : QAbstractTableModel(parent),
       data_(data),
-      french_(french) {}
+      line_(line) {}
 
 int DecisionModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(data_.review.decisions.size());
@@ -233,25 +238,23 @@ QVariant DecisionModel::data(const QModelIndex& index, int role) const {
             return seat < data_.names.size() ? QString::fromStdString(data_.names[seat]) : QString::number(d.seat + 1);
         case 2: return d.throwNumber;
         case 3: return DiceText(d.dice);
-        case 4: return ChoiceText(d.chosen, french_);
-        case 5: return ChoiceText(d.best, french_);
+        case 4: return ChoiceText(d.chosen, line_);
+        case 5: return ChoiceText(d.best, line_);
         case 6: return Points(d.cost);
-        case 7: return VerdictText(d.verdict, french_);
+        case 7: return VerdictText(d.verdict, line_);
     }
     return {};
 }
 
 QVariant DecisionModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, o, role);
-    static const char* en[] = {"Turn", "Seat", "Throw", "Dice", "Choice", "Best", "Cost", "Verdict"};
-    static const char* fr[] = {"Tour", "Joueur", "Lancer", "Dés", "Choix", "Meilleur", "Coût", "Verdict"};
-    return section >= 0 && section < 8 ? Tr(french_, en[section], fr[section]) : QVariant();
+    return section >= 0 && section < 8 ? T(line_, ReviewText(kRevColTurn + section)) : QVariant();
 }
 
-SummaryModel::SummaryModel(const ReviewData& data, bool french, QObject* parent)
+SummaryModel::SummaryModel(const ReviewData& data, const LineText& line, QObject* parent)
     : QAbstractTableModel(parent),
       data_(data),
-      french_(french) {}
+      line_(line) {}
 
 int SummaryModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(data_.review.seats.size());
@@ -275,11 +278,7 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
 
 QVariant SummaryModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, o, role);
-    static const char* en[] = {"Seat",  "Final",        "Expected at start", "Luck",     "Cost",
-                               "Exact", "Inaccuracies", "Mistakes",          "Blunders", "Gifts"};
-    static const char* fr[] = {"Joueur", "Final",        "Attendu au départ", "Chance", "Coût",
-                               "Exacts", "Imprécisions", "Erreurs",           "Gaffes", "Cadeaux"};
-    return section >= 0 && section < 5 + kVerdicts ? Tr(french_, en[section], fr[section]) : QVariant();
+    return section >= 0 && section < 5 + kVerdicts ? T(line_, ReviewText(kRevSumSeat + section)) : QVariant();
 }
 
 namespace {
@@ -317,22 +316,21 @@ QChartView* SeriesChart(const ReviewData& data, const QString& title, Pick pick,
 
 }  // namespace
 
-ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
+ReviewWindow::ReviewWindow(ReviewData data, const LineText& line, QWidget* parent)
     : QWidget(parent, Qt::Window),
       data_(std::move(data)),
-      french_(french) {
-    setWindowTitle(Tr(french, "Review of the game", "Revue de la partie"));
-    decisions_ = new DecisionModel(data_, french, this);
-    summary_ = new SummaryModel(data_, french, this);
+      line_(line) {
+    setWindowTitle(T(line, kRevTitle));
+    decisions_ = new DecisionModel(data_, line, this);
+    summary_ = new SummaryModel(data_, line, this);
 
     double hiScore = 100;
     for (const auto& s : data_.review.starts)
         for (double e : s.expected) hiScore = std::max(hiScore, e);
     auto* expected = SeriesChart(
-        data_, Tr(french, "Expected final score at each turn start", "Score final attendu à chaque début de tour"),
-        [](const ReviewTurnStart& s) { return s.expected; }, 0, hiScore * 1.05);
+        data_, T(line, kRevExpectedChart), [](const ReviewTurnStart& s) { return s.expected; }, 0, hiScore * 1.05);
     auto* chances = SeriesChart(
-        data_, Tr(french, "Chance to win (%)", "Chance de gagner (%)"),
+        data_, T(line, kRevChancesChart),
         [](const ReviewTurnStart& s) {
             std::vector<double> p = s.chances;
             for (double& x : p) x *= 100;
@@ -353,7 +351,7 @@ ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
     table_->setModel(decisions_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setAccessibleName(Tr(french, "Decisions", "Décisions"));
+    table_->setAccessibleName(T(line, kRevDecisions));
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& now) {
         if (now.isValid() && now.row() != moment_) ShowMoment(now.row());
@@ -361,7 +359,7 @@ ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
 
     auto* summary = new QTableView;
     summary->setModel(summary_);
-    summary->setAccessibleName(Tr(french, "Summary per seat", "Résumé par joueur"));
+    summary->setAccessibleName(T(line, kRevSummary));
     summary->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     summary->resizeRowsToContents();
     summary->setFixedHeight(summary->horizontalHeader()->sizeHint().height() + summary->verticalHeader()->length() +
@@ -369,12 +367,12 @@ ReviewWindow::ReviewWindow(ReviewData data, bool french, QWidget* parent)
     summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     sheet_ = new QTableView;
-    sheet_->setAccessibleName(Tr(french, "Sheet at that moment", "Feuille à ce moment"));
+    sheet_->setAccessibleName(T(line, kRevSheetThen));
     sheet_->setModel(new QStandardItemModel(this));
     sheet_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sheet_->setFocusPolicy(Qt::NoFocus);
     dice_ = new QLabel;
-    dice_->setAccessibleName(Tr(french, "Dice at that moment", "Dés à ce moment"));
+    dice_->setAccessibleName(T(line, kRevDiceThen));
     QFont big = dice_->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     dice_->setFont(big);
@@ -419,7 +417,7 @@ void ReviewWindow::ShowMoment(int decision) {
     for (int s = 0; s < players; ++s)
         columns << (static_cast<std::size_t>(s) < data_.names.size() ? QString::fromStdString(data_.names[s])
                                                                      : QString::number(s + 1));
-    for (std::size_t r = 0; r < kChosenRows.size(); ++r) rows << Tr(french_, "row %1", "ligne %1").arg(kChosenRows[r]);
+    for (std::size_t r = 0; r < kChosenRows.size(); ++r) rows << T(line_, kRevRow).arg(kChosenRows[r]);
     model->setHorizontalHeaderLabels(columns);
     model->setVerticalHeaderLabels(rows);
     for (int t = 0; t < d.turn && t < static_cast<int>(data_.game.turns.size()); ++t) {
@@ -430,7 +428,7 @@ void ReviewWindow::ShowMoment(int decision) {
     }
     const auto seat = static_cast<std::size_t>(d.seat);
     dice_->setText(
-        Tr(french_, "%1, turn %2, throw %3: %4", "%1, tour %2, lancer %3 : %4")
+        T(line_, kRevMoment)
             .arg(seat < data_.names.size() ? QString::fromStdString(data_.names[seat]) : QString::number(d.seat + 1))
             .arg(d.round + 1)
             .arg(d.throwNumber)
@@ -451,43 +449,48 @@ std::vector<std::string> SeatNames(const Game& g) {
     return names;
 }
 
-QString ReviewKeyHelp(bool french) {
-    return Tr(
-        french, "F4 reviews the game: each decision's cost, the luck of the dice and the chances to win.",
-        "F4 ouvre la revue de la partie : le coût de chaque décision, la chance aux dés et les chances de gagner.");
-}
-
 void OpenReview(QWidget* parent, const ReviewGame& game, const std::vector<std::string>& names, StrategySource& tables,
-                bool french) {
+                const LineText& line) {
     const StrategyTable* table = tables.Table(game.type);
+    auto* background = dynamic_cast<BackgroundStrategies*>(&tables);
+    if (!table && background) {
+        // The table is on its way (asked for just now if it was not): the
+        // review opens when it is ready, the pointer busy until then.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        auto waiting = std::make_shared<QMetaObject::Connection>();
+        *waiting = QObject::connect(background, &BackgroundStrategies::Ready, parent, [=, &tables](int type) {
+            if (type != game.type) return;
+            QObject::disconnect(*waiting);
+            QApplication::restoreOverrideCursor();
+            OpenReview(parent, game, names, tables, line);
+        });
+        return;
+    }
     if (!table) {
-        QMessageBox::information(
-            parent, Tr(french, "Review", "Revue"),
-            Tr(french, "The best-play table is still being built; try again in a moment.",
-               "La table du meilleur jeu est encore en construction ; réessayez dans un instant."));
+        QMessageBox::information(parent, T(line, kRevReview), T(line, kRevTableNotReady));
         return;
     }
     const WinChances chances = WinChances::Build(*table, 2);
     Result<GameReview> review = ReviewOf(*table, game, &chances);
     if (!review.Ok()) {
-        QMessageBox::warning(parent, Tr(french, "Review", "Revue"), QString::fromStdString(review.Error()));
+        QMessageBox::warning(parent, T(line, kRevReview), QString::fromStdString(review.Error()));
         return;
     }
-    auto* window = new ReviewWindow({game, review.Value(), names}, french, parent);
+    auto* window = new ReviewWindow({game, review.Value(), names}, line, parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }
 
 void OpenRecordedReview(QWidget* parent, const store::PartyStore& store, std::int64_t game, StrategySource& tables,
-                        bool french) {
+                        const LineText& line) {
     Result<GameRecord> record = store.Load(game);
     if (!record.Ok()) {
-        QMessageBox::warning(parent, Tr(french, "Review", "Revue"), QString::fromStdString(record.Error()));
+        QMessageBox::warning(parent, T(line, kRevReview), QString::fromStdString(record.Error()));
         return;
     }
     std::vector<std::string> names;
     for (const SeatSetup& s : record.Value().setup.seats) names.push_back(s.name);
-    OpenReview(parent, ReviewGameOf(record.Value()), names, tables, french);
+    OpenReview(parent, ReviewGameOf(record.Value()), names, tables, line);
 }
 
 }  // namespace quimba::ui

@@ -28,6 +28,60 @@ class PartyStore;
 
 namespace quimba::ui {
 
+// The texts of the review, each a line of the language file from
+// kFirstReviewLine on, in this order.
+enum ReviewText : int {
+    kRevRowPoints,
+    kRevThrowAll,
+    kRevKeep,
+    kRevExact,
+    kRevInaccuracy,
+    kRevMistake,
+    kRevBlunder,
+    kRevGift,
+    kRevStandings,
+    kRevReviewButton,
+    kRevPlace,
+    kRevPlayerColumn,
+    kRevScore,
+    kRevLuck,
+    kRevCostOfDecisions,
+    kRevTitle,
+    kRevExpectedChart,
+    kRevChancesChart,
+    kRevDecisions,
+    kRevSummary,
+    kRevSheetThen,
+    kRevDiceThen,
+    kRevRow,
+    kRevMoment,
+    kRevReview,
+    kRevKeyHelp,
+    kRevTableNotReady,
+    kRevColTurn,
+    kRevColSeat,
+    kRevColThrow,
+    kRevColDice,
+    kRevColChoice,
+    kRevColBest,
+    kRevColCost,
+    kRevColVerdict,
+    kRevSumSeat,
+    kRevSumFinal,
+    kRevSumStart,
+    kRevSumLuck,
+    kRevSumCost,
+    kRevSumExact,
+    kRevSumInaccuracies,
+    kRevSumMistakes,
+    kRevSumBlunders,
+    kRevSumGifts,
+    kRevChancesPanel,
+    kRevChancesKeyHelp,
+};
+// Line n of the language file, as the window shows it.
+using LineText = std::function<QString(int)>;
+
 // What the window shows: the game as played, its review and the seats' names.
 struct ReviewData {
     ReviewGame game;
@@ -60,7 +114,7 @@ private:
 // One row per decision: turn, throw, dice, choice, best, cost, verdict.
 class DecisionModel : public QAbstractTableModel {
 public:
-    DecisionModel(const ReviewData& data, bool french, QObject* parent = nullptr);
+    DecisionModel(const ReviewData& data, const LineText& line, QObject* parent = nullptr);
     int rowCount(const QModelIndex& = QModelIndex()) const override;
     int columnCount(const QModelIndex& = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -68,13 +122,13 @@ public:
 
 private:
     const ReviewData& data_;
-    bool french_;
+    LineText line_;
 };
 
 // One row per seat: name, final, expected at start, luck, cost, verdict counts.
 class SummaryModel : public QAbstractTableModel {
 public:
-    SummaryModel(const ReviewData& data, bool french, QObject* parent = nullptr);
+    SummaryModel(const ReviewData& data, const LineText& line, QObject* parent = nullptr);
     int rowCount(const QModelIndex& = QModelIndex()) const override;
     int columnCount(const QModelIndex& = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -82,12 +136,12 @@ public:
 
 private:
     const ReviewData& data_;
-    bool french_;
+    LineText line_;
 };
 
 class ReviewWindow : public QWidget {
 public:
-    ReviewWindow(ReviewData data, bool french, QWidget* parent = nullptr);
+    ReviewWindow(ReviewData data, const LineText& line, QWidget* parent = nullptr);
     const ReviewData& Data() const { return data_; }
     DecisionModel& Decisions() { return *decisions_; }
     SummaryModel& Summary() { return *summary_; }
@@ -100,7 +154,7 @@ protected:
 
 private:
     ReviewData data_;
-    bool french_;
+    LineText line_;
     DecisionModel* decisions_;
     SummaryModel* summary_;
     QTableView* table_;
@@ -111,8 +165,6 @@ private:
 
 // The seats' names as the sheet shows them.
 std::vector<std::string> SeatNames(const Game& g);
-// The help's line for the review key.
-QString ReviewKeyHelp(bool french);
 
 // One line of the final standings.
 struct Standing {
@@ -133,7 +185,9 @@ std::vector<Standing> StandingsOf(const std::vector<std::string>& names, const s
 class StandingsOverlay : public QFrame {
 public:
     explicit StandingsOverlay(QWidget* over);
-    void Show(const std::vector<Standing>& standings, bool french);
+    void Show(const std::vector<Standing>& standings, const LineText& line);
+    // The names a screen reader hears while it is hidden.
+    void SetNames(const LineText& line);
     std::function<void()> onReview;
     QTableView* Table() const { return table_; }
 
@@ -146,9 +200,9 @@ private:
 // Reviews `game` and opens the window; a message box says why when the
 // table is not ready or the game does not review.
 void OpenReview(QWidget* parent, const ReviewGame& game, const std::vector<std::string>& names, StrategySource& tables,
-                bool french);
+                const LineText& line);
 // Loads a recorded game from the games file and opens its review.
 void OpenRecordedReview(QWidget* parent, const store::PartyStore& store, std::int64_t game, StrategySource& tables,
-                        bool french);
+                        const LineText& line);
 
 }  // namespace quimba::ui

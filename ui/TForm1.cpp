@@ -304,11 +304,12 @@ bool TForm1::chargetextes() {
             control->setAccessibleDescription(Q(game_->Line(target.line)));
     }
     KeepHeadingsClearOfTheSheet();
+    standings_->SetNames(Lines());
     if (Form4) {
         QStringList guide, keys;
         for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game().Line(kFirstMoreHelpLine + i));
         for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game().Line(kFirstKeyHelpLine + i));
-        keys << ReviewKeyHelp(French());
+        keys << Q(game().Line(kFirstReviewLine + kRevKeyHelp));
         Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();
@@ -414,12 +415,9 @@ void TForm1::GradBtn5Click() {
     if (Form5) Form5->open();
 }
 
-bool TForm1::French() const {
-    const auto& lines = game().Lines();
-    return lines.empty() || lines[0].find("English") == std::string::npos;
-}
+QString TForm1::Text(int line) const { return Q(game().Line(line)); }
 
-void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(game()), *strategies_, French()); }
+void TForm1::OpenCurrentReview() { OpenReview(this, review_->Recorded(), SeatNames(game()), *strategies_, Lines()); }
 
 void TForm1::ShowStandings() {
     std::vector<int> scores;
@@ -431,7 +429,7 @@ void TForm1::ShowStandings() {
         Result<GameReview> r = ReviewOf(*table, review_->Recorded(), nullptr);
         if (r.Ok()) review = r.Value();
     }
-    standings_->Show(StandingsOf(SeatNames(game()), scores, review ? &*review : nullptr), French());
+    standings_->Show(StandingsOf(SeatNames(game()), scores, review ? &*review : nullptr), Lines());
 }
 
 void TForm1::GradBtn3Click() {
@@ -450,7 +448,7 @@ void TForm1::ShowHistory() {
         connect(history_, &HistoryWindow::ReviewRequested, this, [this](qint64 id) {
             if (recording_) recording_->Drain();  // a game in progress is reviewed as far as it went
             const store::PartyStore games(store::DefaultDatabasePath(), store::PartyStore::Mode::Read);
-            OpenRecordedReview(this, games, id, *strategies_, French());
+            OpenRecordedReview(this, games, id, *strategies_, Lines());
         });
     }
     history_->open();

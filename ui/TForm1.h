@@ -98,7 +98,11 @@ public:
     // The final standings over the dice table, until a new game starts.
     void ShowStandings();
     StandingsOverlay* Standings() const { return standings_; }
-    bool French() const;
+    // Line n of the language file; Lines() hands it to the review's windows.
+    QString Text(int line) const;
+    std::function<QString(int)> Lines() const {
+        return [this](int n) { return Text(n); };
+    }
 
     // The controls, named as in the layout.
     TTexturePanel* TexturePanel1;

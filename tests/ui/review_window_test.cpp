@@ -7,6 +7,7 @@
 #include <random>
 
 #include "DiceAnalysis.h"
+#include "Language.h"
 #include "ReviewWindow.h"
 #include "Strategy.h"
 #include "WinChances.h"
@@ -73,7 +74,8 @@ private slots:
         const Result<GameReview> review = ReviewOf(table, game, &chances);
         QVERIFY2(review.Ok(), review.Error().c_str());
 
-        ReviewWindow window({game, review.Value(), {"Ann", "CPU", "CPU"}}, false);
+        ReviewWindow window({game, review.Value(), {"Ann", "CPU", "CPU"}},
+                            [](int n) { return QString::fromStdString(BuiltInLine(n)); });
         // One decision after every throw: keep, stop or write.
         QCOMPARE(window.Decisions().rowCount(), int(throws));
         const QAbstractItemModel& summary = window.Summary();

@@ -5,12 +5,15 @@
 #include <QAccessible>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QtTest>
 
 #include "Language.h"
+#include "ReviewWindow.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -91,12 +94,39 @@ QSet<QString> FrenchOnlyWords() {
     return words(FileLines("francais.lan")) - words(FileLines("english.lan"));
 }
 
+// What a table view shows: its headers' texts and its cells'.
+QStringList TableTexts(const QString& where, const QTableView* view) {
+    QStringList texts;
+    const QAbstractItemModel* m = view->model();
+    for (int c = 0; c < m->columnCount(); ++c)
+        texts << where + " header: " + m->headerData(c, Qt::Horizontal).toString();
+    for (int r = 0; r < m->rowCount(); ++r) {
+        texts << where + " header: " + m->headerData(r, Qt::Vertical).toString();
+        for (int c = 0; c < m->columnCount(); ++c) texts << where + " cell: " + m->index(r, c).data().toString();
+    }
+    return texts;
+}
+
 }  // namespace
 
 class WordsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir settingsDir;
+
+    // No French word, decimal comma or blank before a colon in any text.
+    void CheckEnglish(const QStringList& texts) {
+        const QSet<QString> french = FrenchOnlyWords();
+        QVERIFY(french.contains("joueur") && french.contains("dé") && french.contains("lancer"));
+        static const QRegularExpression nonLetters("[^\\p{L}]+"), decimalComma("\\d,\\d"), blankColon("\\w [:;!?]");
+        for (const QString& text : texts) {
+            const QString shown = text.mid(text.indexOf(": ") + 2);  // after "window/control kind: "
+            for (const QString& word : shown.toLower().split(nonLetters, Qt::SkipEmptyParts))
+                QVERIFY2(!french.contains(word), qPrintable(word + " in " + text));
+            QVERIFY2(!shown.contains(decimalComma), qPrintable(text));
+            QVERIFY2(!shown.contains(blankColon), qPrintable(text));
+        }
+    }
 
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
@@ -137,16 +167,8 @@ private slots:
         for (QAbstractButton* b : question->buttons()) texts << b->text();
         question->reject();
 
-        const QSet<QString> french = FrenchOnlyWords();
-        QVERIFY(french.contains("joueur") && french.contains("dé") && french.contains("lancer"));
-        static const QRegularExpression nonLetters("[^\\p{L}]+"), decimalComma("\\d,\\d"), blankColon("\\w [:;!?]");
-        for (const QString& text : texts) {
-            const QString shown = text.mid(text.indexOf(": ") + 2);  // after "window/control kind: "
-            for (const QString& word : shown.toLower().split(nonLetters, Qt::SkipEmptyParts))
-                QVERIFY2(!french.contains(word), qPrintable(word + " in " + text));
-            QVERIFY2(!shown.contains(decimalComma), qPrintable(text));
-            QVERIFY2(!shown.contains(blankColon), qPrintable(text));
-        }
+        CheckEnglish(texts);
+        if (QTest::currentTestFailed()) return;
 
         const QStringList english = FileLines("english.lan");
         auto windowOf = [&p](Window w) -> QWidget* {
@@ -170,6 +192,50 @@ private slots:
             if (auto* group = qobject_cast<QGroupBox*>(c)) shown = group->title();
             QCOMPARE(shown, english.value(t.line));
         }
+    }
+
+    // Two computers play an ascending game to its end under english.lan:
+    // the final standings and the review (F4) hold no French word either.
+    void englishStandingsAndReviewHaveNoFrenchWord() {
+        auto dir = FreshProgramFolder();
+        LayData(dir->path(), true);
+        ui::ProgramFiles files = ui::LocateFiles(dir->path() + "/");
+        files.languageFile = dir->path() + "/english.lan";
+        Program p(files, std::make_unique<SeededRandom>(3));
+        QVERIFY(p.Start());
+        p.w.Form1->show();
+        p.game().Form2.Edit[1] = "CPU";
+        p.game().Form2.Edit[2] = "CPU";
+        p.game().Form2.RadioButton = kAscendant;
+        p.game().S.nbjoueurs = 2;
+        p.w.Form2->show();
+        Click(p.w.Form2->glassbtn1);
+        for (int tick = 0; tick < 20000 && p.game().State().tour < kRounds; ++tick) {
+            if (p.game().Controls().FrameTimerEnabled)
+                p.w.Form1->Commands().FrameTimerTimer();
+            else
+                p.w.Form1->Commands().TimerordiTimer();
+            p.w.Form1->Sync();
+        }
+        QCOMPARE(p.game().State().tour, kRounds);
+        QTRY_VERIFY(p.w.Form1->Standings()->isVisible());
+        QStringList texts = Texts(p.w) + TableTexts("standings", p.w.Form1->Standings()->Table());
+
+        QTest::keyClick(p.w.Form1->Grid, Qt::Key_F4);
+        ui::ReviewWindow* review = nullptr;
+        const auto opened = [&] {
+            for (QObject* c : p.w.Form1->children())
+                if ((review = dynamic_cast<ui::ReviewWindow*>(c))) return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(opened(), 30000);
+        texts << "review title: " + review->windowTitle();
+        for (QWidget* c : review->findChildren<QWidget*>()) {
+            if (auto* label = qobject_cast<QLabel*>(c)) texts << "review text: " + label->text();
+            texts << "review name: " + c->accessibleName();
+            if (auto* table = qobject_cast<QTableView*>(c)) texts << TableTexts("review", table);
+        }
+        CheckEnglish(texts);
     }
 };
 
