@@ -17,6 +17,7 @@ const std::vector<KeyBinding>& KeyMap::Bindings() {
             {.key = Qt::Key_Z, .modifiers = Qt::ControlModifier, .command = KeyCommand::Undo, .shortcut = true},
             {.key = Qt::Key_Q, .modifiers = Qt::ControlModifier, .command = KeyCommand::Quit, .shortcut = true},
             {.key = Qt::Key_F4, .command = KeyCommand::Review, .shortcut = true},
+            {.key = Qt::Key_F6, .command = KeyCommand::Chances, .shortcut = true},
             {.key = Qt::Key_Space, .command = KeyCommand::Throw},
             {.key = Qt::Key_Return, .command = KeyCommand::Enter},
             {.key = Qt::Key_Enter, .command = KeyCommand::Enter},

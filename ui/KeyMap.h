@@ -25,7 +25,8 @@ enum class KeyCommand {
     Escape,
     Advice,
     Undo,
-    Review
+    Review,
+    Chances
 };
 
 struct KeyBinding {

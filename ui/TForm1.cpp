@@ -18,6 +18,7 @@
 #include "BackgroundStrategies.h"
 #include "BestScoresFile.h"
 #include "CentreOnScreen.h"
+#include "ChancesPanel.h"
 #include "Fonts.h"
 #include "GameAccessible.h"
 #include "GameRecording.h"
@@ -103,6 +104,9 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     review_->onEnd = [this] { ShowStandings(); };
     game_->Subscribe(*review_);
     standings_ = new StandingsOverlay(DiceTable);
+    // Beside the sheet, under the best score: room the layout leaves free.
+    chances_ = new ChancesPanel(Label28->parentWidget(), *game_, *strategies_, Label28->font());
+    chances_->setGeometry(236, 170, 236, 130);
     standings_->onReview = [this] { OpenCurrentReview(); };
     advice_ = std::make_unique<AdvicePresenter>(*game_, Grid);
     game_->Subscribe(*advice_);
@@ -218,6 +222,7 @@ void TForm1::PerformKey(const KeyBinding& binding) {
         case KeyCommand::History: ShowHistory(); return;
         case KeyCommand::Undo: Undo(); return;
         case KeyCommand::Review: OpenCurrentReview(); return;
+        case KeyCommand::Chances: chances_->SetOn(!chances_->On()); return;
         case KeyCommand::Quit: quit(); return;
         case KeyCommand::Advice: Conseil(); return;
         case KeyCommand::Die: Run([&] { Commands().KeyDie(binding.die); }); return;
@@ -305,11 +310,12 @@ bool TForm1::chargetextes() {
     }
     KeepHeadingsClearOfTheSheet();
     standings_->SetNames(Lines());
+    chances_->SetTitle(Text(kFirstReviewLine + kRevChancesPanel));
     if (Form4) {
         QStringList guide, keys;
         for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game().Line(kFirstMoreHelpLine + i));
         for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game().Line(kFirstKeyHelpLine + i));
-        keys << Q(game().Line(kFirstReviewLine + kRevKeyHelp));
+        keys << Q(game().Line(kFirstReviewLine + kRevKeyHelp)) << Q(game().Line(kFirstReviewLine + kRevChancesKeyHelp));
         Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();

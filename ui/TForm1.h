@@ -33,6 +33,7 @@ class GameRecording;
 class HistoryWindow;
 class ReviewCollector;
 class StandingsOverlay;
+class ChancesPanel;
 class TForm2;
 class TForm4;
 class TForm5;
@@ -98,6 +99,7 @@ public:
     // The final standings over the dice table, until a new game starts.
     void ShowStandings();
     StandingsOverlay* Standings() const { return standings_; }
+    ChancesPanel* Chances() const { return chances_; }
     // Line n of the language file; Lines() hands it to the review's windows.
     QString Text(int line) const;
     std::function<QString(int)> Lines() const {
@@ -173,6 +175,7 @@ private:
     std::unique_ptr<GameRecording> recording_;
     std::unique_ptr<ReviewCollector> review_;
     StandingsOverlay* standings_ = nullptr;
+    ChancesPanel* chances_ = nullptr;
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
     TForm5* Form5 = nullptr;

@@ -6,10 +6,14 @@
 #include <QtTest>
 #include <random>
 
+#include "ChancesPanel.h"
 #include "DiceAnalysis.h"
 #include "Language.h"
 #include "ReviewWindow.h"
 #include "Strategy.h"
+#include "SystemPorts.h"
+#include "TForm2.h"
+#include "UiTestSupport.h"
 #include "WinChances.h"
 
 using namespace quimba;
@@ -119,6 +123,52 @@ private slots:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         QCOMPARE(window.Moment(), 11);
+    }
+
+    // F6 shows each seat's chance to win beside the sheet, at every turn
+    // start; off again, the window is as it was to the pixel, and the choice
+    // outlives the program.
+    void chancesBesideTheSheetOnlyWhenAsked() {
+        QTemporaryDir settings;
+        uitest::IsolateSettings(settings.path());
+        auto dir = uitest::FreshProgramFolder();
+        {
+            uitest::Program p(dir->path(), std::make_unique<SeededRandom>(4));
+            QVERIFY(p.Start());
+            TForm1* w = p.w.Form1;
+            w->show();
+            p.game().Form2.Edit[1] = "ANNE";
+            p.game().Form2.Edit[2] = "BOB";
+            p.game().Form2.RadioButton = kAscendant;
+            p.game().S.nbjoueurs = 2;
+            p.w.Form2->show();
+            uitest::Click(p.w.Form2->glassbtn1);
+            QVERIFY(!w->Chances()->isVisible());
+            const QImage off = w->grab().toImage();
+
+            QTest::keyClick(w->Grid, Qt::Key_F6);
+            QTRY_COMPARE(w->Chances()->Shown().size(), std::size_t(2));
+            QVERIFY(w->grab().toImage() != off);
+            // A column with points ahead leads, and the chances add up to one.
+            uitest::Click(w->glassbtn5);
+            uitest::Settle(w);
+            QSignalSpy updated(w->Chances(), &ChancesPanel::Updated);
+            QTest::keyClick(w->Grid, Qt::Key_Down);
+            QTest::keyClick(w->Grid, Qt::Key_Return);
+            QCOMPARE(p.game().State().joueur, 1);
+            QTRY_VERIFY(updated.count() > 0);
+            const std::vector<double>& shown = w->Chances()->Shown();
+            QCOMPARE(shown.size(), std::size_t(2));
+            QVERIFY(std::abs(shown[0] + shown[1] - 1) < 1e-9);
+            QVERIFY(shown[0] != 0.5);
+
+            QTest::keyClick(w->Grid, Qt::Key_F6);
+            QVERIFY(!w->Chances()->isVisible());
+            QTest::keyClick(w->Grid, Qt::Key_F6);
+        }
+        uitest::Program again(dir->path());
+        QVERIFY(again.Start());
+        QVERIFY(again.w.Form1->Chances()->On());
     }
 };
 
