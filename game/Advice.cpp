@@ -1,3 +1,5 @@
+// The coach's answers: the best keep or row for the position on the table, and its words for the result line and the
+// sheet's tooltip.
 #include "Advice.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The best-scores list in memory: entries kept in order, a finished game's line added, the list cleared.
 #include "BestScores.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading and saving "s.frd": Windows-1252 lines, a merged save under a lock so two running copies lose nothing.
 #include "BestScoresFile.h"
 
 #include <fcntl.h>

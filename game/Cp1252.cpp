@@ -1,3 +1,4 @@
+// Conversion between Windows-1252, the text files' encoding, and the UTF-8 used inside the program.
 #include "Cp1252.h"
 
 #include <array>

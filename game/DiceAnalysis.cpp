@@ -1,3 +1,4 @@
+// What five dice show after a throw: the count of each face, the sums, the figure and its text.
 #include "DiceAnalysis.h"
 
 #include "Language.h"

@@ -1,3 +1,5 @@
+// The language file read and checked, the built-in wording of the lines added since the first files, and which line
+// names which control.
 #include "Language.h"
 
 #include <iterator>

@@ -1,3 +1,4 @@
+// The score sheet's cells: reading, writing and clearing them, and their values as numbers.
 #include "ScoreSheet.h"
 
 #include <charconv>

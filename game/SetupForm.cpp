@@ -1,3 +1,4 @@
+// The player setup dialog's state and its buttons: players, names, person or computer, game type, the computers' level.
 #include "SetupForm.h"
 
 namespace quimba {

@@ -1,3 +1,4 @@
+// The game's real random source and clock, for the window and the simulator.
 #include "SystemPorts.h"
 
 #include <chrono>

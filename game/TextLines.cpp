@@ -1,10 +1,5 @@
+// A text file's bytes split into lines, as the language file and the best-scores list read them.
 #include "TextLines.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 
 namespace quimba {
 
@@ -30,24 +25,6 @@ std::vector<std::string> SplitAtLineEnds(std::string_view bytes) {
     }
     if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
     return lines;
-}
-
-Result<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
-    using R = Result<std::string>;
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) return R::Failure(std::strerror(errno ? errno : ENOENT));
-    std::string bytes;
-    char buffer[65536];
-    while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
-        const std::size_t n = std::fread(buffer, 1, want, f.get());
-        bytes.append(buffer, n);
-        if (n < want) break;
-    }
-    // A folder of that name opens but cannot be read.
-    if (std::ferror(f.get())) return R::Failure(std::strerror(errno ? errno : EIO));
-    return bytes;
 }
 
 }  // namespace quimba

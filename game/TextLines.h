@@ -7,17 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Result.h"
-
 namespace quimba {
 
 std::vector<std::string> SplitLines(std::string_view bytes);
 // The same split where a NUL is an ordinary byte of its line.
 std::vector<std::string> SplitAtLineEnds(std::string_view bytes);
-
-// Reads a file, at most its first `maxBytes` bytes, so that a huge or
-// endless file cannot exhaust memory. On failure the error is the system's
-// reason alone; the caller names the file.
-Result<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
 }  // namespace quimba

@@ -1,3 +1,4 @@
+// The bitmap header check: sizes, offsets and pixel data measured against the bytes present, before any decoding.
 #include "BmpCheck.h"
 
 #include "ByteReading.h"

@@ -1,3 +1,4 @@
+// The dice table's off-screen image and the widget that shows its last presented frame.
 #include "DrawSurface.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// The animation clock: a 15 ms tick, held back while the program is not the active application.
 #include "FrameTimer.h"
 
 #include <QGuiApplication>

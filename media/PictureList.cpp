@@ -1,3 +1,5 @@
+// The dice table's pictures: loading them and drawing each with its transparent colour skipped and clipped to the
+// table.
 #include "PictureList.h"
 
 #include "BmpCheck.h"

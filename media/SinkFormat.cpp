@@ -1,3 +1,4 @@
+// The output format a stored sound plays with, its frequency setting its speed and pitch.
 #include "SinkFormat.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading a wave file's bytes into 16-bit PCM samples, refusing what is damaged or cut short.
 #include "WaveData.h"
 
 #include "ByteReading.h"

@@ -1,3 +1,4 @@
+// The program's sounds: loading them and starting a copy of one, silently when there is no output.
 #include "WaveList.h"
 
 #include "SinkFormat.h"

@@ -1,3 +1,4 @@
+// One playing copy of a sound, with its own output and buffer, gone when it has played.
 #include "WavePlayback.h"
 
 #include <QAudioSink>

@@ -1,3 +1,5 @@
+// The simulator's review feed: each game's turns as the review reads them, and the chances to win at every turn start
+// for the trace.
 #include "ReviewRecorder.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The simulator's command line: parsing, checking and its usage text.
 #include "SimOptions.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The simulator's statistics: final scores per seat, means, spreads and wins.
 #include "SimStats.h"
 
 #include <algorithm>

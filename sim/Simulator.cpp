@@ -1,3 +1,5 @@
+// Whole computer games driven as the window's message loop drives them: animation frames first, computer ticks
+// otherwise.
 #include "Simulator.h"
 
 #include "SimStats.h"

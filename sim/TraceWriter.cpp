@@ -1,3 +1,4 @@
+// The simulator's trace: one JSON line per game start, throw, written row, tally and end.
 #include "TraceWriter.h"
 
 #include <cstdio>

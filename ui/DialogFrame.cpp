@@ -1,3 +1,4 @@
+// The frame the three dialogs share: name, title, fixed client size, a close box and no resizing.
 #include "DialogFrame.h"
 
 #include <QDialog>

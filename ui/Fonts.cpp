@@ -1,3 +1,4 @@
+// The layout's fonts by their Windows names, mapped to the free fonts Debian ships.
 #include "Fonts.h"
 
 namespace quimba::ui {

@@ -1,3 +1,5 @@
+// The screen readers' view of the dice table and the score sheet: each die, each cell, and the news of a throw or a
+// write.
 #include "GameAccessible.h"
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// The window's link to the games file: every game recorded, the interrupted one brought back, a misclick taken back.
 #include "GameRecording.h"
 
 #include <QMetaObject>

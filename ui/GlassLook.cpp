@@ -1,3 +1,4 @@
+// The look every command button of the game shares.
 #include "GlassLook.h"
 
 #include "Fonts.h"

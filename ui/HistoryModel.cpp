@@ -1,3 +1,4 @@
+// The history window's figures, read from the games file in one go off the window's thread.
 #include "HistoryModel.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The history and statistics window (Ctrl+H, or "Historique" in the best-scores dialog): figures, charts, the list of
+// games.
 #include "HistoryWindow.h"
 #include "StoreNoticeText.h"
 

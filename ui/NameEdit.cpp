@@ -1,3 +1,4 @@
+// The setup dialog's name field: four characters for typing, a longer stored name kept whole.
 #include "NameEdit.h"
 
 #include <QValidator>

@@ -1,3 +1,4 @@
+// Where the game finds its files: beside the program or in the installed data folder, and where "s.frd" may be written.
 #include "ProgramFiles.h"
 
 #include <QCoreApplication>

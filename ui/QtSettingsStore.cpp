@@ -1,3 +1,4 @@
+// The per-user settings through QSettings, organization "FENTORIX", application "3DQUIMBA".
 #include "QtSettingsStore.h"
 
 namespace quimba::ui {

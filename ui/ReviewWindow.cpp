@@ -1,3 +1,4 @@
+// The review window (F4, or "Revue" from the history) and the final standings over the dice table at a game's end.
 #include "ReviewWindow.h"
 
 #include <QAbstractButton>

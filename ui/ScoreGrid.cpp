@@ -1,3 +1,4 @@
+// The score sheet on screen: drawing its cells and lines, and reporting the mouse and the keyboard cursor.
 #include "ScoreGrid.h"
 
 #include <QKeyEvent>

@@ -46,7 +46,6 @@ public:
     std::function<QString(int column, int row)> toolTipFor;
     // The game that fills the sheet, for the screen readers' view of it.
     const ScoreSheet& Sheet() const { return sheet_; }
-    int Joueur() const { return joueur_; }
 
     std::function<void(int x, int y)> onMouseMove;
 

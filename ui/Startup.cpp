@@ -1,3 +1,4 @@
+// Program start: the windows created in order, their texts and pictures loaded, then the main window shown.
 #include "Startup.h"
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// The main window: the sheet, the dice table, the status lines and the five commands; it lays them out and wires them
+// to the game.
 #include "TForm1.h"
 
 #include <QAbstractButton>

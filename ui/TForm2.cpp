@@ -1,3 +1,4 @@
+// The player setup dialog, opened by "Nouvelle Partie" (Ctrl+N): it shows the game's set-up and forwards each change.
 #include "TForm2.h"
 
 #include <QAccessible>

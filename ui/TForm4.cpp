@@ -1,3 +1,4 @@
+// The help dialog, opened by "Aide" (F1): the rules, the game types and the keys over the dark texture.
 #include "TForm4.h"
 
 #include <QLabel>

@@ -1,3 +1,5 @@
+// The best-scores dialog, opened by "Voir les scores" (Ctrl+S): the list of finished games, "Effacer tout" and the way
+// to the history.
 #include "TForm5.h"
 
 #include <QListWidget>

@@ -1,3 +1,4 @@
+// The setup dialog's up-down control: two arrow buttons that report which was clicked.
 #include "UpDown.h"
 
 #include <QToolButton>

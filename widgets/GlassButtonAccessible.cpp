@@ -1,3 +1,4 @@
+// The screen readers' view of a glass button: a push button named by its caption.
 #include "GlassButtonAccessible.h"
 
 #include "TGlassButton.h"

@@ -1,3 +1,5 @@
+// The glass button's look painted into its face bitmap over the parent's background, with the parts that do not change
+// kept.
 #include "GlassPaint.h"
 
 #include <QFontMetrics>

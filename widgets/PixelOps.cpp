@@ -1,3 +1,4 @@
+// The glass look's pixel arithmetic on 24-bit images: fills, blends, frames and gradients over whole rows.
 #include "PixelOps.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The glass push button: its properties, its mouse, key and focus handling, and its paint over a copy of its parent.
 #include "TGlassButton.h"
 
 #include <QAccessible>

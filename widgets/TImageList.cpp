@@ -1,3 +1,4 @@
+// A list of same-sized pictures with a change notification, the glass buttons' glyphs.
 #include "TImageList.h"
 
 #include <QPainter>

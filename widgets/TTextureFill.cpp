@@ -1,3 +1,4 @@
+// A picture tiled over a widget's whole area, at the screen's pixel ratio.
 #include "TTextureFill.h"
 
 #include "TileDraw.h"

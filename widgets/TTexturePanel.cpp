@@ -1,3 +1,4 @@
+// A panel whose background is a tiled picture.
 #include "TTexturePanel.h"
 
 #include "TileDraw.h"

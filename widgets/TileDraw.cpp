@@ -1,3 +1,4 @@
+// Tiling a picture over a rectangle, the scaled tile kept between paints.
 #include "TileDraw.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// The dice's tumble: where each die steps and rests, and what each frame draws.
 #include <gtest/gtest.h>
 
 #include <algorithm>

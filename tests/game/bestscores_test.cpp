@@ -1,3 +1,4 @@
+// The best-scores list: its order, and "s.frd" saved, read back and kept whole through failures.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// The keys against the mouse: each key changes the game as its click does, and is refused where the click is.
 #include <gtest/gtest.h>
 
 #include <functional>

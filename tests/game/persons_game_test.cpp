@@ -1,3 +1,4 @@
+// Whole games of persons through the rules, every total checked against an independent scoring.
 #include <gtest/gtest.h>
 
 #include <algorithm>

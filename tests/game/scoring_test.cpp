@@ -1,3 +1,4 @@
+// Writing a row: what each row earns, what a refused pick leaves untouched, and the forced rows.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,3 +1,4 @@
+// The player setup dialog's state: names, person or computer boxes, the player count.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"

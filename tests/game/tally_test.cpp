@@ -1,3 +1,4 @@
+// The sheet's tally: the upper bonus, the totals, and the turn passing on.
 #include <gtest/gtest.h>
 
 #include <string>

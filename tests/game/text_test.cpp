@@ -1,3 +1,4 @@
+// Text files: lines split at every line end, Windows-1252 both ways, and the language file's checks.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// A throw: the figure of the five dice, kept dice, the sound, the third throw and the status line.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,3 +1,4 @@
+// The simulator's command line: good options read, bad ones refused with one line.
 #include <gtest/gtest.h>
 
 #include "SimOptions.h"

@@ -1,3 +1,4 @@
+// The simulator's statistics: means, spreads, ranges and the winner of each game.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The trace's JSON: strings escaped and each event in its form.
 #include <gtest/gtest.h>
 
 #include <sstream>
