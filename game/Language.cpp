@@ -199,7 +199,6 @@ const std::string& BuiltInLine(int n) {
         "Résumé par joueur",
         "Feuille à ce moment",
         "Dés à ce moment",
-        "ligne %1",
         "%1, tour %2, lancer %3 : %4",
         "Revue",
         "F4 ouvre la revue de la partie : le coût de chaque décision, la chance aux dés et les chances de gagner.",

@@ -101,7 +101,7 @@ inline constexpr int kStoreNoticeLines = 7;
 // The review window's and the final standings' texts, in the order of
 // ReviewText (ui/ReviewWindow.h).
 inline constexpr int kFirstReviewLine = kFirstStoreNoticeLine + kStoreNoticeLines;
-inline constexpr int kReviewLines = 47;
+inline constexpr int kReviewLines = 46;
 inline constexpr int kLastAddedLine = kFirstReviewLine + kReviewLines - 1;
 
 // The wording of an added line when the file lacks it; empty for any other line.

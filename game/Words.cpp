@@ -9,12 +9,6 @@
 
 namespace quimba {
 
-namespace {
-// The sheet's headings are lines 19 to 35, row by row; the name row's heading
-// is the word for a player.
-constexpr int kFirstRowHeading = kLinePlayer;
-}  // namespace
-
 std::string FillPattern(const std::string& pattern, std::initializer_list<std::string> values) {
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -42,7 +36,7 @@ std::string DecimalWith(double value, const std::string& mark) {
 
 const std::string& Words::Line(int n) const { return LanguageLine(lines_, n); }
 
-const std::string& Words::RowHeading(int row) const { return Line(kFirstRowHeading + row); }
+const std::string& Words::RowHeading(int row) const { return Line(RowHeadingLine(row)); }
 
 std::string Words::RowInSentence(int row) const {
     return row >= 1 && row <= ligne6 ? Line(kLineLigne) + " " + RowHeading(row) : RowHeading(row);

@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "Language.h"
+
 namespace quimba {
+
+// The language line heading a row of the sheet: lines 19 to 35, row by row,
+// the name row's heading being the word for a player.
+constexpr int RowHeadingLine(int row) { return kLinePlayer + row; }
 
 class Words {
 public:

@@ -27,6 +27,7 @@
 #include "ScoreSheet.h"
 #include "Strategy.h"
 #include "WinChances.h"
+#include "Words.h"
 
 namespace quimba::ui {
 
@@ -41,7 +42,7 @@ QString DiceText(const std::array<std::uint8_t, kDice>& dice) {
 }
 
 QString ChoiceText(const ReviewChoice& c, const LineText& line) {
-    if (c.write) return T(line, kRevRowPoints).arg(c.row).arg(c.points);
+    if (c.write) return T(line, kRevRowPoints).arg(line(RowHeadingLine(c.row))).arg(c.points);
     QStringList kept;
     for (int f = 1; f <= kFaces; ++f)
         for (int n = 0; n < c.keep[f]; ++n) kept << QString::number(f);
@@ -418,7 +419,7 @@ void ReviewWindow::ShowMoment(int decision) {
     for (int s = 0; s < players; ++s)
         columns << (static_cast<std::size_t>(s) < data_.names.size() ? QString::fromStdString(data_.names[s])
                                                                      : QString::number(s + 1));
-    for (std::size_t r = 0; r < kChosenRows.size(); ++r) rows << T(line_, kRevRow).arg(kChosenRows[r]);
+    for (std::size_t r = 0; r < kChosenRows.size(); ++r) rows << line_(RowHeadingLine(kChosenRows[r]));
     model->setHorizontalHeaderLabels(columns);
     model->setVerticalHeaderLabels(rows);
     for (int t = 0; t < d.turn && t < static_cast<int>(data_.game.turns.size()); ++t) {

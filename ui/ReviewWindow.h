@@ -53,7 +53,6 @@ enum ReviewText : int {
     kRevSummary,
     kRevSheetThen,
     kRevDiceThen,
-    kRevRow,
     kRevMoment,
     kRevReview,
     kRevKeyHelp,
