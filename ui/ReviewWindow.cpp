@@ -60,7 +60,10 @@ QString VerdictText(Verdict v, const LineText& line) {
     return {};
 }
 
-QString Points(double x) { return QString::number(x, 'f', 2); }
+// Points to the hundredth, with the language's decimal mark.
+QString Points(double x, const LineText& line) {
+    return QString::number(x, 'f', 2).replace('.', line(kLineDecimalMark));
+}
 
 }  // namespace
 
@@ -197,11 +200,8 @@ void StandingsOverlay::SetNames(const LineText& line) {
 
 void StandingsOverlay::Show(const std::vector<Standing>& standings, const LineText& line) {
     title_->setText(T(line, kRevStandings));
-    setAccessibleName(title_->text());
-    title_->setAccessibleName(title_->text());
-    table_->setAccessibleName(title_->text());
-    review_->setAccessibleName(review_->text());
     review_->setText(T(line, kRevReviewButton));
+    SetNames(line);
     auto* model = static_cast<QStandardItemModel*>(table_->model());
     model->clear();
     model->setHorizontalHeaderLabels({T(line, kRevPlace), T(line, kRevPlayerColumn), T(line, kRevScore),
@@ -211,8 +211,10 @@ void StandingsOverlay::Show(const std::vector<Standing>& standings, const LineTe
         row << new QStandardItem(QString::number(s.place))
             << new QStandardItem(QString("%1 (%2)").arg(QString::fromStdString(s.name)).arg(s.seat + 1))
             << new QStandardItem(QString::number(s.score))
-            << new QStandardItem(s.reviewed ? QString::number(s.luck, 'f', 1) : QString("—"))
-            << new QStandardItem(s.reviewed ? QString::number(s.cost, 'f', 1) : QString("—"));
+            << new QStandardItem(s.reviewed ? QString::number(s.luck, 'f', 1).replace('.', line(kLineDecimalMark))
+                                            : QString("—"))
+            << new QStandardItem(s.reviewed ? QString::number(s.cost, 'f', 1).replace('.', line(kLineDecimalMark))
+                                            : QString("—"));
         model->appendRow(row);
     }
     if (QWidget* p = parentWidget()) setGeometry(p->rect().adjusted(12, 12, -12, -12));
@@ -242,7 +244,7 @@ QVariant DecisionModel::data(const QModelIndex& index, int role) const {
         case 3: return DiceText(d.dice);
         case 4: return ChoiceText(d.chosen, line_);
         case 5: return ChoiceText(d.best, line_);
-        case 6: return Points(d.cost);
+        case 6: return Points(d.cost, line_);
         case 7: return VerdictText(d.verdict, line_);
     }
     return {};
@@ -271,9 +273,9 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const {
         case 0:
             return seat < data_.names.size() ? QString::fromStdString(data_.names[seat]) : QString::number(seat + 1);
         case 1: return s.points;
-        case 2: return Points(s.start);
-        case 3: return Points(s.luck);
-        case 4: return Points(s.cost);
+        case 2: return Points(s.start, line_);
+        case 3: return Points(s.luck, line_);
+        case 4: return Points(s.cost, line_);
         default: return s.verdicts.at(static_cast<std::size_t>(index.column() - 5));
     }
 }
@@ -287,9 +289,13 @@ namespace {
 
 // One line per seat through the turn starts; `pick` reads a start's values.
 template <typename Pick>
-QChartView* SeriesChart(const ReviewData& data, const QString& title, Pick pick, double lo, double hi) {
+QChartView* SeriesChart(const ReviewData& data, const QString& title, const QString& decimalMark, Pick pick, double lo,
+                        double hi) {
     auto* chart = new QChart;
     chart->setTitle(title);
+    // The axes' numbers with the language's decimal mark.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(decimalMark == "," ? QLocale(QLocale::French) : QLocale::c());
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
     x->setLabelFormat("%d");
@@ -329,10 +335,12 @@ ReviewWindow::ReviewWindow(ReviewData data, const LineText& line, QWidget* paren
     double hiScore = 100;
     for (const auto& s : data_.review.starts)
         for (double e : s.expected) hiScore = std::max(hiScore, e);
+    const QString mark = line(kLineDecimalMark);
     auto* expected = SeriesChart(
-        data_, T(line, kRevExpectedChart), [](const ReviewTurnStart& s) { return s.expected; }, 0, hiScore * 1.05);
+        data_, T(line, kRevExpectedChart), mark, [](const ReviewTurnStart& s) { return s.expected; }, 0,
+        hiScore * 1.05);
     auto* chances = SeriesChart(
-        data_, T(line, kRevChancesChart),
+        data_, T(line, kRevChancesChart), mark,
         [](const ReviewTurnStart& s) {
             std::vector<double> p = s.chances;
             for (double& x : p) x *= 100;

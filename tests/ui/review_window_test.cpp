@@ -55,7 +55,8 @@ GameRecord RecordedGame(unsigned seed) {
 }
 
 double Number(const QAbstractItemModel& m, int row, int column) {
-    return m.data(m.index(row, column), Qt::DisplayRole).toString().toDouble();
+    // The built-in wording is French: a decimal comma.
+    return m.data(m.index(row, column), Qt::DisplayRole).toString().replace(',', '.').toDouble();
 }
 
 }  // namespace
