@@ -196,7 +196,7 @@ private:
         const int po = pressedFlag && !L.flatDown ? 1 : 0;
         const bool hasGlyph = !L.glyph.isNull();
         const bool hasCaption = !L.caption.isEmpty();
-        if (!CacheFits(arrowFlag)) RebuildCache(arrowFlag);
+        if (GlassContentKey key = KeyOf(arrowFlag); C.key != key) RebuildCache(std::move(key));
         if (!C.shadow.isNull()) CompositeShadow(F, C.shadow, po, po, L.colorShadow);
         if (hasGlyph) {
             QPainter p(&F);
@@ -206,27 +206,24 @@ private:
         if (arrowFlag) DrawArrowGlyph(F, L.arrowOrigin + QPoint(po, po), TextColor());
     }
 
-    bool CacheFits(bool arrowFlag) const {
-        return C.valid && C.caption == L.caption && C.font == L.font && C.textRect == L.textRect &&
-               C.textAlign == L.textAlign && C.size == F.size() && C.dpmX == F.dotsPerMeterX() &&
-               C.dpmY == F.dotsPerMeterY() && C.shadowStyle == L.shadowStyle && C.arrow == arrowFlag &&
-               C.arrowOrigin == L.arrowOrigin && C.glyphKey == L.glyph.cacheKey() && C.glyphOrigin == L.glyphOrigin;
+    GlassContentKey KeyOf(bool arrowFlag) const {
+        return {.caption = L.caption,
+                .font = L.font,
+                .textRect = L.textRect,
+                .textAlign = L.textAlign,
+                .size = F.size(),
+                .dpmX = F.dotsPerMeterX(),
+                .dpmY = F.dotsPerMeterY(),
+                .shadowStyle = L.shadowStyle,
+                .arrow = arrowFlag,
+                .arrowOrigin = L.arrowOrigin,
+                .glyphKey = L.glyph.cacheKey(),
+                .glyphOrigin = L.glyphOrigin};
     }
 
-    void RebuildCache(bool arrowFlag) {
-        C.caption = L.caption;
-        C.font = L.font;
-        C.textRect = L.textRect;
-        C.textAlign = L.textAlign;
-        C.size = F.size();
-        C.dpmX = F.dotsPerMeterX();
-        C.dpmY = F.dotsPerMeterY();
-        C.shadowStyle = L.shadowStyle;
-        C.arrow = arrowFlag;
-        C.arrowOrigin = L.arrowOrigin;
-        C.glyphKey = L.glyph.cacheKey();
-        C.glyphOrigin = L.glyphOrigin;
-        C.valid = true;
+    void RebuildCache(GlassContentKey key) {
+        const bool arrowFlag = key.arrow;
+        C.key = std::move(key);
 
         // The caption's ink, drawn once in white on nothing.
         C.coverage = QImage(W, H, QImage::Format_Grayscale8);

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 namespace quimba::widgets {
 
@@ -57,8 +58,7 @@ struct GlassLook : GlassStyle {
 // The caption's ink and the blurred shadow mask of the content, kept between
 // paints: they change only with the caption, font, layout or shadow, while a
 // button repaints at every hover and press. Rebuilt when any of those differ.
-struct GlassContentCache {
-    bool valid = false;
+struct GlassContentKey {
     QString caption;
     QFont font;
     QRect textRect;
@@ -70,6 +70,10 @@ struct GlassContentCache {
     QPoint arrowOrigin;
     qint64 glyphKey = 0;
     QPoint glyphOrigin;
+    bool operator==(const GlassContentKey&) const = default;
+};
+struct GlassContentCache {
+    std::optional<GlassContentKey> key;  // of what is kept; none before the first paint
 
     QImage coverage;  // Grayscale8, face-sized: how much of each pixel the caption inks
     QRect inked;      // bounding box of the ink

@@ -2,6 +2,7 @@
 #include "TGlassButton.h"
 
 #include <QAccessible>
+#include <QWindow>
 
 #include "GlassButtonAccessible.h"
 
@@ -65,43 +66,116 @@ void TGlassButton::PerformClick() {
     if (isEnabled()) emit OnClick();
 }
 
-#define GLASS_SETTER(Name, Field, Type)    \
-    void TGlassButton::Set##Name(Type v) { \
-        Field = v;                         \
-        update();                          \
-    }
+// Each property repaints the button with its new value.
+void TGlassButton::SetAltFocus(bool v) {
+    FStyle.altFocus = v;
+    update();
+}
 
-GLASS_SETTER(AltFocus, FStyle.altFocus, bool)
-GLASS_SETTER(AltRender, FStyle.altRender, bool)
-GLASS_SETTER(Arrow, FStyle.arrow, bool)
-GLASS_SETTER(ArrowWidth, FStyle.arrowWidth, int)
-GLASS_SETTER(AutoSize, FAutoSize, bool)
-GLASS_SETTER(Down, FStyle.down, bool)
-GLASS_SETTER(DuoStyle, FStyle.duoStyle, bool)
-GLASS_SETTER(Flat, FStyle.flat, bool)
-GLASS_SETTER(FlatDown, FStyle.flatDown, bool)
-GLASS_SETTER(Glossy, FStyle.glossy, bool)
-GLASS_SETTER(GlyphPos, FGlyphPos, TGlyphPos)
-GLASS_SETTER(ImageOffset, FImageOffset, int)
-GLASS_SETTER(ImageSpacing, FImageSpacing, int)
-GLASS_SETTER(ShadowStyle, FStyle.shadowStyle, TShadowStyle)
-GLASS_SETTER(SingleBorder, FStyle.singleBorder, bool)
-GLASS_SETTER(TextAlign, FStyle.textAlign, TTextAlign)
-#undef GLASS_SETTER
+void TGlassButton::SetAltRender(bool v) {
+    FStyle.altRender = v;
+    update();
+}
 
-#define GLASS_COLOR_SETTER(Name, Field)             \
-    void TGlassButton::Set##Name(const QColor& c) { \
-        Field = PixelOps::ToRgb(c);                 \
-        update();                                   \
-    }
+void TGlassButton::SetArrow(bool v) {
+    FStyle.arrow = v;
+    update();
+}
 
-GLASS_COLOR_SETTER(Color, FStyle.color)
-GLASS_COLOR_SETTER(ColorDown, FStyle.colorDown)
-GLASS_COLOR_SETTER(ColorFocused, FStyle.colorFocused)
-GLASS_COLOR_SETTER(ColorFrame, FStyle.colorFrame)
-GLASS_COLOR_SETTER(ColorShadow, FStyle.colorShadow)
-GLASS_COLOR_SETTER(ColorDisabled, FStyle.colorDisabled)
-#undef GLASS_COLOR_SETTER
+void TGlassButton::SetArrowWidth(int v) {
+    FStyle.arrowWidth = v;
+    update();
+}
+
+void TGlassButton::SetAutoSize(bool v) {
+    FAutoSize = v;
+    update();
+}
+
+void TGlassButton::SetDown(bool v) {
+    FStyle.down = v;
+    update();
+}
+
+void TGlassButton::SetDuoStyle(bool v) {
+    FStyle.duoStyle = v;
+    update();
+}
+
+void TGlassButton::SetFlat(bool v) {
+    FStyle.flat = v;
+    update();
+}
+
+void TGlassButton::SetFlatDown(bool v) {
+    FStyle.flatDown = v;
+    update();
+}
+
+void TGlassButton::SetGlossy(bool v) {
+    FStyle.glossy = v;
+    update();
+}
+
+void TGlassButton::SetGlyphPos(TGlyphPos v) {
+    FGlyphPos = v;
+    update();
+}
+
+void TGlassButton::SetImageOffset(int v) {
+    FImageOffset = v;
+    update();
+}
+
+void TGlassButton::SetImageSpacing(int v) {
+    FImageSpacing = v;
+    update();
+}
+
+void TGlassButton::SetShadowStyle(TShadowStyle v) {
+    FStyle.shadowStyle = v;
+    update();
+}
+
+void TGlassButton::SetSingleBorder(bool v) {
+    FStyle.singleBorder = v;
+    update();
+}
+
+void TGlassButton::SetTextAlign(TTextAlign v) {
+    FStyle.textAlign = v;
+    update();
+}
+
+void TGlassButton::SetColor(const QColor& c) {
+    FStyle.color = PixelOps::ToRgb(c);
+    update();
+}
+
+void TGlassButton::SetColorDown(const QColor& c) {
+    FStyle.colorDown = PixelOps::ToRgb(c);
+    update();
+}
+
+void TGlassButton::SetColorFocused(const QColor& c) {
+    FStyle.colorFocused = PixelOps::ToRgb(c);
+    update();
+}
+
+void TGlassButton::SetColorFrame(const QColor& c) {
+    FStyle.colorFrame = PixelOps::ToRgb(c);
+    update();
+}
+
+void TGlassButton::SetColorShadow(const QColor& c) {
+    FStyle.colorShadow = PixelOps::ToRgb(c);
+    update();
+}
+
+void TGlassButton::SetColorDisabled(const QColor& c) {
+    FStyle.colorDisabled = PixelOps::ToRgb(c);
+    update();
+}
 
 void TGlassButton::SetGlossyLevel(int v) {
     FGlossyLevel = std::clamp(v, 0, 100);
@@ -249,13 +323,15 @@ void TGlassButton::PaintFace() {
     // resolution: every length of the look grows by the ratio. Asking for
     // the ratio allocates; it is asked with each copy of the background,
     // which a move to another screen renews.
-    if (!FBackgroundValid) FRatio = devicePixelRatioF();
+    const BackgroundKey key = CurrentBackgroundKey();
+    const bool copyValid = FBackgroundKey == key;
+    if (!copyValid) FRatio = devicePixelRatioF();
     const qreal ratio = FRatio;
     const auto px = [ratio](int v) { return qRound(v * ratio); };
     const int W = px(width()), H = px(height());
     if (FFaceBitmap.width() != W || FFaceBitmap.height() != H) FFaceBitmap = QImage(W, H, QImage::Format_RGB888);
     if (FFaceBitmap.isNull()) return;
-    if (!FBackgroundValid || FBackground.size() != FFaceBitmap.size()) {
+    if (!copyValid || FBackground.size() != FFaceBitmap.size()) {
         // Text measured in the face must match the screen. Asking costs
         // allocations, so it is done with the copy of the background, which
         // a move to another screen renews.
@@ -269,7 +345,7 @@ void TGlassButton::PaintFace() {
         FBackground.setDevicePixelRatio(ratio);
         PaintParentBackground();
         FBackground.setDevicePixelRatio(1);
-        FBackgroundValid = true;
+        FBackgroundKey = key;
         ++FBackgroundCopies;
     }
     std::memcpy(FFaceBitmap.bits(), FBackground.constBits(), std::size_t(FFaceBitmap.sizeInBytes()));
@@ -321,20 +397,21 @@ void TGlassButton::RepaintNow() { repaint(); }
 
 // --- events -----------------------------------------------------------------
 
-void TGlassButton::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    FBackgroundValid = false;
-    update();
-}
-
-void TGlassButton::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    FBackgroundValid = false;
+TGlassButton::BackgroundKey TGlassButton::CurrentBackgroundKey() const {
+    return {.geometry = geometry(), .parentPaints = FParentPaints};
 }
 
 void TGlassButton::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    FBackgroundValid = false;
+    // What the parent painted while the button was hidden is not trusted.
+    ++FParentPaints;
+    // Another screen may have another pixel ratio: the copy is made again.
+    disconnect(FScreenLink);
+    if (QWindow* w = window()->windowHandle())
+        FScreenLink = connect(w, &QWindow::screenChanged, this, [this] {
+            ++FParentPaints;
+            update();
+        });
 }
 
 bool TGlassButton::event(QEvent* event) {
@@ -342,10 +419,9 @@ bool TGlassButton::event(QEvent* event) {
         case QEvent::ParentAboutToChange:
             if (parentWidget()) parentWidget()->removeEventFilter(this);
             break;
-        case QEvent::ScreenChangeInternal: FBackgroundValid = false; break;
         case QEvent::ParentChange:
             if (parentWidget()) parentWidget()->installEventFilter(this);
-            FBackgroundValid = false;
+            ++FParentPaints;
             break;
         default: break;
     }
@@ -357,7 +433,7 @@ bool TGlassButton::eventFilter(QObject* watched, QEvent* event) {
     // changed what lies behind; copies made for a glass button's own face
     // do not count.
     if (watched == parentWidget() && event->type() == QEvent::Paint && gParentBackgroundDepth == 0) {
-        FBackgroundValid = false;
+        ++FParentPaints;
         // The toolkit repaints no opaque child with its parent, but the
         // button shows what the parent paints behind it.
         if (static_cast<QPaintEvent*>(event)->region().boundingRect().intersects(geometry())) update();

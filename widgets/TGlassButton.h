@@ -15,6 +15,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace quimba::widgets {
 
@@ -113,7 +114,7 @@ public:
     void PaintFace();
     // The parent's look behind the button has changed in a way it could not
     // see (its own paint is seen): the next paint copies it afresh.
-    void BackgroundChanged() { FBackgroundValid = false; }
+    void BackgroundChanged() { ++FParentPaints; }
     // How many times the parent's look behind the button has been copied.
     int BackgroundCopies() const { return FBackgroundCopies; }
     // Size the contents need (caption, glyph, arrow), measured with the font.
@@ -129,7 +130,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -141,7 +141,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -191,8 +190,19 @@ private:
     // What the parent shows behind the button, copied once and reused until
     // the parent paints again or the button moves: a hover or a press then
     // repaints without walking the parent's drawing.
+    // The copy is good while its key holds: the same size and place, and no
+    // paint of the parent since (nor a new parent, nor a move of the window
+    // to another screen).
+    struct BackgroundKey {
+        QRect geometry;
+        quint64 parentPaints = 0;
+        bool operator==(const BackgroundKey&) const = default;
+    };
+    BackgroundKey CurrentBackgroundKey() const;
     QImage FBackground;
-    bool FBackgroundValid = false;
+    std::optional<BackgroundKey> FBackgroundKey;  // of the copy; none before the first
+    quint64 FParentPaints = 0;
+    QMetaObject::Connection FScreenLink;
     int FBackgroundCopies = 0;
     GlassContentCache FContentCache;
 };
