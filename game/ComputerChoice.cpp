@@ -17,12 +17,6 @@ constexpr int kMoinsLate = 15;
 
 const char* const kNothingToDo = "Je ne sais que faire";
 
-bool IsChosenRow(int row) {
-    for (int r : kChosenRows)
-        if (r == row) return true;
-    return false;
-}
-
 }  // namespace
 
 bool Game::choixordi() {

@@ -63,5 +63,6 @@ enum GameType : std::int32_t {
     kAscendant = 2,
     kDescendant = 3,
 };
+constexpr bool IsGameType(int typejeu) { return typejeu >= kNormal && typejeu <= kDescendant; }
 
 }  // namespace quimba

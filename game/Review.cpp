@@ -22,8 +22,6 @@ using FaceCounts = std::array<std::uint8_t, kFaces + 1>;
 // choice taken in another order.
 constexpr double kRounding = 1e-9;
 
-bool IsChosenRow(int row) { return std::find(kChosenRows.begin(), kChosenRows.end(), row) != kChosenRows.end(); }
-
 FaceCounts KeptFaces(const std::array<std::uint8_t, kDice + 1>& keep, const std::array<std::uint8_t, kDice + 1>& dice) {
     FaceCounts counts{};
     for (int i = 1; i <= kDice; ++i)

@@ -39,6 +39,21 @@ inline constexpr int kRowPitch = kCellHeight + kGridLine;
 
 // The thirteen rows a player chooses, in increasing order.
 inline constexpr std::array<int, 13> kChosenRows{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+// A row a player writes in (the others are the name, bonus and totals).
+constexpr bool IsChosenRow(int row) {
+    for (int r : kChosenRows)
+        if (r == row) return true;
+    return false;
+}
+
+// The upper bonus: 35 points once rows 1 to 6 add up to 63 or more.
+inline constexpr int kUpperBonusThreshold = 63;
+inline constexpr int kUpperBonus = 35;
+// The bonus a number row's points bring when they take the upper sum from
+// `upperBefore` across the threshold.
+constexpr int UpperBonusGained(int upperBefore, int points) {
+    return upperBefore < kUpperBonusThreshold && upperBefore + points >= kUpperBonusThreshold ? kUpperBonus : 0;
+}
 
 // The name that marks a computer player, compared case-sensitively.
 inline constexpr const char* kComputerName = "CPU";

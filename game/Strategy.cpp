@@ -163,7 +163,7 @@ void PrepareTable(TableSolver& solver, unsigned mask, const std::vector<int>& ro
                 const int points = row * count;
                 for (int u = 0; u < kUpperStates; ++u) {
                     const int after = std::min(kUpperCap, u + points);
-                    const int bonus = (u < kUpperCap && u + points >= kUpperCap) ? kBonusPoints : 0;
+                    const int bonus = UpperBonusGained(u, points);
                     buffer[u] = points + bonus + next[after];
                 }
                 LoadRow(solver.upper[row - 1][count], buffer);
@@ -194,8 +194,6 @@ void Parallel(int count, unsigned threads, Work work) {
 constexpr std::array<int, 13> kAscendantOrder{15, 14, 13, 12, 11, 10, 9, 6, 5, 4, 3, 2, 1};
 constexpr std::array<int, 13> kDescendantOrder{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
 
-bool ValidType(int typejeu) { return typejeu == kNormal || typejeu == kAscendant || typejeu == kDescendant; }
-
 std::size_t ValueCount(int typejeu) {
     return typejeu == kNormal ? std::size_t{1u << kChosen} * kUpperStates : std::size_t{kRounds + 1} * kUpperStates;
 }
@@ -225,8 +223,6 @@ std::uint64_t GetLittle(const std::uint8_t* p, int bytes) {
     return v;
 }
 
-bool IsChosenRow(int row) { return std::find(kChosenRows.begin(), kChosenRows.end(), row) != kChosenRows.end(); }
-
 }  // namespace
 
 int RowPoints(int row, const Counts& counts) {
@@ -255,7 +251,7 @@ ColumnState ColumnStateOf(const ScoreSheet& sheet, int column) {
 int ColumnPoints(const ScoreSheet& sheet, int column) {
     int upper = 0;
     for (int row = ligne1; row <= ligne6; ++row) upper += sheet.Value(column, row);
-    if (upper >= kUpperCap) upper += kBonusPoints;
+    if (upper >= kUpperBonusThreshold) upper += kUpperBonus;
     int lower = 0;
     for (int row = lignebrelan; row <= lignequimba; ++row) lower += sheet.Value(column, row);
     return upper + lower + sheet.Value(column, ligneplus) - sheet.Value(column, lignemoins);
@@ -281,14 +277,14 @@ double StrategyTable::Value(ColumnState s) const {
 }
 
 std::size_t StrategyTable::States() const {
-    if (!ValidType(type_)) return 0;
+    if (!IsGameType(type_)) return 0;
     return type_ == kNormal ? std::size_t{1u << kChosen} * kUpperStates : std::size_t{kRounds} * kUpperStates;
 }
 
 StrategyTable StrategyTable::Build(int typejeu, unsigned threads, const std::atomic<bool>* stop) {
     auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
     StrategyTable table;
-    if (!ValidType(typejeu)) return table;
+    if (!IsGameType(typejeu)) return table;
     table.type_ = typejeu;
     table.values_.assign(ValueCount(typejeu), 0.0);
     double* values = table.values_.data();
@@ -341,11 +337,11 @@ std::vector<std::uint8_t> StrategyTable::Save() const {
 }
 
 std::size_t StrategyTable::FileBytes(int typejeu) {
-    return ValidType(typejeu) ? kHeaderBytes + ValueCount(typejeu) * 8 + kChecksumBytes : 0;
+    return IsGameType(typejeu) ? kHeaderBytes + ValueCount(typejeu) * 8 + kChecksumBytes : 0;
 }
 
 std::optional<StrategyTable> StrategyTable::Load(const std::vector<std::uint8_t>& bytes, int typejeu) {
-    if (!ValidType(typejeu)) return std::nullopt;
+    if (!IsGameType(typejeu)) return std::nullopt;
     const std::size_t count = ValueCount(typejeu);
     if (bytes.size() != FileBytes(typejeu)) return std::nullopt;
     if (!std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) return std::nullopt;
@@ -369,7 +365,7 @@ std::optional<StrategyTable> StrategyTable::Load(const std::vector<std::uint8_t>
 
 std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, const GameState& gs) {
     std::vector<Choice> choices;
-    if (!ValidType(gs.typejeu) || gs.typejeu != table.Type()) return choices;
+    if (!IsGameType(gs.typejeu) || gs.typejeu != table.Type()) return choices;
     const int column = gs.joueur;
     if (column < 0 || column >= kColumns) return choices;
     const int throws = gs.nblancers;
@@ -398,9 +394,7 @@ std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, 
         if (row <= ligne6) next.upper = std::min(kUpperCap, u + points);
         return table.Value(next);
     };
-    auto bonus = [&](int row, int points) {
-        return (row <= ligne6 && u < kUpperCap && u + points >= kUpperCap) ? kBonusPoints : 0;
-    };
+    auto bonus = [&](int row, int points) { return row <= ligne6 ? UpperBonusGained(u, points) : 0; };
 
     // The same sums as the solver's, so a keep of all five dice and the write
     // it leads to compare equal.
@@ -475,7 +469,7 @@ std::vector<Choice> Advise(const StrategyTable& table, const ScoreSheet& sheet, 
 }
 
 const StrategyTable* BuiltStrategies::Table(int typejeu) {
-    if (!ValidType(typejeu)) return nullptr;
+    if (!IsGameType(typejeu)) return nullptr;
     std::lock_guard lock(mutex_);
     auto& slot = tables_[typejeu];
     if (!slot) slot = std::make_unique<StrategyTable>(StrategyTable::Build(typejeu, threads_));

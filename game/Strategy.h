@@ -20,9 +20,8 @@
 
 namespace quimba {
 
-inline constexpr int kUpperCap = 63;  // the bonus threshold; higher sums act alike
+inline constexpr int kUpperCap = kUpperBonusThreshold;  // higher sums act alike
 inline constexpr int kUpperStates = kUpperCap + 1;
-inline constexpr int kBonusPoints = 35;
 
 // One player's column at the start of a turn.
 struct ColumnState {

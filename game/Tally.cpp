@@ -7,11 +7,6 @@
 
 namespace quimba {
 
-namespace {
-constexpr int kBonusThreshold = 63;
-constexpr int kBonus = 35;
-}  // namespace
-
 void Game::compteordi() {
     bool written = false;
     if (!S.casechoisie) written = Expert(S.joueur) ? choixexpert() : choixordi();
@@ -36,9 +31,9 @@ void Game::tally() {
     int upper = 0;
     for (int row = ligne1; row <= ligne6; ++row)
         if (!Grid.Free(column, row)) upper += Grid.Value(column, row);
-    if (upper >= kBonusThreshold) {
-        Grid.SetCell(column, lignebonus, std::to_string(kBonus));
-        upper += kBonus;
+    if (upper >= kUpperBonusThreshold) {
+        Grid.SetCell(column, lignebonus, std::to_string(kUpperBonus));
+        upper += kUpperBonus;
     }
     Grid.SetCell(column, lignesoustotal, std::to_string(upper));
 

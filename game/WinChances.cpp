@@ -29,8 +29,6 @@ using keep::kUpperRows;
 constexpr unsigned kFullSheet = (1u << kChosen) - 1;
 int BitOf(int row) { return row <= ligne6 ? row - 1 : row - 3; }
 
-int Bonus(int upper, int points) { return (upper < kUpperCap && upper + points >= kUpperCap) ? kBonusPoints : 0; }
-
 // One turn with a single row to write (the forced orders), followed as a
 // law: the chance of each outcome that gets written. `write[o]` is the
 // expected final value of writing outcome o.
@@ -219,7 +217,7 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
                 for (int o = 0; o < kOutcomes; ++o) {
                     const int gain = Gain(row, s.counts[o]);
                     const int up = row <= ligne6 ? std::min(kUpperCap, u + gain) : u;
-                    const int bonus = row <= ligne6 ? Bonus(u, gain) : 0;
+                    const int bonus = row <= ligne6 ? UpperBonusGained(u, gain) : 0;
                     write[o] = gain + bonus + table.Value({after.filled, up});
                 }
                 const std::array<double, kOutcomes> written = WrittenOutcomes(write);
@@ -228,7 +226,7 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
                     if (written[o] == 0) continue;
                     const int gain = Gain(row, s.counts[o]);
                     const int up = row <= ligne6 ? std::min(kUpperCap, u + gain) : u;
-                    const int shift = gain + (row <= ligne6 ? Bonus(u, gain) : 0);
+                    const int shift = gain + (row <= ligne6 ? UpperBonusGained(u, gain) : 0);
                     const double* next = law(turn + 1, up);
                     for (int i = std::max(0, -shift); i < kScores && i + shift < kScores; ++i)
                         out[i + shift] += written[o] * next[i];
@@ -266,7 +264,7 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
                                 const int points = row * count;
                                 for (int u = 0; u < kUpperStates; ++u) {
                                     const int up = std::min(kUpperCap, u + points);
-                                    const double c = points + Bonus(u, points);
+                                    const double c = points + UpperBonusGained(u, points);
                                     bv[u] = c + nv[up];
                                     bm[u] = c * c + 2.0 * c * nv[up] + nm[up];
                                 }
@@ -338,7 +336,7 @@ std::vector<double> WinChances::FinalScores(const SeatPosition& seat) const {
         std::array<double, kOutcomes> write{};
         for (int o = 0; o < kOutcomes; ++o) {
             const int gain = Gain(row, sets.counts[o]);
-            write[o] = gain + (row <= ligne6 ? Bonus(upper, gain) : 0);
+            write[o] = gain + (row <= ligne6 ? UpperBonusGained(upper, gain) : 0);
         }
         const std::array<double, kOutcomes> written = WrittenOutcomes(write);
         for (int o = 0; o < kOutcomes; ++o)

@@ -15,8 +15,6 @@ namespace quimba::ui {
 
 namespace {
 
-bool ValidType(int typejeu) { return typejeu >= kNormal && typejeu <= kDescendant; }
-
 // A cached file is trusted only when it reads back whole, of this type and
 // this version; anything else is built again and replaces it. Only a regular
 // file of the one valid size is read.
@@ -72,7 +70,7 @@ BackgroundStrategies::~BackgroundStrategies() {
 QString BackgroundStrategies::CacheFile(int typejeu) const { return dir_ + QString("/strategie%1.bin").arg(typejeu); }
 
 const StrategyTable* BackgroundStrategies::Table(int typejeu) {
-    if (!ValidType(typejeu)) return nullptr;
+    if (!IsGameType(typejeu)) return nullptr;
     Slot& slot = slots_[typejeu];
     if (slot.table) return slot.table.get();
     if (!slot.started) {
@@ -93,12 +91,12 @@ void BackgroundStrategies::Finished(int typejeu) {
 }
 
 BackgroundStrategies::Origin BackgroundStrategies::OriginOf(int typejeu) const {
-    if (!ValidType(typejeu) || !slots_[typejeu].table) return Origin::None;
+    if (!IsGameType(typejeu) || !slots_[typejeu].table) return Origin::None;
     return slots_[typejeu].origin;
 }
 
 bool BackgroundStrategies::WaitReady(int typejeu, int ms) {
-    if (!ValidType(typejeu)) return false;
+    if (!IsGameType(typejeu)) return false;
     Slot& slot = slots_[typejeu];
     if (!slot.started) return false;
     const QFuture<Prepared> future = slot.watcher.future();
