@@ -119,6 +119,8 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
 
 TForm1::~TForm1() {
     recording_.reset();
+    // The panel listens to the game, which goes before the window's children.
+    delete chances_;
     game_->Unsubscribe(*this);
     game_->Unsubscribe(*advice_);
     game_->Unsubscribe(*review_);
