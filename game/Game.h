@@ -2,6 +2,17 @@
 // The main window's rules: the game state, the score sheet, the language
 // lines and every handler of the main window, free of any toolkit. The window
 // forwards its events here and mirrors `controls` afterwards.
+//
+// Where each part of Game lives:
+//   Game.cpp           commands, the event stream, the setup dialog's edits
+//   Throw.cpp          a throw: the new faces, their places, their analysis
+//   Animation.cpp      the roll animation and picking dice with the mouse
+//   Scoring.cpp        a person's pick of a row and the points it earns
+//   Tally.cpp          adding a column up, the turn handed on, the game's end
+//   Keyboard.cpp       every key as the click it stands for
+//   ComputerTurn.cpp   the computer's turn, tick by tick
+//   ComputerChoice.cpp the row a computer writes (ladder or best play)
+//   MainSettings.cpp   what is kept between runs (settings, best scores)
 
 #include <array>
 #include <string>
