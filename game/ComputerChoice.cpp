@@ -29,6 +29,8 @@ bool Game::choixordi() {
         WriteCell(row, std::to_string(value));
         return true;
     };
+    // What the dice are worth in the row by the scoring rule.
+    auto score = [&](int row) { return write(row, RowScore(row)); };
 
     if (S.typejeu == kAscendant || S.typejeu == kDescendant) {
         const int L = S.ligneimposee;
@@ -41,55 +43,54 @@ bool Game::choixordi() {
             if (throws >= 3) controls.resultext = kNothingToDo;
             return false;
         }
-        if (fig == kQuimba && L == lignequimba) return write(lignequimba, 50);
-        if (fig == kCarre && L == lignecarre) return write(lignecarre, 40);
-        if (fig == kFull && L == lignefull) return write(lignefull, 30);
-        if (fig == kSuite && L == lignesuite) return write(lignesuite, 20);
+        if (fig == kQuimba && L == lignequimba) return score(lignequimba);
+        if (fig == kCarre && L == lignecarre) return score(lignecarre);
+        if (fig == kFull && L == lignefull) return score(lignefull);
+        if (fig == kSuite && L == lignesuite) return score(lignesuite);
         if (L == lignebrelan && (fig == kBrelan || fig == kFull || fig == kCarre || fig == kQuimba))
-            return write(lignebrelan, sum);
-        if (throws == kMaxThrows && L == ligneplus) return write(ligneplus, sum);
-        if (throws == kMaxThrows && L == lignemoins) return write(lignemoins, sum);
+            return score(lignebrelan);
+        if (throws == kMaxThrows && (L == ligneplus || L == lignemoins)) return score(L);
         if (throws < kMaxThrows) return false;
-        if (L >= ligne1 && L <= ligne6) return write(L, L * NombreNum(L));
+        if (L >= ligne1 && L <= ligne6) return score(L);
+        // A figure row it did not make; five of a kind on the four-of-a-kind
+        // row is among them, as the ladder only looks for its own figure.
         return write(L, 0);
     }
 
     // Figures first: each one goes into its own row the moment it shows,
     // except four of a kind, which may still grow into five.
-    if (fig == kQuimba && free(lignequimba)) return write(lignequimba, 50);
-    if (fig == kCarre && free(lignecarre) && throws == kMaxThrows) return write(lignecarre, 40);
-    if (fig == kFull && free(lignefull)) return write(lignefull, 30);
-    if (fig == kSuite && free(lignesuite)) return write(lignesuite, 20);
-    if (fig == kBrelan && free(lignebrelan) && throws == kMaxThrows && NombreNum(6) >= 3)
-        return write(lignebrelan, sum);
+    if (fig == kQuimba && free(lignequimba)) return score(lignequimba);
+    if (fig == kCarre && free(lignecarre) && throws == kMaxThrows) return score(lignecarre);
+    if (fig == kFull && free(lignefull)) return score(lignefull);
+    if (fig == kSuite && free(lignesuite)) return score(lignesuite);
+    if (fig == kBrelan && free(lignebrelan) && throws == kMaxThrows && NombreNum(6) >= 3) return score(lignebrelan);
     if (throws < kMaxThrows) return false;
 
     for (int f = 1; f <= kFaces; ++f)
-        if (NombreNum(f) >= 3 && free(f)) return write(f, f * NombreNum(f));
-    if (sum >= kPlusEarly && free(ligneplus)) return write(ligneplus, sum);
-    if (sum <= kMoinsEarly && free(lignemoins)) return write(lignemoins, sum);
+        if (NombreNum(f) >= 3 && free(f)) return score(f);
+    if (sum >= kPlusEarly && free(ligneplus)) return score(ligneplus);
+    if (sum <= kMoinsEarly && free(lignemoins)) return score(lignemoins);
     for (int f = 1; f <= kFaces; ++f)
-        if (NombreNum(f) >= 2 && free(f)) return write(f, f * NombreNum(f));
+        if (NombreNum(f) >= 2 && free(f)) return score(f);
     // Last resort among the number rows: the face itself, whatever the dice.
     for (int f = 1; f <= kFaces; ++f)
         if (free(f)) return write(f, f);
-    if (fig == kBrelan && free(lignebrelan)) return write(lignebrelan, sum);
-    if (sum >= kPlusLate && free(ligneplus)) return write(ligneplus, sum);
-    if (sum <= kMoinsLate && free(lignemoins)) return write(lignemoins, sum);
-    if (free(ligneplus)) return write(ligneplus, sum);
-    if (free(lignemoins)) return write(lignemoins, sum);
+    if (fig == kBrelan && free(lignebrelan)) return score(lignebrelan);
+    if (sum >= kPlusLate && free(ligneplus)) return score(ligneplus);
+    if (sum <= kMoinsLate && free(lignemoins)) return score(lignemoins);
+    if (free(ligneplus)) return score(ligneplus);
+    if (free(lignemoins)) return score(lignemoins);
     for (int row : kChosenRows)
         if (free(row)) return write(row, 0);
     controls.resultext = kNothingToDo;
     return false;
 }
 
-int Game::Level(int column) const {
-    const int own = (column >= 0 && column < kColumns) ? niveaujoueur[column] : 0;
-    return own != 0 ? own : S.niveau;
+Level Game::LevelOf(int column) const {
+    return column >= 0 && column < kColumns ? niveaujoueur[column].value_or(S.niveau) : S.niveau;
 }
 
-bool Game::Expert(int column) const { return Grid.IsComputer(column) && Level(column) == 2; }
+bool Game::Expert(int column) const { return Grid.IsComputer(column) && LevelOf(column) == Level::Expert; }
 
 const StrategyTable* Game::expertTable() const { return strategies ? strategies->Table(S.typejeu) : nullptr; }
 

@@ -24,9 +24,4 @@ struct DiceAnalysis {
 // from the language lines; a line the file lacks reads as empty.
 DiceAnalysis AnalyseDice(const std::array<std::uint8_t, kDice + 1>& dice, const std::vector<std::string>& lines);
 
-// What a chosen row earns for a throw of the given figure and sums; -1 for the
-// name row and the computed rows, which are never scored. The one scoring rule
-// of the game: a person's pick, the computer and the exact best play all use it.
-int RowPointsFor(int row, int figure, const std::array<std::int32_t, kFaces + 1>& sommeface, int sommedes);
-
 }  // namespace quimba

@@ -7,7 +7,7 @@
 //   Game.cpp           commands, the event stream, the setup dialog's edits
 //   Throw.cpp          a throw: the new faces, their places, their analysis
 //   Animation.cpp      the roll animation and picking dice with the mouse
-//   Scoring.cpp        a person's pick of a row and the points it earns
+//   PersonPick.cpp     a person's pick of a row, scored by ScoringRule.h
 //   Tally.cpp          adding a column up, the turn handed on, the game's end
 //   Keyboard.cpp       every key as the click it stands for
 //   ComputerTurn.cpp   the computer's turn, tick by tick
@@ -105,7 +105,7 @@ public:
     virtual void SetupComputer(int player, bool computer) = 0;
     virtual void SetupPlayers(bool more) = 0;
     virtual void SetupGameType(int typejeu) = 0;
-    virtual void SetupLevel(int level) = 0;
+    virtual void SetupLevel(Level level) = 0;
     virtual void SetupCancelled() = 0;
     // The event stream; a subscriber stays until unsubscribed and is told in
     // the order of subscription. Subscribing twice changes nothing.
@@ -159,7 +159,7 @@ public:
     void SetupComputer(int player, bool computer) override { Form2.SetCheckBox(player, computer); }
     void SetupPlayers(bool more) override { Form2.UpDown1Click(more); }
     void SetupGameType(int typejeu) override { Form2.RadioButton = typejeu; }
-    void SetupLevel(int level) override { Form2.Niveau = level; }
+    void SetupLevel(Level level) override { Form2.Niveau = level; }
     void SetupCancelled() override { Form2.glassbtn2Click(); }
 
     // The event stream; a subscriber stays until unsubscribed and is told in
@@ -237,15 +237,15 @@ public:
     Clock& clock;
     GameView& view;
 
-    // A level for one column only (the simulator's mixed tables); 0 takes
-    // `S.niveau`.
-    std::array<int, kColumns> niveaujoueur{};
+    // A level for one column only (the simulator's mixed tables); none
+    // takes `S.niveau`.
+    std::array<std::optional<Level>, kColumns> niveaujoueur{};
     // The expert's tables; an expert waits on the timer while its table is
     // not ready.
     StrategySource* strategies = nullptr;
     // The level a column plays at, and whether it is a computer playing
     // the exact best play.
-    int Level(int column) const;
+    Level LevelOf(int column) const;
     bool Expert(int column) const;
 
     // Writes a chosen row of the current column and tells the subscribers.

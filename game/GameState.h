@@ -11,10 +11,16 @@ namespace quimba {
 
 inline constexpr int kDice = 5;
 inline constexpr int kFaces = 6;
+inline constexpr int kMinPlayers = 2;
 inline constexpr int kMaxPlayers = 5;
 inline constexpr int kRounds = 13;
 // Throws a player may make in one turn.
 inline constexpr int kMaxThrows = 3;
+
+// How a computer player plays: "Classique", the ladder of the rules, or
+// "Expert", the exact best play of the strategy table. The numbers are the
+// ones the settings store ("NIVEAU").
+enum class Level : std::int32_t { Classic = 1, Expert = 2 };
 
 struct GameState {
     std::array<std::uint8_t, kDice + 1> valeurde{};    // face of each die after the last throw
@@ -39,9 +45,7 @@ struct GameState {
     std::string meilleurnom;                           // holder of the best score
     std::int32_t ligneimposee = 0;                     // row forced next (Ascendant, Descendant)
     std::int32_t typejeu = 0;                          // 1 Normal, 2 Ascendant, 3 Descendant
-    // How the players named "CPU" play: 1 "Classique", the ladder of the
-    // rules; 2 "Expert", the exact best play of the strategy table.
-    std::int32_t niveau = 1;
+    Level niveau = Level::Classic;                     // how the players named "CPU" play
     // A person asked for advice in this game: its result stays out of the
     // best score and the best-scores list.
     bool conseilpartie = false;

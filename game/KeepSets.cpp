@@ -1,6 +1,8 @@
 // The kept sets of dice, built once for both solvers.
 #include "KeepSets.h"
 
+#include "ScoringRule.h"
+
 namespace quimba::keep {
 
 int Gain(int row, const Counts& counts) {

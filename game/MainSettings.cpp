@@ -28,7 +28,7 @@ void Game::FormShow(SettingsStore& store) {
     S.meilleurnom = store.Read("NOM").value_or("");
     for (int i = 1; i <= 5; ++i)
         Form2.Edit[i] = store.Read("NOM" + std::to_string(i)).value_or("PLA" + std::to_string(i));
-    Form2.Niveau = NiveauFromText(store.Read("NIVEAU").value_or("1"));
+    Form2.Niveau = LevelFromSetting(store.Read("NIVEAU").value_or("1"));
     if (!highscore.empty()) {
         // A stored text that is not a number counts as no best score; the
         // line still shows it as it was read.
@@ -53,7 +53,7 @@ void Game::FormClose(SettingsStore& store) {
     store.Write("HIGHSCORE", beaten ? std::to_string(S.meilleurscore) : storedNow);
     store.Write("NOM", beaten ? S.meilleurnom : holderNow);
     for (int i = 1; i <= 5; ++i) store.Write("NOM" + std::to_string(i), Form2.Edit[i]);
-    store.Write("NIVEAU", Form2.Niveau == kExpert ? "2" : "1");
+    store.Write("NIVEAU", SettingOf(Form2.Niveau));
 }
 
 }  // namespace quimba

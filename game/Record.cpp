@@ -19,11 +19,11 @@ bool IsPerson(const GameSetup& setup, int seat) {
 
 bool IsChosen(int row) { return std::find(kChosenRows.begin(), kChosenRows.end(), row) != kChosenRows.end(); }
 
-int LevelOf(SeatKind kind) {
+std::optional<Level> LevelOf(SeatKind kind) {
     switch (kind) {
-        case SeatKind::Classic: return 1;
-        case SeatKind::Expert: return 2;
-        default: return 0;
+        case SeatKind::Classic: return Level::Classic;
+        case SeatKind::Expert: return Level::Expert;
+        default: return std::nullopt;
     }
 }
 
@@ -61,7 +61,7 @@ GameSetup SetupOf(const Game& g, std::int64_t started) {
     GameSetup setup{.started = started, .type = g.S.typejeu, .seats = {}};
     for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c) {
         SeatKind kind = SeatKind::Person;
-        if (g.Grid.IsComputer(c)) kind = g.Level(c) == 2 ? SeatKind::Expert : SeatKind::Classic;
+        if (g.Grid.IsComputer(c)) kind = g.LevelOf(c) == Level::Expert ? SeatKind::Expert : SeatKind::Classic;
         setup.seats.push_back({.name = g.Grid.Cell(c, lignenoms), .kind = kind});
     }
     return setup;
@@ -129,7 +129,7 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
 
     bool anyExpert = false;
     g.Form2.nbjoueurs = players;
-    for (int c = 0; c < kColumns; ++c) g.niveaujoueur[c] = 0;
+    g.niveaujoueur = {};
     for (int c = 0; c < players; ++c) {
         const SeatSetup& seat = setup.seats[c];
         // The sheet tells computers by their name; a record that disagrees
@@ -141,7 +141,7 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
         anyExpert = anyExpert || seat.kind == SeatKind::Expert;
     }
     g.Form2.RadioButton = setup.type;
-    g.Form2.Niveau = anyExpert ? kExpert : kClassique;
+    g.Form2.Niveau = anyExpert ? Level::Expert : Level::Classic;
     g.NewGame();
 
     GameState& s = g.S;
@@ -213,7 +213,12 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
 
 namespace {
 // A game of its own for a replay: the recorded dice, no sound, no picture.
+// A game of its own to replay into, with the tables and strategies of `like`.
 struct ReplayBench {
+    explicit ReplayBench(const Game& like) {
+        game.T = like.T;
+        game.strategies = like.strategies;
+    }
     RecordedDice dice;
     class : public Clock {
         std::string DayStamp() override { return {}; }
@@ -238,17 +243,13 @@ RecordEvent EndOf(const Game& g) {
 std::optional<RecordEvent> MissingEnd(const Game& like, const GameRecord& record) {
     for (const RecordEvent& e : record.events)
         if (e.kind == EventKind::End) return std::nullopt;
-    ReplayBench bench;
-    bench.game.T = like.T;
-    bench.game.strategies = like.strategies;
+    ReplayBench bench(like);
     if (!Replay(bench.game, bench.dice, record).Ok() || bench.game.S.tour < kRounds) return std::nullopt;
     return EndOf(bench.game);
 }
 
 Status Resume(Game& target, const GameRecord& record) {
-    ReplayBench bench;
-    bench.game.T = target.T;
-    bench.game.strategies = target.strategies;
+    ReplayBench bench(target);
     const Status replayed = Replay(bench.game, bench.dice, record);
     if (!replayed.Ok()) return replayed;
     const Game& from = bench.game;

@@ -9,6 +9,7 @@
 
 #include "DiceAnalysis.h"
 #include "ScoreSheet.h"
+#include "ScoringRule.h"
 #include "Strategy.h"
 #include "WinChances.h"
 
@@ -74,13 +75,11 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         ReviewTurnStart start;
         start.turn = static_cast<int>(turn);
         start.seat = seat;
-        std::vector<SeatPosition> positions;
         for (int c = 0; c < game.players; ++c) {
             start.points.push_back(ColumnPoints(sheet, c));
             start.expected.push_back(expected(c));
-            positions.push_back({ColumnStateOf(sheet, c), ColumnPoints(sheet, c)});
         }
-        if (chances) start.chances = chances->Chances(positions);
+        if (chances) start.chances = chances->Chances(SeatPositions(sheet, game.players));
         review.starts.push_back(std::move(start));
     };
 
@@ -93,7 +92,7 @@ Result<GameReview> ReviewOf(const StrategyTable& table, const ReviewGame& game, 
         if (turn.throws.empty() || turn.throws.size() > kMaxThrows)
             return Reviewed::Failure(where + "a turn has 1 to 3 throws");
         const bool forced = game.type != kNormal;
-        const int forcedRow = StrategyTable::ForcedRow(game.type, round);
+        const int forcedRow = ForcedRow(game.type, round);
         if (!IsChosenRow(turn.row) || !sheet.Free(seat, turn.row) || (forced && turn.row != forcedRow))
             return Reviewed::Failure(where + "row " + std::to_string(turn.row) + " may not be written");
         if (turn.points < 0 || turn.points > kMaxRowPoints) return Reviewed::Failure(where + "points out of range");

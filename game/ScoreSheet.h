@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "GameState.h"
+
 namespace quimba {
 
 enum Row : int {
@@ -44,6 +46,27 @@ constexpr bool IsChosenRow(int row) {
     for (int r : kChosenRows)
         if (r == row) return true;
     return false;
+}
+
+// The rows Ascendant and Descendant force, one a round: Ascendant from
+// "Quimba" up the sheet to the ones, Descendant from the ones down.
+inline constexpr std::array<int, 13> kAscendantOrder{15, 14, 13, 12, 11, 10, 9, 6, 5, 4, 3, 2, 1};
+inline constexpr std::array<int, 13> kDescendantOrder{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+// The row forced in round `round` (0..12); 0 in Normal or outside the rounds.
+constexpr int ForcedRow(int typejeu, int round) {
+    if (round < 0 || round >= kRounds) return 0;
+    if (typejeu == kAscendant) return kAscendantOrder[static_cast<std::size_t>(round)];
+    if (typejeu == kDescendant) return kDescendantOrder[static_cast<std::size_t>(round)];
+    return 0;
+}
+// The row forced after `row`. After the last round it stands just past the
+// sheet's end in the game's direction (the names row or the total), where
+// nothing can be written.
+constexpr int NextForcedRow(int typejeu, int row) {
+    const auto& order = typejeu == kAscendant ? kAscendantOrder : kDescendantOrder;
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        if (order[i] == row) return order[i + 1];
+    return typejeu == kAscendant ? row - 1 : row + 1;
 }
 
 // The upper bonus: 35 points once rows 1 to 6 add up to 63 or more.

@@ -11,7 +11,9 @@ SetupForm::SetupForm() {
     }
 }
 
-int NiveauFromText(const std::string& text) { return text == "2" ? kExpert : kClassique; }
+Level LevelFromSetting(const std::string& text) { return text == "2" ? Level::Expert : Level::Classic; }
+
+std::string SettingOf(Level level) { return level == Level::Expert ? "2" : "1"; }
 
 std::string SetupForm::LaidOutName(int player) { return "JO" + std::to_string(player); }
 
@@ -55,11 +57,11 @@ void SetupForm::button1Click(GameState& s, ScoreSheet& grid, MainControls& contr
     controls.FrameTimerEnabled = false;
     switch (RadioButton) {
         case 2:
-            s.ligneimposee = 15;
+            s.ligneimposee = ForcedRow(kAscendant, 0);
             s.typejeu = kAscendant;
             break;
         case 3:
-            s.ligneimposee = 1;
+            s.ligneimposee = ForcedRow(kDescendant, 0);
             s.typejeu = kDescendant;
             break;
         default:

@@ -11,11 +11,9 @@
 
 namespace quimba {
 
-// The computer's level: the ladder of the rules, or the optimal play.
-inline constexpr int kClassique = 1;
-inline constexpr int kExpert = 2;
 // The stored level: exactly "2" is the expert, anything else the ladder.
-int NiveauFromText(const std::string& text);
+Level LevelFromSetting(const std::string& text);
+std::string SettingOf(Level level);
 
 class SetupForm {
 public:
@@ -26,7 +24,7 @@ public:
     std::array<bool, 6> CheckBox{};     // checked = computer player
     std::array<bool, 6> RowVisible{};   // label, name field and box of a player
     int RadioButton = 1;                // 1 Normal, 2 Ascendant, 3 Descendant
-    int Niveau = kClassique;            // the level of every player named "CPU"
+    Level Niveau = Level::Classic;      // the level of every player named "CPU"
     // The player count chosen with the arrows. It reaches the game only with
     // "Commencer": a game in progress (its computer turns go on behind the
     // dialog) must never see a count it was not started with.

@@ -17,6 +17,7 @@
 #include "GameState.h"
 #include "Ports.h"
 #include "ScoreSheet.h"
+#include "ScoringRule.h"
 
 namespace quimba {
 
@@ -36,10 +37,6 @@ ColumnState ColumnStateOf(const ScoreSheet& sheet, int column);
 inline constexpr double kOptimalMeanNormal = 213.7569;
 inline constexpr double kOptimalMeanForced = 102.6642;  // Ascendant and Descendant alike
 constexpr double OptimalMean(int typejeu) { return typejeu == kNormal ? kOptimalMeanNormal : kOptimalMeanForced; }
-
-// Points a chosen row earns with five dice given as counts per face
-// (counts[f] for f = 1..6); -1 for rows that are never scored.
-int RowPoints(int row, const std::array<std::uint8_t, kFaces + 1>& counts);
 
 class StrategyTable {
 public:
@@ -65,12 +62,10 @@ public:
     // reader can refuse anything else before reading it.
     static std::size_t FileBytes(int typejeu);
 
-    // Rows written before the turn with this many filled rows, in the order
-    // an Ascendant or Descendant game forces them.
-    static int ForcedRow(int typejeu, int turn);
-
 private:
     std::size_t Index(ColumnState s) const;
+    // Values the table holds, the full sheet included.
+    static std::size_t ValueCount(int typejeu);
 
     int type_ = 0;
     std::vector<double> values_;  // one per turn start, the full sheet included

@@ -17,13 +17,9 @@ void Game::tally() {
     const int column = S.joueur;
 
     // Every player of a round plays the same forced row, so it moves on only
-    // after the last column. Rows 7 and 8 are computed and are skipped.
-    if (S.joueur == S.nbjoueurs - 1) {
-        if (S.typejeu == kDescendant) ++S.ligneimposee;
-        if (S.typejeu == kAscendant) --S.ligneimposee;
-        if (S.typejeu == kDescendant && S.ligneimposee == lignebonus) S.ligneimposee = ligneplus;
-        if (S.typejeu == kAscendant && S.ligneimposee == lignesoustotal) S.ligneimposee = ligne6;
-    }
+    // after the last column.
+    if (S.joueur == S.nbjoueurs - 1 && (S.typejeu == kAscendant || S.typejeu == kDescendant))
+        S.ligneimposee = NextForcedRow(S.typejeu, S.ligneimposee);
     view.PlaySound(kTallySound);
     S.tourfini = true;
     S.casechoisie = false;

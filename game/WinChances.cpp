@@ -3,17 +3,21 @@
 #include "WinChances.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <thread>
 
-#include "DiceAnalysis.h"
-#include "KeepSets.h"
+#include "TurnSolver.h"
 
 namespace quimba {
+
+std::vector<SeatPosition> SeatPositions(const ScoreSheet& sheet, int players) {
+    std::vector<SeatPosition> seats;
+    for (int c = 0; c < players && c < kColumns; ++c)
+        seats.push_back({ColumnStateOf(sheet, c), ColumnPoints(sheet, c)});
+    return seats;
+}
 
 namespace {
 
@@ -25,9 +29,12 @@ using keep::kKeeps;
 using keep::kLowerRows;
 using keep::kOutcomes;
 using keep::kUpperRows;
-
-constexpr unsigned kFullSheet = (1u << kChosen) - 1;
-int BitOf(int row) { return row <= ligne6 ? row - 1 : row - 3; }
+using turn::BitOf;
+using turn::kFullSheet;
+using turn::kLanes;
+using turn::Lane;
+using turn::LaneRow;
+using turn::LoadRow;
 
 // One turn with a single row to write (the forced orders), followed as a
 // law: the chance of each outcome that gets written. `write[o]` is the
@@ -82,12 +89,6 @@ std::array<double, kOutcomes> WrittenOutcomes(const std::array<double, kOutcomes
 
 // The second moment of the points still to come, for 64 upper sums at once
 // in SIMD lanes, alongside the value that picks the play.
-using Lane = double __attribute__((vector_size(64)));
-constexpr int kLaneWidth = 8;
-constexpr int kLanes = kUpperStates / kLaneWidth;
-using LaneRow = std::array<Lane, kLanes>;
-
-#define QUIMBA_INLINE [[gnu::always_inline]] inline
 struct MomentSolver {
     std::array<LaneRow, kKeeps> v;  // value of a set
     std::array<LaneRow, kKeeps> m;  // second moment under the play that value picks
@@ -189,8 +190,6 @@ void SolveMoments(MomentSolver& solver, LaneRow& out) {
     solver.TurnStart(out);
 }
 
-void LoadRow(LaneRow& row, const double* values) { std::memcpy(&row, values, sizeof row); }
-
 // Standard normal distribution function.
 double Phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
@@ -210,7 +209,7 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
         };
         for (int u = 0; u < kUpperStates; ++u) law(kRounds, u)[-kLowest] = 1.0;
         for (int turn = kRounds - 1; turn >= 0; --turn) {
-            const int row = StrategyTable::ForcedRow(w.type_, turn);
+            const int row = ForcedRow(w.type_, turn);
             const ColumnState after{static_cast<std::uint16_t>((1u << (turn + 1)) - 1), 0};
             for (int u = 0; u < kUpperStates; ++u) {
                 std::array<double, kOutcomes> write{};
@@ -244,50 +243,40 @@ WinChances WinChances::Build(const StrategyTable& table, unsigned threads) {
         double* second = w.second_.data();
         for (int filled = kChosen - 1; filled >= 0; --filled) {
             const auto& masks = byFilled[filled];
-            std::atomic<int> nextItem{0};
-            auto run = [&] {
-                auto solver = std::make_unique<MomentSolver>();
+            turn::ParallelFor<MomentSolver>(static_cast<int>(masks.size()), threads, [&](int item, MomentSolver& ms) {
                 double bv[kUpperStates], bm[kUpperStates];
-                for (int item = nextItem++; item < static_cast<int>(masks.size()); item = nextItem++) {
-                    const unsigned mask = masks[item];
-                    MomentSolver& ms = *solver;
-                    ms.nUpper = ms.nLower = 0;
-                    for (int row : kChosenRows) {
-                        const int bit = BitOf(row);
-                        if (mask & (1u << bit)) continue;
-                        const std::size_t next = std::size_t{mask | (1u << bit)} * kUpperStates;
-                        const double* nv = values.data() + next;
-                        const double* nm = second + next;
-                        if (row <= ligne6) {
-                            ms.upperFree[ms.nUpper++] = row - 1;
-                            for (int count = 0; count <= kDice; ++count) {
-                                const int points = row * count;
-                                for (int u = 0; u < kUpperStates; ++u) {
-                                    const int up = std::min(kUpperCap, u + points);
-                                    const double c = points + UpperBonusGained(u, points);
-                                    bv[u] = c + nv[up];
-                                    bm[u] = c * c + 2.0 * c * nv[up] + nm[up];
-                                }
-                                LoadRow(ms.upV[row - 1][count], bv);
-                                LoadRow(ms.upM[row - 1][count], bm);
+                const unsigned mask = masks[item];
+                ms.nUpper = ms.nLower = 0;
+                for (int row : kChosenRows) {
+                    const int bit = BitOf(row);
+                    if (mask & (1u << bit)) continue;
+                    const std::size_t next = std::size_t{mask | (1u << bit)} * kUpperStates;
+                    const double* nv = values.data() + next;
+                    const double* nm = second + next;
+                    if (row <= ligne6) {
+                        ms.upperFree[ms.nUpper++] = row - 1;
+                        for (int count = 0; count <= kDice; ++count) {
+                            const int points = row * count;
+                            for (int u = 0; u < kUpperStates; ++u) {
+                                const int up = std::min(kUpperCap, u + points);
+                                const double c = points + UpperBonusGained(u, points);
+                                bv[u] = c + nv[up];
+                                bm[u] = c * c + 2.0 * c * nv[up] + nm[up];
                             }
-                        } else {
-                            const int i = bit - kUpperRows;
-                            ms.lowerFree[ms.nLower++] = i;
-                            LoadRow(ms.loV[i], nv);
-                            LoadRow(ms.loM[i], nm);
+                            LoadRow(ms.upV[row - 1][count], bv);
+                            LoadRow(ms.upM[row - 1][count], bm);
                         }
+                    } else {
+                        const int i = bit - kUpperRows;
+                        ms.lowerFree[ms.nLower++] = i;
+                        LoadRow(ms.loV[i], nv);
+                        LoadRow(ms.loM[i], nm);
                     }
-                    LaneRow out;
-                    SolveMoments(ms, out);
-                    std::memcpy(second + std::size_t{mask} * kUpperStates, &out, sizeof out);
                 }
-            };
-            std::vector<std::thread> helpers;
-            const unsigned extra = std::min<unsigned>(threads, static_cast<unsigned>(masks.size())) - 1;
-            for (unsigned t = 0; t < extra; ++t) helpers.emplace_back(run);
-            run();
-            for (auto& h : helpers) h.join();
+                LaneRow out;
+                SolveMoments(ms, out);
+                turn::StoreRow(out, second + std::size_t{mask} * kUpperStates);
+            });
         }
     }
     return w;

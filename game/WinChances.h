@@ -24,6 +24,9 @@ struct SeatPosition {
     int points = 0;
 };
 
+// The first `players` columns of `sheet` as seats at a turn start.
+std::vector<SeatPosition> SeatPositions(const ScoreSheet& sheet, int players);
+
 class WinChances {
 public:
     // Needs the strategy table of the same game type. `threads` 0 takes the

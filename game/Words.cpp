@@ -24,11 +24,11 @@ std::string FillPattern(const std::string& pattern, std::initializer_list<std::s
     return out;
 }
 
-std::string DecimalWith(double value, const std::string& mark) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
+std::string DecimalWith(double value, const std::string& mark, int digits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", digits, value);
     std::string text = buffer;
-    if (text == "-0.0") text = "0.0";
+    if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);
     const auto point = text.find('.');
     if (point != std::string::npos) text.replace(point, 1, mark);
     return text;

@@ -54,7 +54,7 @@ private:
 // value stays as written.
 std::string FillPattern(const std::string& pattern, std::initializer_list<std::string> values);
 
-// One decimal with the given mark; never "-0".
-std::string DecimalWith(double value, const std::string& mark);
+// `digits` decimals (one unless told) with the given mark; never "-0".
+std::string DecimalWith(double value, const std::string& mark, int digits = 1);
 
 }  // namespace quimba

@@ -22,11 +22,8 @@ void ReviewRecorder::OnThrow(const Game& g) {
         // The dice of the first throw are on the table already, but the
         // chances read only the sheet, which they have not changed.
         if (chances_ && chancesOut_) {
-            std::vector<SeatPosition> seats;
-            for (int c = 0; c < g.S.nbjoueurs && c < kColumns; ++c)
-                seats.push_back({ColumnStateOf(g.Grid, c), ColumnPoints(g.Grid, c)});
             *chancesOut_ << "{\"ev\":\"chances\",\"p\":[";
-            const std::vector<double> p = chances_->Chances(seats);
+            const std::vector<double> p = chances_->Chances(SeatPositions(g.Grid, g.S.nbjoueurs));
             for (std::size_t i = 0; i < p.size(); ++i) {
                 char number[32];
                 std::snprintf(number, sizeof number, "%.6f", p[i]);

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <climits>
+#include <optional>
 
 namespace quimba::sim {
 
@@ -26,15 +27,15 @@ const char* TypeName(int type) {
     }
 }
 
-const char* StrategyName(int strategy) { return strategy == kOptimal ? "optimal" : "ladder"; }
+const char* StrategyName(Level strategy) { return strategy == Level::Expert ? "optimal" : "ladder"; }
 
 namespace {
 
-bool ParseStrategy(const std::string& text, int& out) {
+bool ParseStrategy(const std::string& text, Level& out) {
     if (text == "ladder")
-        out = kLadder;
+        out = Level::Classic;
     else if (text == "optimal")
-        out = kOptimal;
+        out = Level::Expert;
     else
         return false;
     return true;
@@ -45,8 +46,8 @@ bool ParseStrategy(const std::string& text, int& out) {
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& error) {
     SimOptions o;
     bool playersGiven = false;
-    int everySeat = 0;         // --strategy
-    std::vector<int> perSeat;  // --strategies
+    std::optional<Level> everySeat;  // --strategy
+    std::vector<Level> perSeat;      // --strategies
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--solve") {
@@ -77,13 +78,13 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
                 return false;
             }
         } else if (name == "--players") {
-            if (!ParseNumber(value, o.players) || o.players < 2 || o.players > 5) {
+            if (!ParseNumber(value, o.players) || o.players < kMinPlayers || o.players > kMaxPlayers) {
                 error = "--players wants 2 to 5, not '" + value + "'";
                 return false;
             }
             playersGiven = true;
         } else if (name == "--strategy") {
-            if (!ParseStrategy(value, everySeat)) {
+            if (!ParseStrategy(value, everySeat.emplace())) {
                 error = "--strategy wants ladder or optimal, not '" + value + "'";
                 return false;
             }
@@ -93,7 +94,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
             while (true) {
                 const std::size_t comma = value.find(',', start);
                 const std::string word = value.substr(start, comma == std::string::npos ? comma : comma - start);
-                int strategy = 0;
+                Level strategy = Level::Classic;
                 if (!ParseStrategy(word, strategy)) {
                     error = "--strategies wants ladder or optimal for each seat, not '" + word + "'";
                     return false;
@@ -102,17 +103,17 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }
-            if (perSeat.size() < 2 || perSeat.size() > 5) {
+            if (perSeat.size() < std::size_t{kMinPlayers} || perSeat.size() > std::size_t{kMaxPlayers}) {
                 error = "--strategies wants 2 to 5 seats, not " + std::to_string(perSeat.size());
                 return false;
             }
         } else if (name == "--type") {
             if (value == "normal")
-                o.type = 1;
+                o.type = kNormal;
             else if (value == "ascendant")
-                o.type = 2;
+                o.type = kAscendant;
             else if (value == "descendant")
-                o.type = 3;
+                o.type = kDescendant;
             else {
                 error = "--type wants normal, ascendant or descendant, not '" + value + "'";
                 return false;
@@ -154,7 +155,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& out, std:
         o.players = static_cast<int>(perSeat.size());
         o.strategies = perSeat;
     } else {
-        o.strategies.assign(o.players, everySeat ? everySeat : kLadder);
+        o.strategies.assign(o.players, everySeat.value_or(Level::Classic));
     }
     out = o;
     return true;

@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace quimba::sim {
+#include "GameState.h"
 
-// A seat's strategy, as the game's computer level.
-inline constexpr int kLadder = 1;
-inline constexpr int kOptimal = 2;
+namespace quimba::sim {
 
 struct SimOptions {
     long games = 1000;
@@ -16,8 +14,9 @@ struct SimOptions {
     int type = 1;                        // 1 normal, 2 ascendant, 3 descendant
     unsigned long long seed = 20240613;  // fixed, so two plain runs agree
     std::string trace;                   // empty = no trace
-    // How each seat plays: kLadder or kOptimal, one entry per seat.
-    std::vector<int> strategies = std::vector<int>(2, kLadder);
+    // How each seat plays, one entry per seat: "ladder" is the classic
+    // computer, "optimal" the expert.
+    std::vector<Level> strategies = std::vector<Level>(2, Level::Classic);
     bool solve = false;    // print the solved values instead of playing
     bool record = false;   // every game into the per-user games file
     std::string review;    // empty = no review lines
@@ -27,7 +26,7 @@ struct SimOptions {
 // The word for a game type in options and in the trace.
 const char* TypeName(int type);
 // The word for a strategy in options and in the report.
-const char* StrategyName(int strategy);
+const char* StrategyName(Level strategy);
 
 // Reads the arguments after the program name. On failure returns false and
 // puts a one-line reason into `error`.

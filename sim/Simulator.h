@@ -30,7 +30,7 @@ public:
 
     // The computer level of each seat (1 the ladder, 2 the exact best play);
     // seats not named play the ladder.
-    void SetLevels(std::vector<int> levels) { levels_ = std::move(levels); }
+    void SetLevels(std::vector<Level> levels) { levels_ = std::move(levels); }
     // The table of a game type, built here at its first request.
     const StrategyTable* Table(int type) { return strategies_.Table(type); }
 
@@ -44,7 +44,7 @@ private:
     SystemClock clock_;
     GameView view_;
     BuiltStrategies strategies_;
-    std::vector<int> levels_;
+    std::vector<Level> levels_;
     RecordFeed* feed_ = nullptr;
     Game game_;
 };

@@ -122,8 +122,8 @@ int main(int argc, char** argv) {
     simulator.SetLevels(options.strategies);
     simulator.SetRecordFeed(feed.get());
     // Any table is built before the clock starts, so games/s counts play only.
-    for (int level : options.strategies)
-        if (level == kOptimal) simulator.Table(options.type);
+    for (Level level : options.strategies)
+        if (level == Level::Expert) simulator.Table(options.type);
     const bool reviewing = !options.review.empty() || options.chances;
     const StrategyTable* table = reviewing ? simulator.Table(options.type) : nullptr;
     std::unique_ptr<WinChances> chances;
@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string strategies;
-    for (int level : options.strategies) strategies += std::string(strategies.empty() ? "" : ",") + StrategyName(level);
+    for (Level level : options.strategies)
+        strategies += std::string(strategies.empty() ? "" : ",") + StrategyName(level);
     std::cout << options.games << " " << TypeName(options.type) << " games, " << options.players
               << " computer players (" << strategies << "), seed " << options.seed << "\n"
               << stats.Report(seconds);

@@ -29,7 +29,6 @@ ChancesPanel::ChancesPanel(QWidget* parent, Game& game, BackgroundStrategies& ta
     connect(&watcher_, &QFutureWatcher<std::shared_ptr<const WinChances>>::finished, this, [this] {
         const std::shared_ptr<const WinChances> built = watcher_.result();
         built_[static_cast<std::size_t>(built->Type())] = built;
-        building_[static_cast<std::size_t>(built->Type())] = false;
         Update();
     });
     on_ = QSettings("FENTORIX", "3DQUIMBA").value(kSettingsKey).toString() == "1";
@@ -68,20 +67,16 @@ void ChancesPanel::Update() {
     if (type < 1 || type >= built_.size()) return;
     if (!built_[type]) {
         const StrategyTable* table = tables_.Table(s.typejeu);
-        if (table && !building_[type] && !watcher_.isRunning()) {
-            building_[type] = true;
+        if (table && !watcher_.isRunning()) {
             watcher_.setFuture(QtConcurrent::run(
                 [table] { return std::shared_ptr<const WinChances>(new WinChances(WinChances::Build(*table, 1))); }));
         }
         return;
     }
-    std::vector<SeatPosition> seats;
     names_.clear();
-    for (int c = 0; c < s.nbjoueurs && c < kColumns; ++c) {
-        seats.push_back({ColumnStateOf(game_.Sheet(), c), ColumnPoints(game_.Sheet(), c)});
+    for (int c = 0; c < s.nbjoueurs && c < kColumns; ++c)
         names_.push_back(QString::fromStdString(game_.Sheet().Cell(c, lignenoms)));
-    }
-    chances_ = built_[type]->Chances(seats);
+    chances_ = built_[type]->Chances(SeatPositions(game_.Sheet(), s.nbjoueurs));
     update();
     emit Updated();
 }

@@ -54,7 +54,6 @@ private:
     std::vector<QString> names_;
     std::vector<double> chances_;
     std::array<std::shared_ptr<const WinChances>, 4> built_;  // by game type 1..3
-    std::array<bool, 4> building_{};
     QFutureWatcher<std::shared_ptr<const WinChances>> watcher_;
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Strategy.h"
+#include "Words.h"
 
 namespace quimba::ui {
 
@@ -86,7 +87,9 @@ HistoryModel LoadHistory(const std::string& path, const std::optional<store::Pla
 std::vector<FigureRow> Figures(const store::PlayerStats& s, const QString& mark) {
     const bool any = s.finished > 0;
     auto number = [](int n) { return QString::number(n); };
-    auto decimal = [&](double v) { return any ? QString::number(v, 'f', 1).replace('.', mark) : QString(); };
+    auto decimal = [&](double v) {
+        return any ? QString::fromStdString(DecimalWith(v, mark.toStdString())) : QString();
+    };
     auto against = [](const store::PlayerStats::Against& a) {
         return a.played > 0 ? QString("%1 / %2").arg(a.won).arg(a.played) : QString();
     };

@@ -62,7 +62,7 @@ QString VerdictText(Verdict v, const LineText& line) {
 
 // Points to the hundredth, with the language's decimal mark.
 QString Points(double x, const LineText& line) {
-    return QString::number(x, 'f', 2).replace('.', line(kLineDecimalMark));
+    return QString::fromStdString(DecimalWith(x, line(kLineDecimalMark).toStdString(), 2));
 }
 
 }  // namespace
@@ -206,15 +206,15 @@ void StandingsOverlay::Show(const std::vector<Standing>& standings, const LineTe
     model->clear();
     model->setHorizontalHeaderLabels({T(line, kRevPlace), T(line, kRevPlayerColumn), T(line, kRevScore),
                                       T(line, kRevSumLuck), T(line, kRevCostOfDecisions)});
+    const std::string mark = line(kLineDecimalMark).toStdString();
+    auto decimal = [&](double v) { return QString::fromStdString(DecimalWith(v, mark)); };
     for (const Standing& s : standings) {
         QList<QStandardItem*> row;
         row << new QStandardItem(QString::number(s.place))
             << new QStandardItem(QString("%1 (%2)").arg(QString::fromStdString(s.name)).arg(s.seat + 1))
             << new QStandardItem(QString::number(s.score))
-            << new QStandardItem(s.reviewed ? QString::number(s.luck, 'f', 1).replace('.', line(kLineDecimalMark))
-                                            : QString("—"))
-            << new QStandardItem(s.reviewed ? QString::number(s.cost, 'f', 1).replace('.', line(kLineDecimalMark))
-                                            : QString("—"));
+            << new QStandardItem(s.reviewed ? decimal(s.luck) : QString("—"))
+            << new QStandardItem(s.reviewed ? decimal(s.cost) : QString("—"));
         model->appendRow(row);
     }
     if (QWidget* p = parentWidget()) setGeometry(p->rect().adjusted(12, 12, -12, -12));

@@ -286,7 +286,7 @@ bool TForm1::chargetextes() {
     for (const CaptionTarget& target : captions) {
         QWidget* window = windowOf(target.window);
         if (!window) continue;
-        const QString text = Q(game().Line(target.line));
+        const QString text = Text(target.line);
         if (QString(target.control) == "caption") {
             window->setWindowTitle(text);
             continue;
@@ -308,18 +308,18 @@ bool TForm1::chargetextes() {
         QWidget* control = window ? window->findChild<QWidget*>(target.control) : nullptr;
         if (!control) continue;
         if (target.what == Spoken::Name)
-            control->setAccessibleName(Q(game_->Line(target.line)));
+            control->setAccessibleName(Text(target.line));
         else
-            control->setAccessibleDescription(Q(game_->Line(target.line)));
+            control->setAccessibleDescription(Text(target.line));
     }
     KeepHeadingsClearOfTheSheet();
     standings_->SetNames(Lines());
     chances_->SetTitle(Text(kFirstReviewLine + kRevChancesPanel));
     if (Form4) {
         QStringList guide, keys;
-        for (int i = 0; i < kMoreHelpLines; ++i) guide << Q(game().Line(kFirstMoreHelpLine + i));
-        for (int i = 0; i < kKeyHelpLines; ++i) keys << Q(game().Line(kFirstKeyHelpLine + i));
-        keys << Q(game().Line(kFirstReviewLine + kRevKeyHelp)) << Q(game().Line(kFirstReviewLine + kRevChancesKeyHelp));
+        for (int i = 0; i < kMoreHelpLines; ++i) guide << Text(kFirstMoreHelpLine + i);
+        for (int i = 0; i < kKeyHelpLines; ++i) keys << Text(kFirstKeyHelpLine + i);
+        keys << Text(kFirstReviewLine + kRevKeyHelp) << Text(kFirstReviewLine + kRevChancesKeyHelp);
         Form4->SetKeyHelp(keys, guide);
     }
     return ActivateGraph();
@@ -448,8 +448,7 @@ void TForm1::GradBtn3Click() {
 
 void TForm1::ShowHistory() {
     if (!history_) {
-        history_ = new HistoryWindow(
-            this, &Image2, [this](int n) { return Q(game_->Line(n)); }, store::DefaultDatabasePath());
+        history_ = new HistoryWindow(this, &Image2, Lines(), store::DefaultDatabasePath());
         connect(history_, &HistoryWindow::ResumeRequested, this, [this](qint64 id) {
             if (!recording_) return;
             recording_->Drain();  // the game in progress is in the file before another is read

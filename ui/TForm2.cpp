@@ -112,10 +112,10 @@ TForm2::TForm2(TForm1* main) : QDialog(main), main_(main) {
     RadioButton5 = Radio(GroupBox2, "RadioButton5", "Expert", QPoint(98, 14));
     RadioButton4->setChecked(true);
     connect(RadioButton4, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) main_->Commands().SetupLevel(kClassique);
+        if (on) main_->Commands().SetupLevel(Level::Classic);
     });
     connect(RadioButton5, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) main_->Commands().SetupLevel(kExpert);
+        if (on) main_->Commands().SetupLevel(Level::Expert);
     });
 
     glassbtn1 = MakeGlassButton(p, "glassbtn1", QRect(275, 235, 198, 38), "Commencer");
@@ -160,8 +160,8 @@ void TForm2::Mirror() {
             words.Labelled(PlayerLabel[i]->text().toStdString(), CheckBox[i]->text().toStdString())));
     {
         const QSignalBlocker block4(RadioButton4), block5(RadioButton5);
-        RadioButton4->setChecked(form.Niveau != kExpert);
-        RadioButton5->setChecked(form.Niveau == kExpert);
+        RadioButton4->setChecked(form.Niveau != Level::Expert);
+        RadioButton5->setChecked(form.Niveau == Level::Expert);
     }
     Label7->setText(QString::fromStdString(form.Label7));
     Label7->adjustSize();

@@ -17,7 +17,7 @@ namespace {
 
 // A four-player game, two ladder seats and two best-play seats.
 ReviewGame RecordedGame(Simulator& simulator, int type) {
-    simulator.SetLevels({1, 2, 1, 2});
+    simulator.SetLevels({Level::Classic, Level::Expert, Level::Classic, Level::Expert});
     ReviewRecorder recorder(nullptr, nullptr, nullptr);
     recorder.BeginGame(type, 4);
     GameResult result;

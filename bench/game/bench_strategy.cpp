@@ -52,7 +52,7 @@ void BM_Advise(benchmark::State& state) {
 void BM_OptimalGames(benchmark::State& state) {
     const int type = static_cast<int>(state.range(0));
     Simulator simulator(777, std::vector<std::string>(93));
-    simulator.SetLevels({2, 2});
+    simulator.SetLevels({Level::Expert, Level::Expert});
     simulator.Table(type);
     GameResult result;
     std::string error;

@@ -57,7 +57,7 @@ struct Checker : GameObserver {
 struct GameCase {
     const char* name;
     int type;
-    std::array<int, kColumns> levels;  // per column
+    std::array<std::optional<Level>, kColumns> levels;  // per column
 };
 
 class ExpertGame : public ::testing::TestWithParam<GameCase> {};
@@ -86,7 +86,7 @@ TEST_P(ExpertGame, PlaysWholeGamesByTheRules) {
             if (c.type != kNormal) {
                 EXPECT_EQ(w.row, w.forced) << c.name;
             }
-            if (c.levels[w.column] == 2) {
+            if (c.levels[w.column] == Level::Expert) {
                 EXPECT_EQ(w.text, std::to_string(w.score)) << c.name << " row " << w.row;
             }
         }
@@ -97,13 +97,14 @@ TEST_P(ExpertGame, PlaysWholeGamesByTheRules) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, ExpertGame,
-                         ::testing::Values(GameCase{"NormalExpertFirst", kNormal, {2, 1, 0, 0, 0}},
-                                           GameCase{"NormalTwoExperts", kNormal, {2, 2, 0, 0, 0}},
-                                           GameCase{"AscendantExpertSecond", kAscendant, {1, 2, 0, 0, 0}},
-                                           GameCase{"DescendantExpertFirst", kDescendant, {2, 1, 0, 0, 0}},
-                                           GameCase{"DescendantClassicOnly", kDescendant, {1, 1, 0, 0, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Types, ExpertGame,
+    ::testing::Values(GameCase{"NormalExpertFirst", kNormal, {Level::Expert, Level::Classic}},
+                      GameCase{"NormalTwoExperts", kNormal, {Level::Expert, Level::Expert}},
+                      GameCase{"AscendantExpertSecond", kAscendant, {Level::Classic, Level::Expert}},
+                      GameCase{"DescendantExpertFirst", kDescendant, {Level::Expert, Level::Classic}},
+                      GameCase{"DescendantClassicOnly", kDescendant, {Level::Classic, Level::Classic}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The classic level plays the same game whether or not tables are at hand.
 TEST(ExpertLevel, ClassicIgnoresTheTables) {
@@ -114,7 +115,7 @@ TEST(ExpertLevel, ClassicIgnoresTheTables) {
         Game g(random, clock, view);
         g.T.assign(93, "");
         if (withTables) g.strategies = &Built();
-        g.S.niveau = 1;
+        g.S.niveau = Level::Classic;
         Checker checker;
         g.Subscribe(checker);
         StartGame(g, {"CPU", "CPU", "CPU"}, kNormal);
@@ -130,13 +131,13 @@ TEST(ExpertLevel, ClassicIgnoresTheTables) {
 TEST(ExpertLevel, ColumnLevelOverridesTheGameLevel) {
     Harness h;
     StartGame(h.game, {"CPU", "JO2", "CPU"});
-    h.game.S.niveau = 2;
+    h.game.S.niveau = Level::Expert;
     EXPECT_TRUE(h.game.Expert(0));
     EXPECT_FALSE(h.game.Expert(1));
-    h.game.niveaujoueur[2] = 1;
+    h.game.niveaujoueur[2] = Level::Classic;
     EXPECT_FALSE(h.game.Expert(2));
-    h.game.S.niveau = 1;
-    h.game.niveaujoueur[0] = 2;
+    h.game.S.niveau = Level::Classic;
+    h.game.niveaujoueur[0] = Level::Expert;
     EXPECT_TRUE(h.game.Expert(0));
 }
 
@@ -148,7 +149,7 @@ TEST(ExpertTurn, KeepsWhatTheAdviceSaysAndWritesAfterTheThirdThrow) {
     Game& g = h.game;
     h.random.fallback = 0;  // the tumbling faces of the animation
     g.strategies = &Built();
-    g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
+    g.Form2.Niveau = Level::Expert;  // "Commencer" carries it into the game
     StartGame(g, {"CPU", "JO2"});
     for (int row : kChosenRows)
         if (row != lignequimba) g.Grid.SetCell(0, row, "10");
@@ -184,7 +185,7 @@ TEST(ExpertTurn, WritesAtTheFirstLookWhenThatIsBest) {
     Game& g = h.game;
     h.random.fallback = 0;
     g.strategies = &Built();
-    g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
+    g.Form2.Niveau = Level::Expert;  // "Commencer" carries it into the game
     StartGame(g, {"CPU", "JO2"});
     ScriptThrow(h.random, {6, 6, 6, 6, 6});
     g.TimerordiTimer();
@@ -203,7 +204,7 @@ TEST(ExpertTurn, NeverWritesOverAFilledForcedRow) {
     h.random.fallback = 0;
     g.strategies = &Built();
     // The level comes with Commencer, as the setup dialog gives it.
-    g.Form2.Niveau = kExpert;
+    g.Form2.Niveau = Level::Expert;
     StartGame(g, {"CPU", "JO2"}, kAscendant);
     ASSERT_TRUE(g.Expert(0));
     g.Grid.SetCell(0, lignequimba, "50");
@@ -227,7 +228,7 @@ TEST(ExpertTurn, WaitsOnTheTimerWhileTheTableIsNotReady) {
         h.random.fallback = 0;
         LateSource late;
         g.strategies = &late;
-        g.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
+        g.Form2.Niveau = Level::Expert;  // "Commencer" carries it into the game
         StartGame(g, {"CPU", "JO2"}, type);
         ScriptThrow(h.random, {3, 3, 2, 6, 1});
         g.TimerordiTimer();
@@ -246,7 +247,7 @@ TEST(ExpertTurn, WaitsOnTheTimerWhileTheTableIsNotReady) {
     // No source at all is the same as a table never ready.
     Harness h;
     h.random.fallback = 0;
-    h.game.Form2.Niveau = kExpert;  // "Commencer" carries it into the game
+    h.game.Form2.Niveau = Level::Expert;  // "Commencer" carries it into the game
     StartGame(h.game, {"CPU", "JO2"});
     ScriptThrow(h.random, {3, 3, 2, 6, 1});
     h.game.TimerordiTimer();

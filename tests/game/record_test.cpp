@@ -53,7 +53,7 @@ struct LiveGame {
     std::mt19937 person;
     std::vector<std::pair<std::size_t, std::string>> moments;
 
-    LiveGame(unsigned seed, const std::vector<std::string>& names, int type, int level) : random(seed), person(seed) {
+    LiveGame(unsigned seed, const std::vector<std::string>& names, int type, Level level) : random(seed), person(seed) {
         game.T.assign(kLanguageLineCount, "");
         game.strategies = &SharedStrategies();
         game.Form2.Niveau = level;
@@ -120,7 +120,7 @@ struct RecordCase {
     const char* name;
     int type;
     std::vector<std::string> names;
-    int level;
+    Level level;
     unsigned seed;
 };
 
@@ -186,18 +186,32 @@ TEST_P(RecordReplay, AGameKilledBeforeItsEndIsGivenTheSameEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Games, RecordReplay,
     ::testing::Values(
-        RecordCase{.name = "NormalTwoPersons", .type = kNormal, .names = {"Ana", "Bo"}, .level = 1, .seed = 1},
         RecordCase{
-            .name = "NormalPersonAndLadders", .type = kNormal, .names = {"Ana", "CPU", "CPU"}, .level = 1, .seed = 2},
-        RecordCase{.name = "NormalExpertFirst", .type = kNormal, .names = {"CPU", "Ana"}, .level = 2, .seed = 3},
-        RecordCase{.name = "AscendantMixed", .type = kAscendant, .names = {"CPU", "Ana", "Bo"}, .level = 1, .seed = 4},
-        RecordCase{.name = "AscendantExpert", .type = kAscendant, .names = {"Ana", "CPU"}, .level = 2, .seed = 5},
+            .name = "NormalTwoPersons", .type = kNormal, .names = {"Ana", "Bo"}, .level = Level::Classic, .seed = 1},
+        RecordCase{.name = "NormalPersonAndLadders",
+                   .type = kNormal,
+                   .names = {"Ana", "CPU", "CPU"},
+                   .level = Level::Classic,
+                   .seed = 2},
+        RecordCase{
+            .name = "NormalExpertFirst", .type = kNormal, .names = {"CPU", "Ana"}, .level = Level::Expert, .seed = 3},
+        RecordCase{.name = "AscendantMixed",
+                   .type = kAscendant,
+                   .names = {"CPU", "Ana", "Bo"},
+                   .level = Level::Classic,
+                   .seed = 4},
+        RecordCase{
+            .name = "AscendantExpert", .type = kAscendant, .names = {"Ana", "CPU"}, .level = Level::Expert, .seed = 5},
         RecordCase{.name = "DescendantFive",
                    .type = kDescendant,
                    .names = {"Ana", "CPU", "Bo", "CPU", "Cy"},
-                   .level = 1,
+                   .level = Level::Classic,
                    .seed = 6},
-        RecordCase{.name = "DescendantExpert", .type = kDescendant, .names = {"CPU", "CPU"}, .level = 2, .seed = 7}),
+        RecordCase{.name = "DescendantExpert",
+                   .type = kDescendant,
+                   .names = {"CPU", "CPU"},
+                   .level = Level::Expert,
+                   .seed = 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordReplay, RefusesARecordThatBreaksTheRules) {
@@ -268,7 +282,7 @@ TEST(RecordUndo, TakesBackTheLastPersonsRowOnlyWhileNobodyThrewSince) {
 }
 
 TEST(RecordUndo, PutsThePersonBackAfterTheThrowWithTheSameDiceAndKeepsTheAdvice) {
-    LiveGame live(11, {"Ana", "Bo"}, kNormal, 1);
+    LiveGame live(11, {"Ana", "Bo"}, kNormal, Level::Classic);
     Game& g = live.game;
     g.KeyThrow();
     RunAnimation(g);
@@ -289,7 +303,7 @@ TEST(RecordUndo, PutsThePersonBackAfterTheThrowWithTheSameDiceAndKeepsTheAdvice)
 }
 
 TEST(RecordFeed, ANewGameOverOneInProgressRecordsItAbandonedAndAnUntouchedOneNotAtAll) {
-    LiveGame live(13, {"Ana", "Bo"}, kNormal, 1);
+    LiveGame live(13, {"Ana", "Bo"}, kNormal, Level::Classic);
     Game& g = live.game;
     live.PlayPerson();
     live.feed.NewGame(g, 1765000100);  // the first game had a row: abandoned
@@ -304,7 +318,7 @@ TEST(RecordFeed, ANewGameOverOneInProgressRecordsItAbandonedAndAnUntouchedOneNot
 }
 
 TEST(RecordResume, BringsAnInterruptedGameIntoAnotherGameKeepingItsBestScore) {
-    LiveGame live(12, {"Ana", "CPU"}, kDescendant, 2);
+    LiveGame live(12, {"Ana", "CPU"}, kDescendant, Level::Expert);
     live.PlayPerson();
     for (int i = 0; i < 3 && live.game.controls.TimerordiEnabled; ++i) {
         RunAnimation(live.game);

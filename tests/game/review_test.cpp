@@ -10,6 +10,7 @@
 
 #include "DiceAnalysis.h"
 #include "Review.h"
+#include "ScoringRule.h"
 #include "StrategySupport.h"
 #include "WinChances.h"
 
@@ -48,7 +49,7 @@ ReviewGame RandomGame(std::mt19937& rng, int type, int players) {
             }
             auto& rows = free[seat];
             const std::size_t pick = type == kNormal ? rng() % rows.size() : 0;
-            turn.row = type == kNormal ? rows[pick] : StrategyTable::ForcedRow(type, round);
+            turn.row = type == kNormal ? rows[pick] : ForcedRow(type, round);
             if (type == kNormal) rows.erase(rows.begin() + static_cast<long>(pick));
             turn.points = TruePoints(turn.row, turn.throws.back().dice);
             if (turn.row <= ligne6 && turn.points == 0 && chance(0.5)) turn.points = turn.row;

@@ -223,7 +223,7 @@ TEST(Settings, FirstRunGivesTheDefaults) {
     h.game.FormShow(store);
     EXPECT_EQ(store.reads,
               (std::vector<std::string>{"HIGHSCORE", "NOM", "NOM1", "NOM2", "NOM3", "NOM4", "NOM5", "NIVEAU"}));
-    EXPECT_EQ(h.game.Form2.Niveau, kClassique);
+    EXPECT_EQ(h.game.Form2.Niveau, Level::Classic);
     EXPECT_EQ(h.game.controls.Label28, " 0");
     EXPECT_EQ(h.game.S.meilleurscore, 0);
     EXPECT_EQ(h.game.S.meilleurnom, "");
@@ -304,7 +304,7 @@ TEST(Settings, CloseWritesInOrderAndRoundTrips) {
 struct NiveauCase {
     const char* name;
     const char* stored;  // nullptr: no value in the store
-    int niveau;
+    Level niveau;
 };
 
 class StoredNiveau : public ::testing::TestWithParam<NiveauCase> {};
@@ -314,31 +314,32 @@ TEST_P(StoredNiveau, ReadsAsOneUnlessExactlyTwo) {
     Harness h;
     MemoryStore store;
     if (GetParam().stored) store.values["NIVEAU"] = GetParam().stored;
-    h.game.Form2.Niveau = 0;
+    h.game.Form2.Niveau = Level{0};
     h.game.FormShow(store);
     EXPECT_EQ(h.game.Form2.Niveau, GetParam().niveau);
     h.game.FormClose(store);
-    EXPECT_EQ(store.values.at("NIVEAU"), std::to_string(GetParam().niveau));
+    EXPECT_EQ(store.values.at("NIVEAU"), std::to_string(static_cast<int>(GetParam().niveau)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Stored, StoredNiveau,
-                         ::testing::Values(NiveauCase{"missing", nullptr, 1}, NiveauCase{"one", "1", 1},
-                                           NiveauCase{"two", "2", 2}, NiveauCase{"three", "3", 1},
-                                           NiveauCase{"zero", "0", 1}, NiveauCase{"empty", "", 1},
-                                           NiveauCase{"padded_two", " 2", 1}, NiveauCase{"leading_zero", "02", 1},
-                                           NiveauCase{"word", "Expert", 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Stored, StoredNiveau,
+    ::testing::Values(NiveauCase{"missing", nullptr, Level::Classic}, NiveauCase{"one", "1", Level::Classic},
+                      NiveauCase{"two", "2", Level::Expert}, NiveauCase{"three", "3", Level::Classic},
+                      NiveauCase{"zero", "0", Level::Classic}, NiveauCase{"empty", "", Level::Classic},
+                      NiveauCase{"padded_two", " 2", Level::Classic}, NiveauCase{"leading_zero", "02", Level::Classic},
+                      NiveauCase{"word", "Expert", Level::Classic}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, ChosenNiveauIsStoredAtClose) {
     Harness h;
     MemoryStore store;
     h.game.FormShow(store);
-    h.game.Form2.Niveau = kExpert;
+    h.game.Form2.Niveau = Level::Expert;
     h.game.FormClose(store);
     EXPECT_EQ(store.values.at("NIVEAU"), "2");
     Harness again;
     again.game.FormShow(store);
-    EXPECT_EQ(again.game.Form2.Niveau, kExpert);
+    EXPECT_EQ(again.game.Form2.Niveau, Level::Expert);
 }
 
 // The level reaches the game only through "Commencer": changing the dialog
@@ -346,14 +347,14 @@ TEST(Settings, ChosenNiveauIsStoredAtClose) {
 TEST(Commencer, CarriesTheLevelIntoTheGame) {
     Harness h;
     Game& g = h.game;
-    g.Form2.Niveau = kExpert;
+    g.Form2.Niveau = Level::Expert;
     StartGame(g, {"ANNE", "CPU"});
-    EXPECT_EQ(g.S.niveau, kExpert);
-    g.Form2.Niveau = kClassique;
+    EXPECT_EQ(g.S.niveau, Level::Expert);
+    g.Form2.Niveau = Level::Classic;
     g.Form2.glassbtn2Click();
-    EXPECT_EQ(g.S.niveau, kExpert);
+    EXPECT_EQ(g.S.niveau, Level::Expert);
     StartGame(g, {"CPU", "CPU"});
-    EXPECT_EQ(g.S.niveau, kClassique);
+    EXPECT_EQ(g.S.niveau, Level::Classic);
 }
 
 TEST(Settings, CloseBeforeShowWritesNothing) {

@@ -30,7 +30,7 @@ TEST_P(OptimalPlay, MeanLandsOnTheSolvedValue) {
     constexpr int kPlayers = 3;
     constexpr int kGames = 200;
     Simulator simulator(c.seed, std::vector<std::string>(93));
-    simulator.SetLevels(std::vector<int>(kPlayers, 2));
+    simulator.SetLevels(std::vector<Level>(kPlayers, Level::Expert));
     const StrategyTable* table = simulator.Table(c.type);
     ASSERT_NE(table, nullptr);
     ScoreSeries scores;
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Sim, OptimalPlay,
 // near the one the solved value predicts over the ladder's mean.
 TEST(OptimalPlay, BeatsTheLadderInNormalGames) {
     Simulator simulator(404, std::vector<std::string>(93));
-    simulator.SetLevels({2, 1});
+    simulator.SetLevels({Level::Expert, Level::Classic});
     SimStats stats(2);
     GameResult result;
     std::string error;

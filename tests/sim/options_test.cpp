@@ -4,6 +4,7 @@
 #include "SimOptions.h"
 
 using namespace quimba::sim;
+using quimba::Level;
 
 namespace {
 
@@ -58,7 +59,7 @@ struct StrategyCase {
     const char* name;
     std::vector<std::string> args;
     int players;
-    std::vector<int> strategies;
+    std::vector<Level> strategies;
     bool solve;
 };
 
@@ -79,25 +80,28 @@ TEST_P(StrategyOptions, GiveEverySeatItsStrategy) {
 INSTANTIATE_TEST_SUITE_P(
     Sim, StrategyOptions,
     ::testing::Values(
-        StrategyCase{"default_ladder", {"--players", "3"}, 3, {kLadder, kLadder, kLadder}, false},
+        StrategyCase{"default_ladder", {"--players", "3"}, 3, {Level::Classic, Level::Classic, Level::Classic}, false},
         StrategyCase{"all_optimal",
                      {"--strategy", "optimal", "--players", "4"},
                      4,
-                     {kOptimal, kOptimal, kOptimal, kOptimal},
+                     {Level::Expert, Level::Expert, Level::Expert, Level::Expert},
                      false},
-        StrategyCase{
-            "players_after_strategy", {"--players", "2", "--strategy", "ladder"}, 2, {kLadder, kLadder}, false},
+        StrategyCase{"players_after_strategy",
+                     {"--players", "2", "--strategy", "ladder"},
+                     2,
+                     {Level::Classic, Level::Classic},
+                     false},
         StrategyCase{"per_seat_sets_players",
                      {"--strategies", "optimal,ladder,optimal"},
                      3,
-                     {kOptimal, kLadder, kOptimal},
+                     {Level::Expert, Level::Classic, Level::Expert},
                      false},
         StrategyCase{"per_seat_agrees_with_players",
                      {"--players", "2", "--strategies", "ladder,optimal"},
                      2,
-                     {kLadder, kOptimal},
+                     {Level::Classic, Level::Expert},
                      false},
-        StrategyCase{"solve", {"--solve"}, 2, {kLadder, kLadder}, true}),
+        StrategyCase{"solve", {"--solve"}, 2, {Level::Classic, Level::Classic}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReviewOptions, NameTheFilesAndTheChances) {

@@ -22,10 +22,14 @@ using namespace quimba::sim;
 
 namespace {
 
+// The ladder and the best play, short so the table rows read on one line.
+constexpr Level C = Level::Classic;
+constexpr Level E = Level::Expert;
+
 struct GamesCase {
     const char* name;
     int type;
-    std::vector<int> levels;  // per seat: 1 the ladder, 2 the best play
+    std::vector<Level> levels;  // per seat
     int games;
 };
 
@@ -52,14 +56,14 @@ TEST_P(ReviewedGames, AddUpToTheGamesTotals) {
         for (int s = 0; s < players; ++s) {
             const SeatReview& r = review.Value().seats[s];
             ASSERT_NEAR(result.totals[s], r.start + r.luck - r.cost, 0.01) << "game " << n << " seat " << s;
-            if (c.levels[s] == 2) {
+            if (c.levels[s] == Level::Expert) {
                 ASSERT_EQ(r.cost, 0.0) << "game " << n << " seat " << s;
             }
             gifts[s] += r.verdicts[static_cast<int>(Verdict::Gift)];
         }
     }
     for (int s = 0; s < players; ++s) {
-        if (c.levels[s] == 2) {
+        if (c.levels[s] == Level::Expert) {
             EXPECT_EQ(gifts[s], 0);
         } else if (c.type == kNormal) {
             EXPECT_GT(gifts[s], 0) << "seat " << s;
@@ -69,9 +73,9 @@ TEST_P(ReviewedGames, AddUpToTheGamesTotals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sim, ReviewedGames,
-    ::testing::Values(GamesCase{.name = "normal", .type = kNormal, .levels = {1, 2, 1}, .games = 400},
-                      GamesCase{.name = "ascendant", .type = kAscendant, .levels = {2, 1}, .games = 500},
-                      GamesCase{.name = "descendant", .type = kDescendant, .levels = {1, 2, 2, 1}, .games = 300}),
+    ::testing::Values(GamesCase{.name = "normal", .type = kNormal, .levels = {C, E, C}, .games = 400},
+                      GamesCase{.name = "ascendant", .type = kAscendant, .levels = {E, C}, .games = 500},
+                      GamesCase{.name = "descendant", .type = kDescendant, .levels = {C, E, E, C}, .games = 300}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The spread of a fresh column's final score, from the second table in
@@ -82,7 +86,7 @@ TEST(WinChancesSpread, MatchesTheScoresPlayed) {
         constexpr int kPlayers = 4;
         constexpr int kGames = 500;
         Simulator simulator(555, std::vector<std::string>(93));
-        simulator.SetLevels(std::vector<int>(kPlayers, 2));
+        simulator.SetLevels(std::vector<Level>(kPlayers, Level::Expert));
         const WinChances chances = WinChances::Build(*simulator.Table(type));
         ScoreSeries scores;
         GameResult result;
@@ -107,7 +111,7 @@ TEST(WinChancesCalibration, HoldsInNormalGames) {
     constexpr int kPlayers = 2;
     constexpr int kGames = 1000;
     Simulator simulator(2026, std::vector<std::string>(93));
-    simulator.SetLevels(std::vector<int>(kPlayers, 2));
+    simulator.SetLevels(std::vector<Level>(kPlayers, Level::Expert));
     const StrategyTable* table = simulator.Table(kNormal);
     const WinChances chances = WinChances::Build(*table);
     ReviewRecorder recorder(nullptr, nullptr, nullptr);

@@ -291,10 +291,10 @@ private slots:
         QVERIFY(!f->RadioButton4->geometry().intersects(f->RadioButton5->geometry()));
 
         Click(f->RadioButton5);
-        QCOMPARE(g().Form2.Niveau, int(kExpert));
+        QCOMPARE(g().Form2.Niveau, Level::Expert);
         QVERIFY2(f->RadioButton1->isChecked(), "the game type is a separate choice");
         Click(f->glassbtn1);
-        QCOMPARE(g().S.niveau, int(kExpert));
+        QCOMPARE(g().S.niveau, Level::Expert);
         f->show();
         QVERIFY(f->RadioButton5->isChecked());
         Click(f->glassbtn2);

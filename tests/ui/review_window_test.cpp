@@ -10,6 +10,7 @@
 #include "DiceAnalysis.h"
 #include "Language.h"
 #include "ReviewWindow.h"
+#include "ScoringRule.h"
 #include "Strategy.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
@@ -47,7 +48,7 @@ GameRecord RecordedGame(unsigned seed) {
                 if (rng() % 4 == 0) record.events.push_back(RecordEvent::Advice(seat));
                 kept = static_cast<std::uint8_t>(rng() % 32);
             }
-            const int row = StrategyTable::ForcedRow(kAscendant, round);
+            const int row = ForcedRow(kAscendant, round);
             record.events.push_back(RecordEvent::Write(seat, row, TruePoints(row, dice)));
         }
     record.events.push_back(RecordEvent::End(GameEnd::Finished));

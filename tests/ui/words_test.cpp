@@ -128,6 +128,14 @@ class WordsTest : public QObject {
         }
     }
 
+    // `folder` laid out with both language files, the English one chosen.
+    static ui::ProgramFiles EnglishFiles(const QString& folder) {
+        LayData(folder, true);
+        ui::ProgramFiles files = ui::LocateFiles(folder + "/");
+        files.languageFile = folder + "/english.lan";
+        return files;
+    }
+
 private slots:
     void initTestCase() { IsolateSettings(settingsDir.path()); }
 
@@ -153,10 +161,7 @@ private slots:
     // comma or a blank before a colon, and every caption is the file's line.
     void englishGameHasNoFrenchWord() {
         auto dir = FreshProgramFolder();
-        LayData(dir->path(), true);
-        ui::ProgramFiles files = ui::LocateFiles(dir->path() + "/");
-        files.languageFile = dir->path() + "/english.lan";
-        Program p(files, std::make_unique<SeededRandom>(5));
+        Program p(EnglishFiles(dir->path()), std::make_unique<SeededRandom>(5));
         QVERIFY(p.Start());
         QStringList texts = PlayAndRead(p);
         p.w.Form5->show();
@@ -198,10 +203,7 @@ private slots:
     // the final standings and the review (F4) hold no French word either.
     void englishStandingsAndReviewHaveNoFrenchWord() {
         auto dir = FreshProgramFolder();
-        LayData(dir->path(), true);
-        ui::ProgramFiles files = ui::LocateFiles(dir->path() + "/");
-        files.languageFile = dir->path() + "/english.lan";
-        Program p(files, std::make_unique<SeededRandom>(3));
+        Program p(EnglishFiles(dir->path()), std::make_unique<SeededRandom>(3));
         QVERIFY(p.Start());
         p.w.Form1->show();
         p.game().Form2.Edit[1] = "CPU";

@@ -1,8 +1,8 @@
-// A person's pick of a row in the score sheet.
-#include <string>
+// The one scoring rule: what a chosen row earns for five dice.
+#include "ScoringRule.h"
 
 #include "DiceAnalysis.h"
-#include "Game.h"
+#include "ScoreSheet.h"
 
 namespace quimba {
 
@@ -27,26 +27,14 @@ int RowPointsFor(int row, int fig, const std::array<std::int32_t, kFaces + 1>& s
     }
 }
 
-int Game::RowScore(int row) const {
-    const int fig = (S.joueur >= 0 && S.joueur < kMaxPlayers) ? S.figure[S.joueur] : int{kNoFigure};
-    return RowPointsFor(row, fig, S.sommeface, S.sommedes);
-}
-
-void Game::GridSelectCell(int column, int row) {
-    // A computer's column never takes a pick, not even from a stray click.
-    if (column == S.joueur && Grid.IsComputer(column)) return;
-    if (S.nblancers == 0) return;
-    if (S.typejeu > kNormal && row != S.ligneimposee) return;
-    if (column != S.joueur) return;
-    if (!Grid.Free(column, row)) return;
-
-    // Names and computed rows pass the tests but are never scored; the turn
-    // simply goes on.
-    const int value = RowScore(row);
-    if (value < 0) return;
-    WriteCell(row, std::to_string(value));
-    S.casechoisie = true;
-    compteordi();
+int RowPoints(int row, const std::array<std::uint8_t, kFaces + 1>& counts) {
+    // Lay the counted faces out as dice and score them the way a throw is scored.
+    std::array<std::uint8_t, kDice + 1> dice{};
+    int die = 1;
+    for (int f = 1; f <= kFaces; ++f)
+        for (int n = 0; n < counts[f] && die <= kDice; ++n) dice[die++] = static_cast<std::uint8_t>(f);
+    const DiceAnalysis a = AnalyseDice(dice, {});
+    return RowPointsFor(row, a.figure, a.sommeface, a.sommedes);
 }
 
 }  // namespace quimba
