@@ -2,6 +2,7 @@
 // set-up signals and the mouse.
 
 #include "DrawSurface.h"
+#include "QtTestMain.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -162,5 +163,5 @@ void DrawSurfaceTest::mouseMoveWithoutButton() {
     QCOMPARE(spy.last().at(1).toInt(), 45);
 }
 
-QTEST_MAIN(DrawSurfaceTest)
+QUIMBA_TEST_MAIN("drawsurface", DrawSurfaceTest)
 #include "drawsurface_test.moc"

@@ -3,6 +3,7 @@
 // being in the background holds them back.
 
 #include "FrameTimer.h"
+#include "QtTestMain.h"
 
 #include <QSignalSpy>
 #include <QWidget>
@@ -69,5 +70,5 @@ void FrameTimerDefaultTest::followsTheApplication() {
     QTRY_VERIFY_WITH_TIMEOUT(spy.count() > before, 5000);
 }
 
-QTEST_MAIN(FrameTimerDefaultTest)
+QUIMBA_TEST_MAIN("frametimer_default", FrameTimerDefaultTest)
 #include "frametimer_default_test.moc"

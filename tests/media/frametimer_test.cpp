@@ -2,6 +2,7 @@
 // in the background, and back again when it returns.
 
 #include "FrameTimer.h"
+#include "QtTestMain.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -90,5 +91,5 @@ void FrameTimerTest::disabledWhileInactiveStaysOff() {
     QCOMPARE(spy.count(), 0);
 }
 
-QTEST_MAIN(FrameTimerTest)
+QUIMBA_TEST_MAIN("frametimer", FrameTimerTest)
 #include "frametimer_test.moc"

@@ -3,6 +3,7 @@
 
 #include "PictureList.h"
 #include "MediaTestFiles.h"
+#include "QtTestMain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -360,5 +361,5 @@ void PictureListTest::indexLimits() {
     QCOMPARE(target.pixel(0, 0), kGround);
 }
 
-QTEST_MAIN(PictureListTest)
+QUIMBA_TEST_MAIN("picturelist", PictureListTest)
 #include "picturelist_test.moc"

@@ -2,6 +2,7 @@
 // frequency, and playing without a device or a sound server.
 
 #include "MediaTestFiles.h"
+#include "QtTestMain.h"
 #include "SinkFormat.h"
 #include "WaveData.h"
 #include "WaveList.h"
@@ -240,5 +241,5 @@ void WaveTest::playOnTheSystemOutputNeverBlocks() {
     QTRY_COMPARE_WITH_TIMEOUT(list.Playing(), 0, 5000);
 }
 
-QTEST_MAIN(WaveTest)
+QUIMBA_TEST_MAIN("wave", WaveTest)
 #include "wave_test.moc"

@@ -11,6 +11,7 @@
 
 #include "DrawSurface.h"
 #include "NameEdit.h"
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -255,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessTest)
+QUIMBA_TEST_MAIN("access", AccessTest)
 #include "access_test.moc"

@@ -11,6 +11,7 @@
 #include "Advice.h"
 #include "BackgroundStrategies.h"
 #include "Language.h"
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"
@@ -338,5 +339,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AdviceTest)
+QUIMBA_TEST_MAIN("advice", AdviceTest)
 #include "advice_test.moc"

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <array>
 
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -317,10 +318,10 @@ private slots:
             s.setValue("HIGHSCORE", "100");
             s.setValue("NOM", "OLD");
         }
-        const QString helper = QCoreApplication::applicationDirPath() + "/scores_copy";
+        const QString helper = QCoreApplication::applicationFilePath();
         QProcess first, second;
-        first.start(helper, {program(), settingsDir.path(), "150 --- 02/01/2026 --- ANNE", "150", "ANNE"});
-        second.start(helper, {program(), settingsDir.path(), "120 --- 02/01/2026 --- BOB", "120", "BOB"});
+        first.start(helper, {"scores_copy", program(), settingsDir.path(), "150 --- 02/01/2026 --- ANNE", "150", "ANNE"});
+        second.start(helper, {"scores_copy", program(), settingsDir.path(), "120 --- 02/01/2026 --- BOB", "120", "BOB"});
         for (QProcess* copy : {&first, &second}) {
             while (!copy->canReadLine())
                 QVERIFY2(copy->waitForReadyRead(30000), qPrintable(copy->readAllStandardError()));
@@ -439,5 +440,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FilesTest)
+QUIMBA_TEST_MAIN("files", FilesTest)
 #include "files_test.moc"

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -121,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HiDpiTest)
+QUIMBA_TEST_MAIN("hidpi", HiDpiTest)
 #include "hidpi_test.moc"

@@ -11,6 +11,7 @@
 #include "HistoryWindow.h"
 #include "Language.h"
 #include "PartyStore.h"
+#include "QtTestMain.h"
 #include "Strategy.h"
 #include "TGlassButton.h"
 
@@ -189,5 +190,5 @@ private:
     std::string path_;
 };
 
-QTEST_MAIN(HistoryTest)
+QUIMBA_TEST_MAIN("history", HistoryTest)
 #include "history_test.moc"

@@ -13,6 +13,7 @@
 #include "HistoryWindow.h"
 #include "Language.h"
 #include "NameEdit.h"
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm4.h"
@@ -345,5 +346,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeysTest)
+QUIMBA_TEST_MAIN("keys", KeysTest)
 #include "keys_test.moc"

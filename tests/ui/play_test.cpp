@@ -10,6 +10,7 @@
 #include "NameEdit.h"
 
 #include <QTableView>
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "TForm5.h"
@@ -364,5 +365,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PlayTest)
+QUIMBA_TEST_MAIN("play", PlayTest)
 #include "play_test.moc"

@@ -11,6 +11,7 @@
 
 #include "GameRecording.h"
 #include "Language.h"
+#include "QtTestMain.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"
 
@@ -32,7 +33,7 @@ void Print(const Game& g) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RecordCopy(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 4) return 2;
     ui::SetUpApplication();
@@ -81,3 +82,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return app.exec();
 }
+
+QUIMBA_TEST_PROGRAM("record_copy", RecordCopy)

@@ -9,6 +9,7 @@
 #include "GameRecording.h"
 #include "Language.h"
 #include "PartyStore.h"
+#include "QtTestMain.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
 #include "UiTestSupport.h"
@@ -194,7 +195,7 @@ private slots:
     // earlier; with equal progress, the same dice, kept dice and cells.
     void killedAtAnyMomentComesBackWhereItWas() {
         QTemporaryDir home;
-        const QString copy = QCoreApplication::applicationDirPath() + "/record_copy";
+        const QString copy = QCoreApplication::applicationFilePath();
         const QString file = home.path() + "/data/FENTORIX/3DQUIMBA/parties.sqlite";
         const QString finished = QString::number(int(store::GameSummary::Finished));
         const QString allRows = QString::number(2 * kRounds);
@@ -208,7 +209,7 @@ private slots:
             // at the next start, and a new one begins.
             const bool lastRowOnly = run > 0 && Ask(file, qPrintable(writes)) == allRows;
             QProcess game;
-            game.start(copy, {dir->path(), home.path(), QString::number(run + 1)});
+            game.start(copy, {"record_copy", dir->path(), home.path(), QString::number(run + 1)});
             QVERIFY(game.waitForStarted());
             QList<QByteArray> lines;
             const int wanted = 2 + static_cast<int>(pick() % 6);
@@ -238,5 +239,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecordingTest)
+QUIMBA_TEST_MAIN("recording", RecordingTest)
 #include "recording_test.moc"

@@ -9,6 +9,7 @@
 #include "ChancesPanel.h"
 #include "DiceAnalysis.h"
 #include "Language.h"
+#include "QtTestMain.h"
 #include "ReviewWindow.h"
 #include "ScoringRule.h"
 #include "Strategy.h"
@@ -174,5 +175,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReviewWindowTest)
+QUIMBA_TEST_MAIN("review_window", ReviewWindowTest)
 #include "review_window_test.moc"

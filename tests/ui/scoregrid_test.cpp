@@ -1,6 +1,7 @@
 // The sheet's look: column colours and the centring of a cell's text.
 #include <QTest>
 
+#include "QtTestMain.h"
 #include "ScoreGrid.h"
 
 using quimba::ui::ScoreGrid;
@@ -45,5 +46,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScoreGridTest)
+QUIMBA_TEST_MAIN("scoregrid", ScoreGridTest)
 #include "scoregrid_test.moc"

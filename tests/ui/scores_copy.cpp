@@ -7,11 +7,12 @@
 #include <iostream>
 #include <string>
 
+#include "QtTestMain.h"
 #include "UiTestSupport.h"
 
 using namespace quimba::uitest;
 
-int main(int argc, char** argv) {
+int ScoresCopy(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 6) return 2;
     quimba::ui::SetUpApplication();
@@ -30,3 +31,5 @@ int main(int argc, char** argv) {
     for (const QString& message : p.messages) std::fprintf(stderr, "%s\n", qPrintable(message));
     return p.messages.isEmpty() ? 0 : 4;
 }
+
+QUIMBA_TEST_PROGRAM("scores_copy", ScoresCopy)

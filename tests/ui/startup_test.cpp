@@ -14,6 +14,7 @@
 #include "PictureList.h"
 
 #include "BestScores.h"
+#include "QtTestMain.h"
 #include "TForm2.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -396,5 +397,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartupTest)
+QUIMBA_TEST_MAIN("startup", StartupTest)
 #include "startup_test.moc"

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "BackgroundStrategies.h"
+#include "QtTestMain.h"
 
 using namespace quimba;
 using quimba::ui::BackgroundStrategies;
@@ -203,5 +204,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StrategiesTest)
+QUIMBA_TEST_MAIN("strategies", StrategiesTest)
 #include "strategies_test.moc"

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "Language.h"
+#include "QtTestMain.h"
 #include "ReviewWindow.h"
 #include "SystemPorts.h"
 #include "TForm2.h"
@@ -241,5 +242,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WordsTest)
+QUIMBA_TEST_MAIN("words", WordsTest)
 #include "words_test.moc"

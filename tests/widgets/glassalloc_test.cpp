@@ -1,6 +1,7 @@
 // A program-style glass button repaints (hover, press, release) without a
 // single heap allocation once its face has been built. Every allocation of
 // the process is counted here, the toolkit's included.
+#include "QtTestMain.h"
 #include "TTexturePanel.h"
 #include "WidgetTestSupport.h"
 
@@ -102,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GlassAllocTest)
+QUIMBA_TEST_MAIN("glassalloc", GlassAllocTest)
 #include "glassalloc_test.moc"

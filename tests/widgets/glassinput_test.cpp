@@ -1,4 +1,5 @@
 // The glass button as a control: properties, layout, mouse and keyboard.
+#include "QtTestMain.h"
 #include "WidgetTestSupport.h"
 
 #include <QApplication>
@@ -409,5 +410,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GlassInputTest)
+QUIMBA_TEST_MAIN("glassinput", GlassInputTest)
 #include "glassinput_test.moc"

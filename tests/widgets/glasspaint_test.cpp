@@ -1,4 +1,5 @@
 // The glass button's face, pixel by pixel, over known backgrounds.
+#include "QtTestMain.h"
 #include "TTexturePanel.h"
 #include "WidgetTestSupport.h"
 
@@ -396,5 +397,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GlassPaintTest)
+QUIMBA_TEST_MAIN("glasspaint", GlassPaintTest)
 #include "glasspaint_test.moc"

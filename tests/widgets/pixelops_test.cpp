@@ -1,5 +1,6 @@
 // Colour arithmetic and pixel loops of the glass look, on tiny images.
 #include "GlassPaint.h"
+#include "QtTestMain.h"
 #include "WidgetTestSupport.h"
 
 #include <QTest>
@@ -313,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PixelOpsTest)
+QUIMBA_TEST_MAIN("pixelops", PixelOpsTest)
 #include "pixelops_test.moc"

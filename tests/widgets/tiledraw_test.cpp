@@ -1,4 +1,5 @@
 // Tiling of textures: the free function, the textured panel and the fill.
+#include "QtTestMain.h"
 #include "TileDraw.h"
 #include "TTextureFill.h"
 #include "TTexturePanel.h"
@@ -170,5 +171,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TileDrawTest)
+QUIMBA_TEST_MAIN("tiledraw", TileDrawTest)
 #include "tiledraw_test.moc"
