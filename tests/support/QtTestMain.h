@@ -18,16 +18,16 @@ bool Register(const char* name, Entry entry);
 }  // namespace quimba::testmain
 
 // What QTEST_MAIN does, as a named entry of this executable.
-#define QUIMBA_TEST_MAIN(name, TestObject)                                                                \
-    static int QuimbaRun##TestObject(int argc, char** argv) {                                             \
-        QTest::Internal::callInitMain<TestObject>();                                                      \
-        QApplication app(argc, argv);                                                                     \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                          \
-        TestObject tc;                                                                                    \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                        \
-        return QTest::qExec(&tc, argc, argv);                                                             \
-    }                                                                                                     \
-    [[maybe_unused]] static const bool kQuimbaRegistered##TestObject =                                    \
+#define QUIMBA_TEST_MAIN(name, TestObject)                             \
+    static int QuimbaRun##TestObject(int argc, char** argv) {          \
+        QTest::Internal::callInitMain<TestObject>();                   \
+        QApplication app(argc, argv);                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                       \
+        TestObject tc;                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                     \
+        return QTest::qExec(&tc, argc, argv);                          \
+    }                                                                  \
+    [[maybe_unused]] static const bool kQuimbaRegistered##TestObject = \
         quimba::testmain::Register(name, &QuimbaRun##TestObject);
 
 #define QUIMBA_TEST_PROGRAM(name, function) \
