@@ -320,8 +320,10 @@ private slots:
         }
         const QString helper = QCoreApplication::applicationFilePath();
         QProcess first, second;
-        first.start(helper, {"scores_copy", program(), settingsDir.path(), "150 --- 02/01/2026 --- ANNE", "150", "ANNE"});
-        second.start(helper, {"scores_copy", program(), settingsDir.path(), "120 --- 02/01/2026 --- BOB", "120", "BOB"});
+        first.start(helper,
+                    {"scores_copy", program(), settingsDir.path(), "150 --- 02/01/2026 --- ANNE", "150", "ANNE"});
+        second.start(helper,
+                     {"scores_copy", program(), settingsDir.path(), "120 --- 02/01/2026 --- BOB", "120", "BOB"});
         for (QProcess* copy : {&first, &second}) {
             while (!copy->canReadLine())
                 QVERIFY2(copy->waitForReadyRead(30000), qPrintable(copy->readAllStandardError()));
