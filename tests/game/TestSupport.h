@@ -18,6 +18,9 @@
 
 namespace quimba::testing {
 
+// The six number rows, as the written rows of a table's case.
+inline const std::vector<int> kNumbers{1, 2, 3, 4, 5, 6};
+
 // Hands out the scripted numbers in order; running dry is a test failure,
 // not a silent default.
 class ScriptedRandom : public RandomSource {

@@ -284,16 +284,16 @@ TEST_F(BestScoresFileTest, ReadsPastTheOldMebibyteLimit) {
     EXPECT_EQ(RoundTrip(bytes), bytes);
 }
 
-struct RefusedCase {
+struct RefusedListCase {
     const char* name;
     std::size_t size;
     char fill;
     const char* reason;
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusedListCase& c, std::ostream* os) { *os << c.name; }
 
-class RefusedFile : public BestScoresFileTest, public ::testing::WithParamInterface<RefusedCase> {};
+class RefusedFile : public BestScoresFileTest, public ::testing::WithParamInterface<RefusedListCase> {};
 
 // A file no game could have written is refused whole: nothing is loaded, so
 // nothing cut can be saved over it.
@@ -306,9 +306,9 @@ TEST_P(RefusedFile, IsReportedAndLoadsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, RefusedFile,
-                         ::testing::Values(RefusedCase{"too_large", kBestScoresMaxBytes + 1, 'x', "File too large"},
-                                           RefusedCase{"too_many_lines", kBestScoresMaxEntries + 1, '\n',
-                                                       "Too many lines"}),
+                         ::testing::Values(RefusedListCase{"too_large", kBestScoresMaxBytes + 1, 'x', "File too large"},
+                                           RefusedListCase{"too_many_lines", kBestScoresMaxEntries + 1, '\n',
+                                                           "Too many lines"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BestScoresFileTest, ReadOnlyFileIsRefusedNotReplaced) {

@@ -64,7 +64,6 @@ TEST_P(ComputerChoice, WritesTheRowItPrefers) {
     }
 }
 
-const std::vector<int> kNumbers{1, 2, 3, 4, 5, 6};
 std::vector<int> With(std::vector<int> a, std::initializer_list<int> more) {
     a.insert(a.end(), more);
     return a;

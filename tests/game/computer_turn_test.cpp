@@ -63,7 +63,6 @@ TEST_P(ComputerKeeps, KeepsTheDiceOfItsRule) {
     EXPECT_EQ(g.S.joueur, 0);
 }
 
-const std::vector<int> kNumbers{1, 2, 3, 4, 5, 6};
 const Mask kNone{0, 0, 0, 0, 0};
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,12 +14,12 @@ using namespace quimba::testing;
 namespace {
 
 // One game driven by a reproducible stream of draws.
-struct Table {
+struct KeyTable {
     SeededRandom random{11};
     FixedClock clock;
     RecordingView view;
     Game game{random, clock, view};
-    Table() {
+    KeyTable() {
         for (int n = 0; n < kLanguageLineCount; ++n) game.T.push_back("L" + std::to_string(n));
     }
 };
@@ -54,7 +54,7 @@ class KeyAgainstClick : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyAgainstClick, SameStateChangeAndSameRefusals) {
     const KeyCase& c = GetParam();
-    Table byKey, byClick;
+    KeyTable byKey, byClick;
     c.setup(byKey.game);
     c.setup(byClick.game);
     ASSERT_EQ(Snapshot(byKey.game), Snapshot(byClick.game)) << "twin games must start alike";
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST(SheetCursor, StartsWhereAPickCanBeMade) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     Persons(g);
     EXPECT_FALSE(g.KeyCursor(+1)) << "no cursor before the first throw";
@@ -194,12 +194,12 @@ TEST(SheetCursor, StartsWhereAPickCanBeMade) {
     EXPECT_TRUE(g.KeyCursor(+1));
     EXPECT_EQ(g.SheetCursorRow(), ligne2) << "first free chosen row of column 0";
 
-    Table a;
+    KeyTable a;
     StartGame(a.game, {"ANNE", "BOB"}, kAscendant);
     Throw(a.game);
     a.game.KeyCursor(-1);
     EXPECT_EQ(a.game.SheetCursorRow(), lignequimba);
-    Table d;
+    KeyTable d;
     StartGame(d.game, {"ANNE", "BOB"}, kDescendant);
     Throw(d.game);
     d.game.KeyCursor(+1);
@@ -207,7 +207,7 @@ TEST(SheetCursor, StartsWhereAPickCanBeMade) {
 }
 
 TEST(SheetCursor, MovesWithinTheColumnAndStopsAtItsEnds) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     PersonsThrown(g);
     g.KeyCursor(+1);
@@ -227,7 +227,7 @@ TEST(SheetCursor, MovesWithinTheColumnAndStopsAtItsEnds) {
 }
 
 TEST(SheetCursor, AThrowHidesItAndItComesBackWhereItWas) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     PersonsThrown(g);
     g.KeyCursor(+1);
@@ -246,7 +246,7 @@ TEST(SheetCursor, AThrowHidesItAndItComesBackWhereItWas) {
 }
 
 TEST(SheetCursor, ATurnChangeHidesItAndTheNextPlayerStartsAfresh) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     PersonsThrown(g);
     g.KeyCursor(+1);
@@ -261,7 +261,7 @@ TEST(SheetCursor, ATurnChangeHidesItAndTheNextPlayerStartsAfresh) {
 }
 
 TEST(SheetCursor, NeverInAComputersColumn) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     ComputerThrown(g);
     ASSERT_EQ(g.S.joueur, 1);
@@ -271,7 +271,7 @@ TEST(SheetCursor, NeverInAComputersColumn) {
 }
 
 TEST(DieKeys, OnlyTheNamedDieSwitchesWhereAClickWouldHitTwo) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     PersonsThrown(g);
     // Lay die 2 over die 1 so that one click hits both boxes.
@@ -287,7 +287,7 @@ TEST(DieKeys, OnlyTheNamedDieSwitchesWhereAClickWouldHitTwo) {
 // Keys 1 to 5 count the dice from the left as they lie, wherever the throw
 // and the keeps left them.
 TEST(DieKeys, CountFromTheLeftAsTheDiceLie) {
-    Table t;
+    KeyTable t;
     Game& g = t.game;
     PersonsThrown(g);
     g.KeyDie(2);

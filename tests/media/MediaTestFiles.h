@@ -1,13 +1,34 @@
 #pragma once
 // Bytes of small bitmap and wave files, written out field by field so the
-// tests control every header value.
+// tests control every header value; and the first pixel where two pictures
+// differ.
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 #include <cstdint>
 
 namespace mediatest {
+
+// Where `got` first differs from `want` (alpha aside), or "" when it does not.
+inline QString FirstDifference(const QImage& got, const QImage& want) {
+    if (got.size() != want.size())
+        return QStringLiteral("size %1x%2, want %3x%4")
+            .arg(got.width())
+            .arg(got.height())
+            .arg(want.width())
+            .arg(want.height());
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+            if ((got.pixel(x, y) & 0xffffff) != (want.pixel(x, y) & 0xffffff))
+                return QStringLiteral("(%1,%2): got %3 want %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(got.pixel(x, y) & 0xffffff, 6, 16, QChar('0'))
+                    .arg(want.pixel(x, y) & 0xffffff, 6, 16, QChar('0'));
+    return QString();
+}
 
 inline void Put16(QByteArray& b, std::uint32_t v) {
     b.append(char(v & 0xff));

@@ -2,12 +2,14 @@
 // set-up signals and the mouse.
 
 #include "DrawSurface.h"
+#include "MediaTestFiles.h"
 #include "QtTestMain.h"
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QtTest>
 
+using mediatest::FirstDifference;
 using quimba::TDrawSurface;
 
 namespace {
@@ -18,20 +20,6 @@ void PaintPattern(QImage& img, int seed) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) line[x] = qRgb((x + seed) & 0xff, (y * 3 + seed) & 0xff, (x ^ y) & 0xff);
     }
-}
-
-QString FirstDifference(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return QStringLiteral("size %1x%2, want %3x%4")
-            .arg(got.width())
-            .arg(got.height())
-            .arg(want.width())
-            .arg(want.height());
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if ((got.pixel(x, y) & 0xffffff) != (want.pixel(x, y) & 0xffffff))
-                return QStringLiteral("(%1,%2) differs").arg(x).arg(y);
-    return QString();
 }
 
 QImage Grabbed(TDrawSurface& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using mediatest::FirstDifference;
 using quimba::TPictureList;
 
 namespace {
@@ -40,18 +41,6 @@ QImage Expected(const QImage& ground, const QImage& pic, int px, int py, QRgb ke
 }
 
 // First differing pixel, for a readable failure.
-QString FirstDifference(const QImage& got, const QImage& want) {
-    if (got.size() != want.size()) return QStringLiteral("size differs");
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if ((got.pixel(x, y) & 0xffffff) != (want.pixel(x, y) & 0xffffff))
-                return QStringLiteral("(%1,%2): got %3 want %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(got.pixel(x, y) & 0xffffff, 6, 16, QChar('0'))
-                    .arg(want.pixel(x, y) & 0xffffff, 6, 16, QChar('0'));
-    return QString();
-}
 
 QImage Ground(int w, int h, QImage::Format f = QImage::Format_RGB32) {
     QImage g(w, h, f);

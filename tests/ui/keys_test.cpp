@@ -60,7 +60,7 @@ QPoint DieSpot(const Game& g, int die) { return {g.S.posx[die] + 35, g.S.posy[di
 
 // The game's state without the mouse pointer's shapes, which only mouse
 // moves set and keys have no reason to.
-std::string State(const Game& g) {
+std::string StateWithoutCursors(const Game& g) {
     std::string s = quimba::testing::Snapshot(g);
     const std::size_t at = s.find(" cursors ");
     if (at != std::string::npos) s.erase(at, 11);
@@ -177,8 +177,8 @@ private slots:
         QVERIFY(byKey && byClick);
         Prepare(*byKey, Setup(setup));
         Prepare(*byClick, Setup(setup));
-        const std::string before = State(byClick->game());
-        SAME_STATE(State(byKey->game()), before);
+        const std::string before = StateWithoutCursors(byClick->game());
+        SAME_STATE(StateWithoutCursors(byKey->game()), before);
 
         for (int key : keys) Key(*byKey, key);
         ui::TForm1* m = byClick->w.Form1;
@@ -191,11 +191,11 @@ private slots:
             Click(m->Grid, ui::ScoreGrid::CellRect(g.S.joueur, target).center());
         }
 
-        QCOMPARE(State(byClick->game()) != before, changes);
+        QCOMPARE(StateWithoutCursors(byClick->game()) != before, changes);
         if (keyRefused)
-            SAME_STATE(State(byKey->game()), before);
+            SAME_STATE(StateWithoutCursors(byKey->game()), before);
         else
-            SAME_STATE(State(byKey->game()), State(byClick->game()));
+            SAME_STATE(StateWithoutCursors(byKey->game()), StateWithoutCursors(byClick->game()));
     }
 
     void theSheetCursorIsDrawnAndFollowsTheKeys() {
