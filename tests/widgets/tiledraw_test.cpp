@@ -1,6 +1,6 @@
 // Tiling of textures: the free function, the textured panel and the fill.
-#include "QtTestMain.h"
 #include "TileDraw.h"
+#include "QtTestMain.h"
 #include "TTextureFill.h"
 #include "TTexturePanel.h"
 
