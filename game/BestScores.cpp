@@ -46,17 +46,35 @@ char32_t Fold(char32_t c) {
     }
 }
 
-// Text order, ignoring case; scores compare as text, so "105" < "98".
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        const char32_t ca = Fold(NextCodePoint(a, i));
-        const char32_t cb = Fold(NextCodePoint(b, j));
-        if (ca != cb) return ca < cb;
+void PutUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    return i == a.size() && j < b.size();
 }
+
+// The text's code points in lower case, written as UTF-8: bytewise order of
+// two keys is the order of their code points, a prefix first. Scores
+// compare as text, so "105" < "98".
+std::string SortKey(std::string_view text) {
+    std::string key;
+    key.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) PutUtf8(key, Fold(NextCodePoint(text, i)));
+    return key;
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) { return SortKey(a) < SortKey(b); }
 
 bool Unshowable(unsigned char b) {
     return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
@@ -94,17 +112,18 @@ void BestScores::Add(const std::string& entry) {
 
 void BestScores::AddLines(std::vector<std::string> lines) {
     std::vector<std::string> texts;
-    texts.reserve(texts_.size() + lines.size());
+    texts.reserve(lines.size());
     for (const std::string& line : lines) texts.push_back(ShownEntryText(line));
     // Held entries first, so a stable sort puts new ones after their equals;
-    // one sort keeps a long file's load from going quadratic.
-    std::vector<std::size_t> order(texts_.size() + lines.size());
+    // one sort over keys made once keeps a long file's load from going
+    // quadratic or comparing letter by letter.
+    std::vector<std::string> keys;
+    keys.reserve(texts_.size() + texts.size());
+    for (const std::string& text : texts_) keys.push_back(SortKey(text));
+    for (const std::string& text : texts) keys.push_back(SortKey(text));
+    std::vector<std::size_t> order(keys.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto textOf = [&](std::size_t i) -> const std::string& {
-        return i < texts_.size() ? texts_[i] : texts[i - texts_.size()];
-    };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return LessIgnoringCase(textOf(a), textOf(b)); });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     std::vector<std::string> sortedTexts, sortedLines;
     sortedTexts.reserve(order.size());
     sortedLines.reserve(order.size());

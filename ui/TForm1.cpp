@@ -36,6 +36,8 @@
 #include "TForm4.h"
 #include "TForm5.h"
 #include "UiWidgets.h"
+#include "WindowPictures.h"
+#include "WindowTexts.h"
 
 // Resources of a static library must be registered by hand.
 static void InitUiResources() { Q_INIT_RESOURCE(resources); }
@@ -280,38 +282,7 @@ bool TForm1::chargetextes() {
         }
         return nullptr;
     };
-    std::vector<CaptionTarget> captions = CaptionLoadOrder();
-    const std::vector<CaptionTarget>& added = AddedCaptions();
-    captions.insert(captions.end(), added.begin(), added.end());
-    for (const CaptionTarget& target : captions) {
-        QWidget* window = windowOf(target.window);
-        if (!window) continue;
-        const QString text = Text(target.line);
-        if (QString(target.control) == "caption") {
-            window->setWindowTitle(text);
-            continue;
-        }
-        QWidget* control = window->findChild<QWidget*>(target.control);
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            label->setText(text);
-            if (label->minimumWidth() == 0) label->adjustSize();
-        } else if (auto* button = qobject_cast<TGlassButton*>(control)) {
-            button->SetCaption(text);
-        } else if (auto* box = qobject_cast<QAbstractButton*>(control)) {
-            box->setText(text);
-        } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-            group->setTitle(text);
-        }
-    }
-    for (const SpokenTarget& target : SpokenTexts()) {
-        QWidget* window = windowOf(target.window);
-        QWidget* control = window ? window->findChild<QWidget*>(target.control) : nullptr;
-        if (!control) continue;
-        if (target.what == Spoken::Name)
-            control->setAccessibleName(Text(target.line));
-        else
-            control->setAccessibleDescription(Text(target.line));
-    }
+    ApplyWindowTexts(windowOf, Lines());
     KeepHeadingsClearOfTheSheet();
     standings_->SetNames(Lines());
     chances_->SetTitle(Text(kFirstReviewLine + kRevChancesPanel));
@@ -326,33 +297,13 @@ bool TForm1::chargetextes() {
 }
 
 bool TForm1::ActivateGraph() {
-    const QString folder = QDir::toNativeSeparators(files_.dataDir);
-    for (std::size_t order = 0; order < kPictureFiles.size(); ++order) {
-        const PictureFile& file = kPictureFiles[order];
-        const QString relative = QString(kBitmapsFolder) + QDir::separator() + file.name;
-        const QString path = files_.dataDir + kBitmapsFolder + "/" + file.name;
-        // Textures and table pictures go through the same checks.
-        QImage image;
-        QString why;
-        if (!QFileInfo::exists(path)) {  // anything else there is named by the reader
-            ShowMessage(Q(MissingPictureMessage(order, folder.toStdString(), relative.toStdString())));
-            closeRequested_ = true;
-        } else if (!ReadPictureFile(path, image, &why)) {
-            ShowMessage(
-                Q(DamagedPictureMessage(order, folder.toStdString(), relative.toStdString(), why.toStdString())));
-            closeRequested_ = true;
-        } else if (file.target == PictureTarget::TablePicture) {
-            Source.SetPicture(file.picture, image);
-        } else {
-            image = image.convertToFormat(QImage::Format_RGB888);
-            if (file.target == PictureTarget::MainTexture)
-                TexturePanel1->SetTexture(image);
-            else if (Form2)
-                Form2->TexturePanel1->SetTexture(image);
-        }
+    const QStringList missing =
+        LoadWindowPictures(files_, Source, *TexturePanel1, Form2 ? Form2->TexturePanel1 : nullptr);
+    for (const QString& message : missing) ShowMessage(message);
+    if (!missing.isEmpty()) {
+        closeRequested_ = true;
+        return false;
     }
-    for (int i = 0; i < Source.Count(); ++i) Source.SetTransparentColor(i, qRgb(0, 0, 255));
-    if (closeRequested_) return false;
 
     BestScores list;
     const ScoresLoad scores = LoadScoreLists(list, files_);

@@ -23,13 +23,15 @@ using widgettest::DressAsCommand;
 namespace {
 std::atomic<bool> gCounting{false};
 std::atomic<long> gAllocations{0};
+}  // namespace
 
+#if QUIMBA_COUNT_ALLOCATIONS
+namespace {
 void Count() {
     if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
 }
 }  // namespace
 
-#if QUIMBA_COUNT_ALLOCATIONS
 // glibc's own entry points, under the names every allocator call ends in.
 extern "C" {
 void* __libc_malloc(std::size_t);
