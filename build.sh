@@ -63,7 +63,7 @@ case "$mode" in
       cmake -S . -B build-fuzz $(generator build-fuzz) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
             -DCMAKE_CXX_COMPILER=clang++ -DQUIMBA_FUZZ=ON -DQUIMBA_BENCHMARKS=OFF >/dev/null
       cmake --build build-fuzz -j"$jobs" --target fuzz_targets
-      ctest --test-dir build-fuzz --output-on-failure -L libfuzzer
+      ctest --test-dir build-fuzz --output-on-failure -j"$jobs" -L libfuzzer
     else
       echo "clang's libFuzzer is not installed: the fuzz seeds were replayed only"
     fi
