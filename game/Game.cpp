@@ -1,6 +1,6 @@
 // The game's face to the windows: its commands, the event stream and the
 // setup dialog's edits. The rules themselves live in the files named in
-// Game.h's handlers (Throw.cpp, Animation.cpp, Scoring.cpp, Tally.cpp, ...).
+// Game.h's handlers (Throw.cpp, Animation.cpp, PersonPick.cpp, Tally.cpp, ...).
 #include "Game.h"
 
 #include <algorithm>

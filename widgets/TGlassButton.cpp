@@ -354,8 +354,8 @@ void TGlassButton::PaintFace() {
     static_cast<GlassStyle&>(look) = FStyle;
     look.enabled = isEnabled();
     look.focused = hasFocus();
-    look.pressed = FPressed;
-    look.hotPart = FHotPart;
+    look.pressed = FInput.Pressed();
+    look.hotPart = FInput.HotPart();
     // The light band's height and the arrow's width in device pixels.
     look.lightHeight = px(FStyle.lightHeight);
     look.arrowWidth = px(FStyle.arrowWidth);
@@ -463,67 +463,45 @@ void TGlassButton::focusOutEvent(QFocusEvent* event) {
 
 int TGlassButton::PartAt(int x) const { return x > width() - FStyle.arrowWidth - 2 ? 1 : 0; }
 
-void TGlassButton::DropPressedLook() {
-    FPressed = false;
-    FHotPart = -1;
-    update();
+GlassShape TGlassButton::Shape() const {
+    return {.duoStyle = FStyle.duoStyle, .arrow = FStyle.arrow, .hasMenu = FDropDownMenu != nullptr};
+}
+
+void TGlassButton::Apply(const GlassEffects& effects) {
+    if (effects.takeFocus && !hasFocus() && FTabStop) setFocus(Qt::MouseFocusReason);
+    if (effects.repaintNow) RepaintNow();
+    if (effects.click) emit OnClick();
+    if (effects.dropDown) PostDropDown();
+    if (effects.repaint) update();
 }
 
 void TGlassButton::enterEvent(QEnterEvent* event) {
-    FPopupShown = false;
-    DropPressedLook();
+    Apply(FInput.Enter());
     emit OnMouseEnter();
     QWidget::enterEvent(event);
 }
 
 void TGlassButton::leaveEvent(QEvent* event) {
-    if (!FPopupShown) DropPressedLook();
+    Apply(FInput.Leave());
     emit OnMouseLeave();
     QWidget::leaveEvent(event);
 }
 
 void TGlassButton::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    FMouseInside = rect().contains(p);
-    // The press grabs the mouse, so no leave comes while the button is held:
-    // dragging out must clear the pressed look here, as leaving would.
-    if (!FMouseInside && (FPressed || FHotPart != -1) && !FPopupShown) DropPressedLook();
-    if (FMouseInside && !FPressed) {
-        const int part = PartAt(p.x());
-        if (part != FHotPart) {
-            FHotPart = part;
-            update();
-        }
-        FPressed = event->buttons().testFlag(Qt::LeftButton);
-    }
+    Apply(FInput.Move(rect().contains(p), PartAt(p.x()), event->buttons().testFlag(Qt::LeftButton)));
     QWidget::mouseMoveEvent(event);
 }
 
 void TGlassButton::mousePressEvent(QMouseEvent* event) {
-    FClickHandled = false;
     if (event->button() != Qt::LeftButton) {
+        FInput.OtherPress();
         QWidget::mousePressEvent(event);
         return;
     }
     const QPoint p = event->position().toPoint();
-    // A press is always over the button, even when no move came before it.
-    FMouseInside = rect().contains(p);
-    if (!hasFocus() && FTabStop) setFocus(Qt::MouseFocusReason);
-    FPopupShown = false;
-    FPressed = true;
-    FHotPart = PartAt(p.x());
-    RepaintNow();
+    Apply(FInput.Press(rect().contains(p), PartAt(p.x())));
     event->accept();
-}
-
-void TGlassButton::Click() {
-    if (!hasFocus() && FTabStop) setFocus(Qt::MouseFocusReason);
-    FClickHandled = true;
-    if (FStyle.duoStyle) {
-        if (FHotPart == 0) emit OnClick();
-    } else if (FMouseInside) {
-        emit OnClick();
-    }
 }
 
 void TGlassButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -533,22 +511,8 @@ void TGlassButton::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPoint p = event->position().toPoint();
     const bool inside = rect().contains(p);
-    // Released outside means no click, whatever the last move reported.
-    FMouseInside = inside;
-    if (!FClickHandled && FMouseInside && FPressed) Click();
-    if (inside) {
-        if (FStyle.duoStyle) {
-            if (PartAt(p.x()) == 1) {
-                const bool wasArrow = FHotPart == 1;
-                FHotPart = 1;
-                if (!FPopupShown && wasArrow) PostDropDown();
-            }
-        } else if (FDropDownMenu) {
-            PostDropDown();
-        }
-    }
-    FPopupShown = false;
-    DropPressedLook();
+    Apply(FInput.ReleaseClick(inside, Shape()));
+    Apply(FInput.ReleaseEnd(inside, PartAt(p.x()), Shape()));
     event->accept();
 }
 
@@ -557,18 +521,23 @@ void TGlassButton::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
 }
 
+namespace {
+GlassKey KeyOf(const QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return GlassKey::Enter;
+        case Qt::Key_Down: return GlassKey::Down;
+        default: return GlassKey::Other;
+    }
+}
+}  // namespace
+
 void TGlassButton::keyPressEvent(QKeyEvent* event) {
-    FPressed = false;
-    FPopupShown = false;
+    Apply(FInput.KeyPress(KeyOf(event), event->isAutoRepeat(), Shape()));
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            event->accept();
-            if (event->isAutoRepeat()) return;
-            FPressed = true;
-            FHotPart = 0;
-            RepaintNow();
-            return;
+        case Qt::Key_Down: event->accept(); return;
         case Qt::Key_Left:
             focusNextPrevChild(false);
             event->accept();
@@ -576,14 +545,6 @@ void TGlassButton::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Right:
             focusNextPrevChild(true);
             event->accept();
-            return;
-        case Qt::Key_Down:
-            event->accept();
-            if (FStyle.arrow || FDropDownMenu) {
-                FPressed = true;
-                FHotPart = FStyle.duoStyle ? 1 : 0;
-                RepaintNow();
-            }
             return;
         default: QWidget::keyPressEvent(event);
     }
@@ -594,29 +555,12 @@ void TGlassButton::keyReleaseEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    FPressed = false;
-    FPopupShown = false;
-    switch (event->key()) {
-        case Qt::Key_Down:
-            event->accept();
-            if (FStyle.arrow || FDropDownMenu) {
-                FHotPart = FStyle.duoStyle ? 1 : 0;
-                PostDropDown();
-            }
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (!FStyle.duoStyle && FDropDownMenu) {
-                PostDropDown();
-            } else {
-                event->accept();
-                FHotPart = -1;
-                RepaintNow();
-                emit OnClick();
-            }
-            return;
-        default: QWidget::keyReleaseEvent(event);
-    }
+    const GlassKey key = KeyOf(event);
+    Apply(FInput.KeyRelease(key, Shape()));
+    if (key == GlassKey::Other)
+        QWidget::keyReleaseEvent(event);
+    else
+        event->accept();
 }
 
 // --- drop-down menu ---------------------------------------------------------
@@ -637,7 +581,7 @@ void TGlassButton::DropDownMessage() {
     }
     const QPoint anchor = mapToGlobal(QPoint(x, height()));
     RepaintNow();
-    FPopupShown = true;
+    FInput.PopupOpened();
     emit OnPopup();
     if (!FDropDownMenu) return;
     const int menuWidth = FDropDownMenu->sizeHint().width();
@@ -647,7 +591,7 @@ void TGlassButton::DropDownMessage() {
     else if (FDropDownAlignment == TPopupAlignment::paCenter)
         left -= menuWidth / 2;
     FDropDownMenu->exec(QPoint(left, anchor.y()));
-    DropPressedLook();
+    Apply(FInput.PopupClosed());
 }
 
 }  // namespace quimba::widgets

@@ -3,6 +3,7 @@
 // own 24-bit bitmap over a copy of what its parent shows behind it, and then
 // copies that bitmap to the screen in one block.
 
+#include "GlassInput.h"
 #include "GlassPaint.h"
 #include "GlassTypes.h"
 #include "PixelOps.h"
@@ -94,10 +95,10 @@ public:
     QColor FontColor() const;
 
     // State and layout, read-only.
-    int HotPart() const { return FHotPart; }
-    bool Pressed() const { return FPressed; }
-    bool MouseInside() const { return FMouseInside; }
-    bool PopupShown() const { return FPopupShown; }
+    int HotPart() const { return FInput.HotPart(); }
+    bool Pressed() const { return FInput.Pressed(); }
+    bool MouseInside() const { return FInput.MouseInside(); }
+    bool PopupShown() const { return FInput.PopupShown(); }
     int GlossAlpha() const { return FStyle.glossAlpha; }
     // Caption area as (x, y, width, height); right and bottom edges excluded.
     QRect TextRect() const;
@@ -151,13 +152,13 @@ private slots:
 private:
     void ComputeLayout();
     void PaintParentBackground();
-    void Click();
     int PartAt(int x) const;
     bool HasGlyph() const;
     void PostDropDown();
     void RepaintNow();
-    // Neither pressed nor hot any more, and repainted so.
-    void DropPressedLook();
+    GlassShape Shape() const;
+    // Carries out what a transition of the press and hover asks.
+    void Apply(const GlassEffects& effects);
 
     bool FConstructing = true;
     QString FCaption;
@@ -175,11 +176,7 @@ private:
     int FPopupOffset = 0;
     bool FTabStop = false;
 
-    int FHotPart = -1;
-    bool FPressed = false;
-    bool FMouseInside = false;
-    bool FClickHandled = false;
-    bool FPopupShown = false;
+    GlassInput FInput;
 
     QPoint FArrowOrigin;
     QPoint FGlyphOrigin;
