@@ -1,4 +1,5 @@
 // The glass button as a control: properties, layout, mouse and keyboard.
+#include "GlassInput.h"
 #include "QtTestMain.h"
 #include "WidgetTestSupport.h"
 
@@ -34,6 +35,49 @@ QImage Glyph16() {
 class GlassInputTest : public QObject {
     Q_OBJECT
 private slots:
+    // The press and hover machine on its own: a press and its release click
+    // only when the release is over the button and, on a two-part button,
+    // the press was on the face; a menu opens only from the arrow it was
+    // pressed on. Whatever happened, the button ends neither pressed nor hot.
+    void machinePressThenRelease_data() {
+        QTest::addColumn<bool>("duo");
+        QTest::addColumn<bool>("menu");
+        QTest::addColumn<int>("pressPart");
+        QTest::addColumn<bool>("releaseInside");
+        QTest::addColumn<int>("releasePart");
+        QTest::addColumn<bool>("click");
+        QTest::addColumn<bool>("dropDown");
+        QTest::newRow("plain, released inside") << false << false << 0 << true << 0 << true << false;
+        QTest::newRow("plain, released outside") << false << false << 0 << false << 0 << false << false;
+        QTest::newRow("plain with menu, released inside") << false << true << 0 << true << 0 << true << true;
+        QTest::newRow("two parts, face to face") << true << true << 0 << true << 0 << true << false;
+        QTest::newRow("two parts, face to arrow") << true << true << 0 << true << 1 << true << false;
+        QTest::newRow("two parts, arrow to arrow") << true << true << 1 << true << 1 << false << true;
+        QTest::newRow("two parts, arrow released outside") << true << true << 1 << false << 1 << false << false;
+    }
+    void machinePressThenRelease() {
+        QFETCH(bool, duo);
+        QFETCH(bool, menu);
+        QFETCH(int, pressPart);
+        QFETCH(bool, releaseInside);
+        QFETCH(int, releasePart);
+        const quimba::widgets::GlassShape shape{.duoStyle = duo, .arrow = duo, .hasMenu = menu};
+        quimba::widgets::GlassInput input;
+        input.Enter();
+        input.Move(true, pressPart, false);
+        QVERIFY(input.Press(true, pressPart).repaintNow);
+        QVERIFY(input.Pressed());
+        input.Move(releaseInside, releasePart, true);
+        const quimba::widgets::GlassEffects clicked = input.ReleaseClick(releaseInside, shape);
+        const quimba::widgets::GlassEffects rest = input.ReleaseEnd(releaseInside, releasePart, shape);
+        QTEST(clicked.click, "click");
+        QTEST(rest.dropDown, "dropDown");
+        QVERIFY(!input.Pressed());
+        QCOMPARE(input.HotPart(), -1);
+        // The same press is never clicked twice.
+        QVERIFY(!input.ReleaseClick(releaseInside, shape).click);
+    }
+
     void newButtonValues() {
         TGlassButton b;
         QCOMPARE(b.size(), QSize(75, 25));
