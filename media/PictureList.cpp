@@ -65,10 +65,20 @@ bool ReadPictureFile(const QString& path, QImage& image, QString* error) {
                                      .arg(qint64(st.st_size))
                                      .arg(kMaxPictureFileBytes));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    // One byte more than allowed tells a file that grew meanwhile.
-    const QByteArray bytes = file.read(kMaxPictureFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) return LoadFailed(error, file.errorString());
-    if (bytes.size() > kMaxPictureFileBytes) return LoadFailed(error, QStringLiteral("file too large for a picture"));
+    // A buffer of the size just seen, not of the limit: asking for the limit
+    // would take 32 MiB for every picture. One byte more tells a file that
+    // grew meanwhile; it is read on, up to one byte more than allowed.
+    QByteArray bytes(std::min<qint64>(st.st_size, kMaxPictureFileBytes) + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0) return LoadFailed(error, file.errorString());
+        got += n;
+        if (got < bytes.size() || got > kMaxPictureFileBytes) break;
+        bytes.resize(std::min<qint64>(bytes.size() * 2, kMaxPictureFileBytes + 1));
+    }
+    bytes.truncate(got);
+    if (got > kMaxPictureFileBytes) return LoadFailed(error, QStringLiteral("file too large for a picture"));
     return DecodePicture(bytes, image, error);
 }
 
