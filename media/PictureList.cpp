@@ -88,7 +88,9 @@ bool DecodePicture(const QByteArray& bytes, QImage& image, QString* error) {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // The bytes were checked to be a bitmap: naming the format spares the
+    // reader from asking every image plugin whether it knows them.
+    QImageReader reader(&buffer, "bmp");
     QImage decoded = reader.read();
     if (decoded.isNull())
         return LoadFailed(error, QStringLiteral("not a readable picture (%1)").arg(reader.errorString()));
@@ -116,7 +118,7 @@ bool TPictureList::LoadFromData(int index, const QByteArray& bytes, QString* err
 bool TPictureList::SetPicture(int index, const QImage& image) {
     Entry* e = Slot(index, nullptr);
     if (!e) return false;
-    e->image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+    e->image = image.isNull() ? QImage() : image.convertToFormat(kFormat);
     BuildRuns(*e);
     return true;
 }

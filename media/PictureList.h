@@ -28,6 +28,9 @@ public:
     // Indices at or above this are refused, so a stray index cannot make
     // the list allocate without bound.
     static constexpr int kMaxPictures = 256;
+    // What the pictures are kept and drawn in; a picture already in it is
+    // taken as it is.
+    static constexpr QImage::Format kFormat = QImage::Format_RGB32;
 
     // Replaces picture `index` (the list grows as needed). A missing file,
     // a file cut short or one that holds no readable picture leaves the

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QtConcurrent/QtConcurrentRun>
 #include <optional>
 
 #include "Advice.h"
@@ -94,6 +95,7 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
     : QWidget(parent),
       files_(files),
       random_(random ? std::move(random) : std::make_unique<ClockRandom>()) {
+    pictures_ = QtConcurrent::run([files = files_] { return DecodeWindowPictures(files); });
     InitUiResources();
     InstallGameAccessibility();
     game_ = std::make_unique<Game>(*random_, clock_, *this);
@@ -120,6 +122,7 @@ TForm1::TForm1(const ProgramFiles& files, std::unique_ptr<RandomSource> random, 
 }
 
 TForm1::~TForm1() {
+    if (pictures_.isValid()) pictures_.waitForFinished();
     recording_.reset();
     // The panel listens to the game, which goes before the window's children.
     delete chances_;
@@ -297,8 +300,9 @@ bool TForm1::chargetextes() {
 }
 
 bool TForm1::ActivateGraph() {
+    const DecodedPictures pictures = pictures_.isValid() ? pictures_.takeResult() : DecodeWindowPictures(files_);
     const QStringList missing =
-        LoadWindowPictures(files_, Source, *TexturePanel1, Form2 ? Form2->TexturePanel1 : nullptr);
+        ApplyWindowPictures(pictures, Source, *TexturePanel1, Form2 ? Form2->TexturePanel1 : nullptr);
     for (const QString& message : missing) ShowMessage(message);
     if (!missing.isEmpty()) {
         closeRequested_ = true;

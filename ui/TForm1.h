@@ -4,6 +4,7 @@
 // the game's control state.
 
 #include <QAccessible>
+#include <QFuture>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "TTexturePanel.h"
 #include "UiWidgets.h"
 #include "WaveList.h"
+#include "WindowPictures.h"
 
 namespace quimba::ui {
 
@@ -166,6 +168,9 @@ private:
     }
 
     ProgramFiles files_;
+    // The pictures, decoded on a worker while the windows are built; taken
+    // by the first loading.
+    QFuture<DecodedPictures> pictures_;
     std::unique_ptr<RandomSource> random_;
     SystemClock clock_;
     std::unique_ptr<Game> game_;
