@@ -26,9 +26,8 @@ DecodedPictures DecodeWindowPictures(const ProgramFiles& files) {
                 DamagedPictureMessage(order, folder, relative, why.toStdString()));
         } else {
             // Converted here, off the window's thread, to what each one is drawn from.
-            decoded.images[order] = image.convertToFormat(file.target == PictureTarget::TablePicture
-                                                              ? TPictureList::kFormat
-                                                              : QImage::Format_RGB888);
+            decoded.images[order] = image.convertToFormat(
+                file.target == PictureTarget::TablePicture ? TPictureList::kFormat : QImage::Format_RGB888);
         }
     }
     return decoded;
