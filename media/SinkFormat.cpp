@@ -1,11 +1,7 @@
 // The output format a stored sound plays with, its frequency setting its speed and pitch.
 #include "SinkFormat.h"
 
-#include <algorithm>
-
 namespace quimba {
-
-int ClampFrequency(int hz) { return std::clamp(hz, kMinFrequency, kMaxFrequency); }
 
 QAudioFormat SinkFormat(const TWaveData& wave, int frequency) {
     QAudioFormat format;

@@ -9,12 +9,6 @@
 
 namespace quimba {
 
-inline constexpr int kMinFrequency = 100;
-inline constexpr int kMaxFrequency = 200000;
-
-// Playback frequencies outside what an output can take are pulled in.
-int ClampFrequency(int hz);
-
 QAudioFormat SinkFormat(const TWaveData& wave, int frequency);
 
 }  // namespace quimba

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 
 namespace quimba {
@@ -16,6 +17,12 @@ struct TWaveData {
     int BytesPerFrame() const { return channels * 2; }
     qsizetype Frames() const { return channels > 0 ? pcm.size() / BytesPerFrame() : 0; }
 };
+
+inline constexpr int kMinFrequency = 100;
+inline constexpr int kMaxFrequency = 200000;
+
+// Playback frequencies outside what an output can take are pulled in.
+inline int ClampFrequency(int hz) { return std::clamp(hz, kMinFrequency, kMaxFrequency); }
 
 // Reads RIFF/WAVE bytes holding 16-bit PCM, mono or stereo. Anything else,
 // and any chunk that runs past the end of the bytes, gives nullopt with the

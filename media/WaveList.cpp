@@ -1,17 +1,11 @@
 // The program's sounds: loading them and starting a copy of one, silently when there is no output.
 #include "WaveList.h"
 
-#include "SinkFormat.h"
-#include "WavePlayback.h"
-
 #include <QFile>
-#include <QMediaDevices>
 
 namespace quimba {
 
-TWaveList::TWaveList(QObject* parent, DeviceSource device) : QObject(parent), device_(std::move(device)) {
-    if (!device_) device_ = [] { return QMediaDevices::defaultAudioOutput(); };
-}
+TWaveList::TWaveList(QObject* parent, OutputSource output) : QObject(parent), source_(std::move(output)) {}
 
 TWaveList::~TWaveList() {
     // The copies are children and go with us; their count no longer matters.
@@ -59,10 +53,13 @@ void TWaveList::SetFrequency(int item, int hz) {
 
 bool TWaveList::Play(int item) {
     if (item < 0 || item >= Count()) return false;
-    const QAudioDevice device = device_();
-    if (device.isNull()) return false;
+    if (!outputAsked_) {
+        outputAsked_ = true;
+        if (source_) output_ = source_();
+    }
+    if (!output_) return false;
     const Entry& e = items_[std::size_t(item)];
-    TWavePlayback* copy = TWavePlayback::Start(device, SinkFormat(e.wave, e.frequency), e.wave.pcm, this);
+    QObject* copy = output_->Start(e.wave.pcm, e.wave.channels, e.frequency, this);
     if (!copy) return false;
     ++playing_;
     connect(copy, &QObject::destroyed, this, [this] { --playing_; });

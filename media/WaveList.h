@@ -5,23 +5,25 @@
 
 #include "WaveData.h"
 
-#include <QAudioDevice>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+#include "SoundOutput.h"
 
 namespace quimba {
 
 class TWaveList : public QObject {
     Q_OBJECT
 public:
-    using DeviceSource = std::function<QAudioDevice()>;
+    using OutputSource = std::function<std::unique_ptr<SoundOutput>()>;
 
-    // With no source given, the system's default output is used, asked
-    // afresh at every play so that a device plugged in later is found.
-    explicit TWaveList(QObject* parent = nullptr, DeviceSource device = {});
+    // The output is made at the first play, and asked once: with none
+    // (no source, or none made) every sound is silent.
+    explicit TWaveList(QObject* parent = nullptr, OutputSource output = {});
     ~TWaveList() override;
 
     // Adds a sound; returns its item number, or -1 with the reason.
@@ -50,7 +52,9 @@ private:
         int frequency = 0;
     };
     std::vector<Entry> items_;
-    DeviceSource device_;
+    OutputSource source_;
+    std::unique_ptr<SoundOutput> output_;
+    bool outputAsked_ = false;
     int playing_ = 0;
 };
 

@@ -18,6 +18,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Exactly these files, nothing of the tests or tools.
 expected=(
   "$bindir/quimba3d"
+  lib/quimba3d/plugins/libquimba-sound.so
   "$data/francais.lan" "$data/english.lan"
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
@@ -96,6 +97,7 @@ expect "French start" "lines: $lines"
 expect "French start" "player: Joueur"
 expect "French start" "scores: $userlist"
 expect "French start" "best scores: 0"
+expect "French start" "sound: $prefix/lib/quimba3d/plugins/libquimba-sound.so"
 
 check C.UTF-8
 [ "$status" -eq 0 ] || fail "English start ended with $status"

@@ -81,4 +81,8 @@ ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request) 
     return f;
 }
 
+QStringList SoundPluginFolders(const ProgramFiles& files) {
+    return {files.programDir, QDir::cleanPath(files.programDir + QUIMBA_PLUGIN_DIR)};
+}
+
 }  // namespace quimba::ui

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace quimba::ui {
@@ -46,5 +47,9 @@ struct FileRequest {
 };
 
 ProgramFiles LocateFiles(const QString& programDir, const FileRequest& request = {});
+
+// Where the sound plugin may be, in the order it is looked for: beside the
+// program (a build folder), then the installed copy's library folder.
+QStringList SoundPluginFolders(const ProgramFiles& files);
 
 }  // namespace quimba::ui

@@ -261,7 +261,7 @@ void TForm1::KeepHeadingsClearOfTheSheet() {
 }
 
 void TForm1::LoadSounds() {
-    DS = new TWaveList(this);
+    DS = new TWaveList(this, [folders = SoundPluginFolders(files_)] { return LoadSoundOutput(folders); });
     DS->setObjectName("DS");
     // Both sounds are built into the program; a damaged one only means silence.
     DS->AddFromFile(":/sounds/pop.wav");

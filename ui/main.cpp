@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include "PartyStore.h"
+#include "SoundOutput.h"
 #include "Startup.h"
 #include "TForm1.h"
 
@@ -31,6 +32,9 @@ int Check(quimba::ui::Windows& windows) {
     Print(stdout, "scores read from: " + QDir::toNativeSeparators(f.scoresStart));
     if (!f.scoresAlso.isEmpty()) Print(stdout, "scores merged from: " + QDir::toNativeSeparators(f.scoresAlso));
     if (!loaded) return 1;
+    QString sound;
+    const bool heard = quimba::LoadSoundOutput(quimba::ui::SoundPluginFolders(f), &sound) != nullptr;
+    Print(stdout, "sound: " + (heard ? QDir::toNativeSeparators(sound) : QString("none")));
     Print(stdout, QString("lines: %1").arg(game.T.size()));
     Print(stdout, QString("best scores: %1").arg(game.ListBoxScore.Items().size()));
     Print(stdout, "player: " + QString::fromStdString(game.Line(19)));

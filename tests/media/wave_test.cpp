@@ -1,6 +1,7 @@
 // Stored sounds: reading wave bytes, the output format for a playback
 // frequency, and playing without a device or a sound server.
 
+#include "DeviceSoundOutput.h"
 #include "MediaTestFiles.h"
 #include "QtTestMain.h"
 #include "SinkFormat.h"
@@ -8,11 +9,21 @@
 #include "WaveList.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quimba;
 using namespace mediatest;
+
+namespace {
+// An output with no device behind it: every play is silent.
+std::unique_ptr<SoundOutput> NoDevice() {
+    return std::make_unique<DeviceSoundOutput>([] { return QAudioDevice(); });
+}
+}  // namespace
 
 class WaveTest : public QObject {
     Q_OBJECT
@@ -27,6 +38,8 @@ private slots:
     void loadsFromResourceAndFile();
     void playWithoutDeviceIsSilentAndQuick();
     void playOnTheSystemOutputNeverBlocks();
+    void soundPluginFound_data();
+    void soundPluginFound();
 };
 
 void WaveTest::parsesGood_data() {
@@ -130,7 +143,7 @@ void WaveTest::rejectsBad() {
     QVERIFY2(error.contains(reasonPart), qPrintable(error));
     QCOMPARE(ParseWave(exact).has_value(), false);
 
-    TWaveList list(nullptr, [] { return QAudioDevice(); });
+    TWaveList list(nullptr, NoDevice);
     QString listError;
     QCOMPARE(list.AddFromData(exact, &listError), -1);
     QCOMPARE(listError, error);
@@ -167,7 +180,7 @@ void WaveTest::sinkFormat() {
 }
 
 void WaveTest::frequencies() {
-    TWaveList list(nullptr, [] { return QAudioDevice(); });
+    TWaveList list(nullptr, NoDevice);
     const int pop = list.AddFromData(Wave(2, 44100, 100));
     const int tally = list.AddFromData(Wave(1, 19000, 100));
     QCOMPARE(pop, 0);
@@ -194,7 +207,7 @@ void WaveTest::frequencies() {
 }
 
 void WaveTest::loadsFromResourceAndFile() {
-    TWaveList list(nullptr, [] { return QAudioDevice(); });
+    TWaveList list(nullptr, NoDevice);
     QString error;
     const int item = list.AddFromFile(QStringLiteral(":/test/tick.wav"), &error);
     QVERIFY2(item == 0, qPrintable(error));
@@ -209,9 +222,13 @@ void WaveTest::loadsFromResourceAndFile() {
 
 void WaveTest::playWithoutDeviceIsSilentAndQuick() {
     int asked = 0;
+    int made = 0;
     TWaveList list(nullptr, [&] {
-        ++asked;
-        return QAudioDevice();
+        ++made;
+        return std::make_unique<DeviceSoundOutput>([&] {
+            ++asked;
+            return QAudioDevice();
+        });
     });
     const int item = list.AddFromData(Wave(2, 44100, 29000));  // about 0.66 s
     QElapsedTimer clock;
@@ -219,6 +236,7 @@ void WaveTest::playWithoutDeviceIsSilentAndQuick() {
     for (int i = 0; i < 5; ++i) QCOMPARE(list.Play(item), false);
     QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(asked, 5);  // asked afresh each time: a device may turn up
+    QCOMPARE(made, 1);   // while the output is made once
     QCOMPARE(list.Playing(), 0);
     QCOMPARE(list.Play(-1), false);
     QCOMPARE(list.Play(3), false);
@@ -228,7 +246,7 @@ void WaveTest::playWithoutDeviceIsSilentAndQuick() {
 // (start fails at once), or none. Play must return at once every time, and
 // the copies it reports must go away once played.
 void WaveTest::playOnTheSystemOutputNeverBlocks() {
-    TWaveList list;
+    TWaveList list(nullptr, [] { return std::make_unique<DeviceSoundOutput>(); });
     const int item = list.AddFromData(Wave(1, 19000, 1900));  // 0.1 s
     list.SetFrequency(item, 38000);                           // 0.05 s at this speed
     QElapsedTimer clock;
@@ -238,6 +256,41 @@ void WaveTest::playOnTheSystemOutputNeverBlocks() {
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(list.Playing(), started);
     if (QMediaDevices::defaultAudioOutput().isNull()) QCOMPARE(started, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(list.Playing(), 0, 5000);
+}
+
+void WaveTest::soundPluginFound_data() {
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<bool>("found");
+    const QString empty = QStringLiteral("empty");
+    const QString built = QStringLiteral("built");  // the build folder: the plugin lies beside the tests
+    QTest::newRow("beside the program") << QStringList{built} << true;
+    QTest::newRow("after a folder without it") << QStringList{empty, built} << true;
+    QTest::newRow("only where it is not") << QStringList{empty} << false;
+    QTest::newRow("no folder at all") << QStringList{} << false;
+}
+
+void WaveTest::soundPluginFound() {
+    QFETCH(QStringList, folders);
+    QFETCH(bool, found);
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    // A file of the plugin's name that is no library is passed over.
+    QFile fake(empty.filePath(QStringLiteral("lib%1.so").arg(kSoundPluginName)));
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("not a library");
+    fake.close();
+    for (QString& folder : folders)
+        folder = folder == QLatin1String("empty") ? empty.path() : QCoreApplication::applicationDirPath();
+    QString where;
+    const std::unique_ptr<SoundOutput> output = LoadSoundOutput(folders, &where);
+    QCOMPARE(output != nullptr, found);
+    if (found) QCOMPARE(QFileInfo(where).absolutePath(), QCoreApplication::applicationDirPath());
+    if (!output) return;
+    // Whatever this machine's device, the plugin's output returns at once.
+    TWaveList list(nullptr, [&] { return LoadSoundOutput(folders); });
+    const int item = list.AddFromData(Wave(1, 19000, 190));
+    list.Play(item);
     QTRY_COMPARE_WITH_TIMEOUT(list.Playing(), 0, 5000);
 }
 
