@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 mode=${1:-play}
 
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3 libfontconfig-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
           fonts-liberation fonts-liberation2 fonts-comic-neue
           dpkg-dev desktop-file-utils appstream librsvg2-bin groff-base clang-format
           dbus at-spi2-core python3-gi gir1.2-atspi-2.0 xvfb xauth lintian

@@ -3,11 +3,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QThread>
 #include <cstdio>
 #include <memory>
-
-#include <fontconfig/fontconfig.h>
 
 #include "PartyStore.h"
 #include "SoundOutput.h"
@@ -52,14 +49,7 @@ std::unique_ptr<QCoreApplication> ApplicationFor(int& argc, char** argv) {
         case quimba::ui::Launch::Check: qputenv("QT_QPA_PLATFORM", "offscreen"); break;
         case quimba::ui::Launch::Play: break;
     }
-    // Reading the font configuration and its caches takes milliseconds that
-    // the start of the windowing system would otherwise wait for: it is done
-    // beside it, and done before the first window asks for a font.
-    const std::unique_ptr<QThread> fonts(QThread::create([] { FcInit(); }));
-    fonts->start();
-    auto application = std::make_unique<QApplication>(argc, argv);
-    fonts->wait();
-    return application;
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 }  // namespace
