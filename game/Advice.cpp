@@ -23,7 +23,7 @@ bool DiceSettled(const GameState& s) {
 
 std::string UneDecimale(double value) { return DecimalWith(value, ","); }
 
-Advice ConseilPour(const Game& g) {
+Advice AdviceFor(const Game& g) {
     Advice advice;
     const GameState& s = g.S;
     const bool personsTurn =
@@ -42,7 +42,7 @@ Advice ConseilPour(const Game& g) {
 }
 
 Advice DemandeConseil(Game& g) {
-    Advice advice = ConseilPour(g);
+    Advice advice = AdviceFor(g);
     if (advice.status == Advice::NotReady) {
         g.controls.resultext = g.Line(kLinePreparation);
         g.controls.resultextVisible = true;
@@ -75,7 +75,7 @@ std::string ConseilTexte(const Game& g, const Choice& c) {
     if (faces.empty()) {
         text += g.Line(kLineToutRelancer);
     } else {
-        text += g.Line(kLineGarder);
+        text += g.Line(kLineKeep);
         for (int f : faces) text += " " + std::to_string(f);
         text += ", " + g.Line(kLineRelancer);
     }
@@ -96,7 +96,7 @@ std::string ConseilLigne(const Game& g, int column, int row) {
     const std::string now =
         words.Labelled(words.RowInSentence(row), std::to_string(points)) + " " + g.Line(kLineMaintenant);
     if (!s.conseilpartie || s.typejeu != kNormal) return now;
-    const Advice advice = ConseilPour(g);
+    const Advice advice = AdviceFor(g);
     if (advice.status != Advice::Given) return now;
     const auto it = std::find_if(advice.choices.begin(), advice.choices.end(),
                                  [row](const Choice& c) { return c.kind == Choice::Write && c.row == row; });

@@ -26,7 +26,7 @@ struct Advice {
 
 // The advice for the current position, without touching the game. It may
 // start the preparation of the table (the game's strategy source).
-Advice ConseilPour(const Game& game);
+Advice AdviceFor(const Game& game);
 
 // The person's request: the advice goes into the result line, and the first
 // one of a game also says that the game leaves the best scores.

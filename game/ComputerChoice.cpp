@@ -19,7 +19,7 @@ const char* const kNothingToDo = "Je ne sais que faire";
 
 }  // namespace
 
-bool Game::choixordi() {
+bool Game::ClassicChoice() {
     const int c = S.joueur;
     const int fig = S.figure[c];
     const int sum = S.sommedes;
@@ -87,14 +87,14 @@ bool Game::choixordi() {
 }
 
 Level Game::LevelOf(int column) const {
-    return column >= 0 && column < kColumns ? niveaujoueur[column].value_or(S.niveau) : S.niveau;
+    return column >= 0 && column < kColumns ? seatLevels[column].value_or(S.niveau) : S.niveau;
 }
 
 bool Game::Expert(int column) const { return Grid.IsComputer(column) && LevelOf(column) == Level::Expert; }
 
 const StrategyTable* Game::expertTable() const { return strategies ? strategies->Table(S.typejeu) : nullptr; }
 
-bool Game::choixexpert() {
+bool Game::ExpertChoice() {
     const StrategyTable* table = expertTable();
     if (!table) return false;
     const std::vector<Choice> choices = Advise(*table, Grid, S);

@@ -239,7 +239,7 @@ public:
 
     // A level for one column only (the simulator's mixed tables); none
     // takes `S.niveau`.
-    std::array<std::optional<Level>, kColumns> niveaujoueur{};
+    std::array<std::optional<Level>, kColumns> seatLevels{};
     // The expert's tables; an expert waits on the timer while its table is
     // not ready.
     StrategySource* strategies = nullptr;
@@ -261,13 +261,13 @@ private:
     bool adviceWaiting_ = false;
 
     // The computer's choice of row; true when it wrote a cell.
-    bool choixordi();
+    bool ClassicChoice();
     // The same two decisions made by the strategy table.
-    bool choixexpert();
+    bool ExpertChoice();
     void expertjoue();
     const StrategyTable* expertTable() const;
     // Tally, forced row, turn change and end of game.
-    void tally();
+    void Tally();
     void endOfGame();
 
     // A kept die goes back to the throw, a free one is kept.

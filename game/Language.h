@@ -35,7 +35,7 @@ enum class Window { Main, Setup, Help, BestScores };
 // missing ones read as the built-in French wording (BuiltInLine).
 inline constexpr int kFirstAddedLine = 93;
 inline constexpr int kLineConseil = 93;         // head of an advice: "Conseil :"
-inline constexpr int kLineGarder = 94;          // before the faces to keep
+inline constexpr int kLineKeep = 94;            // before the faces to keep
 inline constexpr int kLineRelancer = 95;        // after them: throw the others
 inline constexpr int kLineToutRelancer = 96;    // nothing worth keeping
 inline constexpr int kLineEsperance = 97;       // before an expected final score

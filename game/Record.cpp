@@ -129,7 +129,7 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
 
     bool anyExpert = false;
     g.Form2.nbjoueurs = players;
-    g.niveaujoueur = {};
+    g.seatLevels = {};
     for (int c = 0; c < players; ++c) {
         const SeatSetup& seat = setup.seats[c];
         // The sheet tells computers by their name; a record that disagrees
@@ -137,7 +137,7 @@ Status Replay(Game& g, RecordedDice& dice, const GameRecord& record) {
         if ((seat.name == kComputerName) != (seat.kind != SeatKind::Person))
             return Status::Failure("seat " + std::to_string(c + 1) + ": name and kind disagree");
         g.Form2.Edit[c + 1] = seat.name;
-        g.niveaujoueur[c] = LevelOf(seat.kind);
+        g.seatLevels[c] = LevelOf(seat.kind);
         anyExpert = anyExpert || seat.kind == SeatKind::Expert;
     }
     g.Form2.RadioButton = setup.type;
@@ -264,7 +264,7 @@ Status Resume(Game& target, const GameRecord& record) {
     const std::string bestLine = target.controls.Label28;
     target.controls = from.controls;
     target.controls.Label28 = bestLine;
-    target.niveaujoueur = from.niveaujoueur;
+    target.seatLevels = from.seatLevels;
     target.Form2.nbjoueurs = from.Form2.nbjoueurs;
     target.Form2.RadioButton = from.Form2.RadioButton;
     target.Form2.Niveau = from.Form2.Niveau;

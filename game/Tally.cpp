@@ -9,11 +9,11 @@ namespace quimba {
 
 void Game::compteordi() {
     bool written = false;
-    if (!S.casechoisie) written = Expert(S.joueur) ? choixexpert() : choixordi();
-    if (S.casechoisie || written) tally();
+    if (!S.casechoisie) written = Expert(S.joueur) ? ExpertChoice() : ClassicChoice();
+    if (S.casechoisie || written) Tally();
 }
 
-void Game::tally() {
+void Game::Tally() {
     const int column = S.joueur;
 
     // Every player of a round plays the same forced row, so it moves on only

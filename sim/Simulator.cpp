@@ -36,7 +36,7 @@ bool Simulator::PlayGame(int players, int type, GameObserver* observer, GameResu
     if (observer) g.Subscribe(*observer);
     g.strategies = &strategies_;
     for (int c = 0; c < kColumns; ++c)
-        g.niveaujoueur[c] = c < static_cast<int>(levels_.size()) ? levels_[c] : Level::Classic;
+        g.seatLevels[c] = c < static_cast<int>(levels_.size()) ? levels_[c] : Level::Classic;
     g.Form2.nbjoueurs = players;
     for (int i = 1; i <= 5; ++i) g.Form2.Edit[i] = kComputerName;
     g.Form2.RadioButton = type;

@@ -77,7 +77,7 @@ TEST(Advice, LastFreeRowInWords) {
     for (const Case& k : cases) {
         c.game.S.ligneimposee = k.row;
         c.Position({k.row}, k.throws, k.dice);
-        const Advice a = ConseilPour(c.game);
+        const Advice a = AdviceFor(c.game);
         ASSERT_EQ(a.status, Advice::Given) << k.what;
         EXPECT_EQ(a.text, k.text) << k.what;
         if (a.Best().kind == Choice::Keep) {
@@ -205,7 +205,7 @@ TEST(Advice, EnglishFileGivesEnglishNumbersAndPunctuation) {
     c.game.S.conseilpartie = true;
     EXPECT_EQ(ConseilLigne(c.game, 0, lignefull), "Full house: 30 now, expected 32.3 (best choice)");
     c.Position({ligne5}, 3, {2, 5, 2, 5, 5});
-    EXPECT_EQ(ConseilPour(c.game).text, "Advice: write in row 5: 15");
+    EXPECT_EQ(AdviceFor(c.game).text, "Advice: write in row 5: 15");
 }
 
 TEST(Advice, OneDecimalWithAComma) {

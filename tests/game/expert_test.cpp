@@ -74,7 +74,7 @@ TEST_P(ExpertGame, PlaysWholeGamesByTheRules) {
         Game g(random, clock, view);
         g.T.assign(93, "");
         g.strategies = &Built();
-        g.niveaujoueur = c.levels;
+        g.seatLevels = c.levels;
         Checker checker;
         g.Subscribe(checker);
         StartGame(g, {"CPU", "CPU"}, c.type);
@@ -134,10 +134,10 @@ TEST(ExpertLevel, ColumnLevelOverridesTheGameLevel) {
     h.game.S.niveau = Level::Expert;
     EXPECT_TRUE(h.game.Expert(0));
     EXPECT_FALSE(h.game.Expert(1));
-    h.game.niveaujoueur[2] = Level::Classic;
+    h.game.seatLevels[2] = Level::Classic;
     EXPECT_FALSE(h.game.Expert(2));
     h.game.S.niveau = Level::Classic;
-    h.game.niveaujoueur[0] = Level::Expert;
+    h.game.seatLevels[0] = Level::Expert;
     EXPECT_TRUE(h.game.Expert(0));
 }
 

@@ -121,10 +121,10 @@ TEST(LanguageFile, AddedLinesFallBackToBuiltInFrench) {
     EXPECT_EQ(h.game.Line(kLastAddedLine + 1), "");
     for (int n = kFirstAddedLine; n <= kLastAddedLine; ++n) EXPECT_NE(h.game.Line(n), "") << n;
 
-    load = ParseLanguage(Lines(kLineGarder + 1));  // has line 93 and 94 only
+    load = ParseLanguage(Lines(kLineKeep + 1));  // has line 93 and 94 only
     h.game.T = load.Value();
     EXPECT_EQ(h.game.Line(kLineConseil), "line93");
-    EXPECT_EQ(h.game.Line(kLineGarder), "line94");
+    EXPECT_EQ(h.game.Line(kLineKeep), "line94");
     EXPECT_EQ(h.game.Line(kLineRelancer), "relancer");
     // A short file keeps reading the original lines it lacks as empty.
     h.game.T.resize(91);

@@ -125,7 +125,7 @@ private slots:
         const QString before = State(g());
         const int drawsBefore = draws;
         QTest::keyClick(m(), Qt::Key_H);
-        const Advice expected = ConseilPour(g());
+        const Advice expected = AdviceFor(g());
         QCOMPARE(expected.status, Advice::Given);
         QCOMPARE(m()->resultext->text(), QString::fromStdString(expected.text) + " - partie hors meilleurs scores");
         QVERIFY(m()->resultext->isVisible());
@@ -150,7 +150,7 @@ private slots:
         Throw();
         const QString third = State(g());
         QTest::keyClick(m(), Qt::Key_Question, Qt::ShiftModifier);
-        const Advice write = ConseilPour(g());
+        const Advice write = AdviceFor(g());
         QCOMPARE(write.Best().kind, Choice::Write);
         QCOMPARE(m()->resultext->text(), QString::fromStdString(write.text));  // the notice is said once
         QVERIFY(m()->resultext->text().startsWith("Conseil : écrire en "));
