@@ -26,6 +26,14 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
+# A compiler cache, where one is installed, serves a fresh clone from what
+# any clone before it compiled: paths are taken relative to the clone, so
+# its entries hold across clone folders. CCACHE_DISABLE=1 turns it off.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 # Ninja keeps both cores busy across targets, where make waits for each
 # target's libraries; a folder set up before with make keeps make.
 generator() {  # generator DIR
@@ -33,7 +41,7 @@ generator() {  # generator DIR
 }
 build() {  # build DIR [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" $(generator "$dir") -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" $(generator "$dir") -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 
@@ -59,7 +67,7 @@ case "$mode" in
     # build above).
     if command -v clang++ >/dev/null && [ -e "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
       cmake -S . -B build-fuzz $(generator build-fuzz) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-            -DCMAKE_CXX_COMPILER=clang++ -DQUIMBA_FUZZ=ON -DQUIMBA_BENCHMARKS=OFF >/dev/null
+            -DCMAKE_CXX_COMPILER=clang++ -DQUIMBA_FUZZ=ON -DQUIMBA_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
       cmake --build build-fuzz -j"$jobs" --target fuzz_targets
       ctest --test-dir build-fuzz --output-on-failure -j"$jobs" -L libfuzzer
     else
