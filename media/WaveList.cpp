@@ -53,9 +53,9 @@ void TWaveList::SetFrequency(int item, int hz) {
 
 bool TWaveList::Play(int item) {
     if (item < 0 || item >= Count()) return false;
-    if (!outputAsked_) {
-        outputAsked_ = true;
-        if (source_) output_ = source_();
+    if (source_) {
+        output_ = source_();
+        source_ = nullptr;  // asked once, whatever it answered
     }
     if (!output_) return false;
     const Entry& e = items_[std::size_t(item)];

@@ -52,9 +52,8 @@ private:
         int frequency = 0;
     };
     std::vector<Entry> items_;
-    OutputSource source_;
+    OutputSource source_;  // until the first play
     std::unique_ptr<SoundOutput> output_;
-    bool outputAsked_ = false;
     int playing_ = 0;
 };
 
